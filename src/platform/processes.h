@@ -1,0 +1,40 @@
+#pragma once
+// Starting outside programs: one that is waited for, one that is only launched, and opening
+// a document with the program the desktop associates with it.
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+struct ProcessResult {
+  bool started = false;
+  bool finished = false;  // false after a time-out (the process was killed)
+  int exitCode = -1;
+  QString output;         // standard output and standard error
+};
+
+class ProcessRunner {
+ public:
+  virtual ~ProcessRunner() = default;
+  // Runs program with its arguments (a list, never one command text) in workingFolder and
+  // waits at most timeoutMs for it to end.
+  virtual ProcessResult run(const QString& program, const QStringList& arguments,
+                            const QString& workingFolder, int timeoutMs) = 0;
+};
+
+class ProgramLauncher {
+ public:
+  virtual ~ProgramLauncher() = default;
+  // Starts program without waiting; false when it could not be started.
+  virtual bool launch(const QString& program, const QStringList& arguments,
+                      const QString& workingFolder) = 0;
+};
+
+class DocumentOpener {
+ public:
+  virtual ~DocumentOpener() = default;
+  // Opens path with its associated program; false when nothing opened it.
+  virtual bool open(const QString& path) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,201 @@
+#pragma once
+// Fake platform services for model tests: each records its calls and returns scripted answers.
+#include <QDateTime>
+#include <QMap>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace fakes {
+
+struct ShownMessage {
+  QString text, title;
+  platform::Buttons buttons;
+  platform::Icon icon;
+};
+
+class FakeMessages : public platform::MessageService {
+ public:
+  std::vector<ShownMessage> shown;
+  std::deque<int> answers;           // scripted answers, first in first out
+  std::function<void()> whileShown;  // runs inside show(), as a modal loop would run events
+  int show(const QString& text, const QString& title, platform::Buttons buttons,
+           platform::Icon icon) override {
+    shown.push_back({text, title, buttons, icon});
+    if (whileShown) whileShown();
+    if (answers.empty()) return buttons == platform::Buttons::YesNo ? platform::AnswerYes
+                                                                    : platform::AnswerOk;
+    int a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  QStringList texts() const {
+    QStringList t;
+    for (const auto& m : shown) t << m.text;
+    return t;
+  }
+};
+
+class FakeFileDialogs : public platform::FileDialogService {
+ public:
+  std::vector<platform::FileDialogRequest> opened, saved;
+  std::optional<QString> openAnswer, saveAnswer;
+  std::optional<QString> openFile(const platform::FileDialogRequest& r) override {
+    opened.push_back(r);
+    return openAnswer;
+  }
+  std::optional<QString> saveFile(const platform::FileDialogRequest& r) override {
+    saved.push_back(r);
+    return saveAnswer;
+  }
+};
+
+class FakeColors : public platform::ColorChooser {
+ public:
+  std::vector<forms::VbColor> asked;
+  std::optional<forms::VbColor> answer;
+  std::optional<forms::VbColor> chooseColor(forms::VbColor initial) override {
+    asked.push_back(initial);
+    return answer;
+  }
+};
+
+class FakePrinter : public platform::PrintService {
+ public:
+  std::optional<int> copies = 1;
+  int pagesPrinted = 0;
+  bool succeed = true;
+  std::optional<int> askCopies() override { return copies; }
+  bool printWindowImage(const forms::Form&) override {
+    ++pagesPrinted;
+    return succeed;
+  }
+};
+
+class FakeSettings : public platform::SettingsService {
+ public:
+  QMap<QString, QString> values;  // "application/section/key" -> text
+  int writes = 0;
+  static QString key(const QString& a, const QString& s, const QString& k) {
+    return a + "/" + s + "/" + k;
+  }
+  QString get(const QString& a, const QString& s, const QString& k, const QString& d) override {
+    return values.value(key(a, s, k), d);
+  }
+  void set(const QString& a, const QString& s, const QString& k, const QString& v) override {
+    ++writes;
+    values[key(a, s, k)] = v;
+  }
+};
+
+struct ProcessCall {
+  QString program;
+  QStringList arguments;
+  QString folder;
+};
+
+class FakeProcesses : public platform::ProcessRunner {
+ public:
+  std::vector<ProcessCall> calls;
+  std::function<platform::ProcessResult(const ProcessCall&)> behaviour;
+  platform::ProcessResult run(const QString& p, const QStringList& a, const QString& f,
+                              int) override {
+    calls.push_back({p, a, f});
+    if (behaviour) return behaviour(calls.back());
+    return {true, true, 0, {}};
+  }
+};
+
+class FakeLauncher : public platform::ProgramLauncher {
+ public:
+  std::vector<ProcessCall> calls;
+  bool succeed = true;
+  bool launch(const QString& p, const QStringList& a, const QString& f) override {
+    calls.push_back({p, a, f});
+    return succeed;
+  }
+};
+
+class FakeDocuments : public platform::DocumentOpener {
+ public:
+  QStringList opened;
+  bool succeed = true;
+  bool open(const QString& path) override {
+    opened << path;
+    return succeed;
+  }
+};
+
+class FakeHelp : public platform::HelpService {
+ public:
+  QStringList shown;
+  bool showHelp(const QString& f) override {
+    shown << f;
+    return true;
+  }
+};
+
+class FakeClock : public platform::Clock {
+ public:
+  QDateTime current = QDateTime(QDate(2026, 12, 10), QTime(12, 0));
+  std::vector<double> waits;
+  std::function<void()> duringWait;  // the events processed while waiting
+  QDateTime now() override { return current; }
+  void wait(double seconds) override {
+    waits.push_back(seconds);
+    if (duringWait) duringWait();
+    current = current.addMSecs(static_cast<qint64>(seconds * 1000));
+  }
+};
+
+class FakePaths : public platform::Paths {
+ public:
+  QString program = QStringLiteral("/nonexistent/program");
+  QString user = QStringLiteral("/nonexistent/user");
+  QString programFolder() override { return program; }
+  QString userFolder() override { return user; }
+};
+
+class FakeWindows : public platform::WindowHost {
+ public:
+  struct Shown {
+    forms::Form* form;
+    bool modal;
+  };
+  std::vector<Shown> shown;
+  std::vector<forms::Form*> closed;
+  int quits = 0;
+  std::function<void(forms::Form&)> whileModal;  // scripts a modal dialog
+  void show(forms::Form& f, bool modal) override {
+    shown.push_back({&f, modal});
+    if (modal && whileModal) whileModal(f);
+  }
+  void close(forms::Form& f) override { closed.push_back(&f); }
+  void quit() override { ++quits; }
+};
+
+// All fakes, wired into one Services bundle.
+struct FakeServices {
+  FakeMessages messages;
+  FakeFileDialogs fileDialogs;
+  FakeColors colors;
+  FakePrinter printer;
+  FakeSettings settings;
+  FakeProcesses processes;
+  FakeLauncher launcher;
+  FakeDocuments documents;
+  FakeHelp help;
+  FakeClock clock;
+  FakePaths paths;
+  FakeWindows windows;
+
+  platform::Services services() {
+    return {&messages, &fileDialogs, &colors,  &printer, &settings, &processes,
+            &launcher, &documents,   &help,    &clock,   &paths,    &windows};
+  }
+};
+
+}  // namespace fakes
