@@ -57,9 +57,18 @@ bool Form::hasHandler(const QString& name, Event ev) const {
 }
 
 bool Form::raise(Control& c, Event ev, EventArgs& args) {
-  auto it = handlers_.find({c.Name, ev});
-  if (it == handlers_.end()) return false;
   args.Index = c.Index;
+  return run(c.Name, ev, args);
+}
+
+bool Form::raiseOwn(Event ev, EventArgs& args) {
+  args.Index = -1;
+  return run(Name, ev, args);
+}
+
+bool Form::run(const QString& name, Event ev, EventArgs& args) {
+  auto it = handlers_.find({name, ev});
+  if (it == handlers_.end()) return false;
   // Copy the handler: a handler may replace entries of the table while it runs.
   Handler h = it->second;
   struct Depth {

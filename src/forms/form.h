@@ -75,6 +75,8 @@ class Form {
   VbColor BackColor = kSysButtonFace;
   bool Visible = false;
   Font font;
+  // Lines drawn directly on the window (outside any picture box), in twips.
+  DisplayList drawing;
 
   // ---- layout table ----
   // Adds a control in design order. index -1 for a single control; container nullptr for
@@ -112,6 +114,13 @@ class Form {
     EventArgs args;
     return raise(c, ev, args);
   }
+  // Runs the form's own handler for ev, registered under the form's Name (a click on the
+  // window's background is the form's Click). Returns whether a handler ran.
+  bool raiseOwn(Event ev, EventArgs& args);
+  bool raiseOwn(Event ev) {
+    EventArgs args;
+    return raiseOwn(ev, args);
+  }
   // Nesting depth of running handlers: 0 outside any event.
   int eventDepth() const { return depth_; }
 
@@ -139,6 +148,7 @@ class Form {
   std::map<std::pair<QString, int>, Control*> byName_;
   std::map<const Control*, Designed> designed_;
   std::map<std::pair<QString, Event>, Handler> handlers_;
+  bool run(const QString& name, Event ev, EventArgs& args);
   int depth_ = 0;
   int mousePointer_ = kPointerDefault;
 };

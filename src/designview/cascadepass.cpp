@@ -1,0 +1,9 @@
+#include "designview/cascadepass.h"
+
+#include "mainwindow/calverdonform.h"
+
+namespace designview {
+
+void CascadePass(CalverdonForm&) {}
+
+}  // namespace designview

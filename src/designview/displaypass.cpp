@@ -1,0 +1,161 @@
+#include "designview/displaypass.h"
+
+#include <exception>
+
+#include "designview/bandpasspass.h"
+#include "designview/bpnotchschematic.h"
+#include "designview/cascadepass.h"
+#include "designview/entrypanel.h"
+#include "designview/lphpschematic.h"
+#include "designview/widebandviews.h"
+#include "engine/engnotation.h"
+#include "graph/axes.h"
+#include "graph/simulatedplot.h"
+#include "graph/sweep.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/prompts.h"
+#include "mainwindow/responsefrequency.h"
+#include "spice/opampmodels.h"
+#include "spice/simulation.h"
+
+namespace designview {
+
+namespace {
+
+bool isBandPassOrNotch(const QString& band) {
+  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
+}
+
+bool isCascade(const QString& band) {
+  return band == QLatin1String("Low-Pass") || band == QLatin1String("High-Pass") ||
+         band == QLatin1String("Wide Band-Pass") || band == QLatin1String("Band-Reject");
+}
+
+// Controls that take the window's background colour at every pass.
+void applyPanelColours(CalverdonForm& f) {
+  for (forms::Control* c :
+       std::initializer_list<forms::Control*>{&f.CompValue, &f.SensTrue, &f.Frame1, &f.Frame2,
+                                              &f.TypeFilter, &f.Frame3, &f.FilterTypeFrame,
+                                              &f.Frame5, &f.Frame6, &f.Label17})
+    c->BackColor = f.BackColor;
+  f.TypeFilter.BackColor = forms::kWhite;
+}
+
+// The simulation steps that end a band-pass or notch pass: clear the graph, draw the grid,
+// simulate and draw the simulated response.
+void simulateAndPlot(CalverdonForm& f) {
+  f.Graph.Cls();
+  graph::DrawGrid(f);
+  f.PlotResponseFocus = false;
+  spice::RunSpice_Click(f);
+  graph::PlotChart_Click(f);
+}
+
+// The end block runs on every path out of a pass, a failing one included, so the window
+// never stays busy.
+void endBlock(CalverdonForm& f, bool busyBefore) {
+  f.SetMousePointer(forms::kPointerDefault);
+  // The pass validates the response-frequency box itself; no handler may start another
+  // sequence while it runs.
+  f.SuppressUpdate = true;
+  bool cancel = false;
+  mainwindow::RespF_Validate(f, cancel);
+  f.SuppressUpdate = busyBefore;
+  if (isBandPassOrNotch(f.Passband.Text())) graph::PlotChart_Click(f);
+  if (f.BothHalvesDone) {
+    f.PhaseF[5].Caption.clear();
+    f.GainF[5].Caption.clear();
+    f.Qtotal.Text.clear();
+  }
+}
+
+void passBody(CalverdonForm& f) {
+  const QString band = f.Passband.Text();
+
+  spice::LoadOpAmpModels(f);
+
+  ResetEntryPanel(f);
+  HideSchematics(f);
+  f.LPFrame.Visible = true;
+
+  LayOutEntryPanel(f);
+
+  const QString response = f.TypeFilter.Text();
+  if (response == QLatin1String("Custom Q") || response == QLatin1String("Custom Fn&Q")) {
+    f.Text18.Enabled = false;
+    f.Text34.Enabled = false;
+    f.Text1.Enabled = false;
+    f.Text2.Enabled = false;
+  }
+
+  ApplyKeptSectionTexts(f);
+
+  f.FDAsummerR2.Caption = f.Text12.Text;
+  f.FDAsummerR1.Caption = f.Text12.Text;
+  ShowWideBandLines(f);
+
+  ApplyFrequencyUnits(f);
+
+  f.SetMousePointer(forms::kPointerHourglass);
+
+  if (f.RespFreq == 0) f.RespFreq = 1000.0f;
+  for (int i = 0; i <= 5; ++i) {
+    f.StageRespDb[i] = 0;
+    f.StageWork[i] = 0;
+    f.StageF0[i] = 0;
+    f.StageQArray[i] = 0;
+  }
+
+  applyPanelColours(f);
+
+  f.PoleCount = PoleBoxCount(f);
+  f.EngText = engine::CorrectD(f.Text19.Text, f.DecimalSep);
+
+  // The stage boxes follow the pole count and half this pass has just settled, so they
+  // never lag the pass that shows them.
+  ResetStageEntries(f);
+
+  if (isBandPassOrNotch(band)) {
+    ShowBPNotchSchematic(f);
+    graph::LabelFrequencyAxis(f);
+  } else if (!f.LowPassViewT.Visible) {
+    ShowLPHPSchematic(f);
+  }
+
+  if (isCascade(band)) {
+    CascadePass(f);
+    ClearFormGraphics(f);
+    graph::DrawComputedResponse(f);
+    mainwindow::ShowPrompt(f, f.PromptTopic);
+  } else if (band == QLatin1String("Band-Pass")) {
+    BandPassPass(f);
+    simulateAndPlot(f);
+  } else if (band == QLatin1String("Notch")) {
+    NotchPass(f);
+    simulateAndPlot(f);
+  }
+}
+
+}  // namespace
+
+void ClearFormGraphics(CalverdonForm& f) { f.drawing.clear(); }
+
+int updatescreen(CalverdonForm& f) {
+  const bool busyBefore = f.SuppressUpdate;
+  int result = 0;
+  try {
+    passBody(f);
+  } catch (const std::exception&) {
+    result = 1;
+  }
+  try {
+    endBlock(f, busyBefore);
+  } catch (const std::exception&) {
+    f.SetMousePointer(forms::kPointerDefault);
+    f.SuppressUpdate = busyBefore;
+    result = 1;
+  }
+  return result;
+}
+
+}  // namespace designview

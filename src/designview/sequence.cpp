@@ -1,0 +1,77 @@
+#include "designview/sequence.h"
+
+#include "designview/displaypass.h"
+#include "engine/engnotation.h"
+#include "engine/numbertext.h"
+#include "graph/axes.h"
+#include "mainwindow/calverdonform.h"
+
+namespace designview {
+
+namespace {
+
+const QString kSwapNotice = QStringLiteral(
+    "High-Pass and Low-Pass inputs are being automatically swapped. If you do not want this to "
+    "happen in the future then uncheck the menu item Options/Auto Swap Hp and LP.");
+
+// The number an edge box holds, read in engineering notation; nullopt when it holds none.
+std::optional<double> edgeValue(const CalverdonForm& f, const QString& text) {
+  QString entry = text;
+  QString ret;
+  engine::EngEntry(entry, ret, f.DecimalSep);
+  if (entry.isEmpty()) return std::nullopt;
+  return engine::ParseNumber(ret, f.DecimalSep);
+}
+
+// A wide band-pass has its high-pass edge below the low-pass edge, a band-reject above it.
+// Out-of-order edges (and their pole counts) are exchanged while the option is checked.
+void putEdgesInOrder(CalverdonForm& f) {
+  const QString& band = f.Passband.Text();
+  const bool wideBandPass = band == QLatin1String("Wide Band-Pass");
+  if (!wideBandPass && band != QLatin1String("Band-Reject")) return;
+  if (!f.AutoSwapHPandLP.Checked) return;
+
+  const auto lowEdge = edgeValue(f, f.Text34.Text);
+  const auto highEdge = edgeValue(f, f.Text2.Text);
+  if (!lowEdge || !highEdge) return;
+  const bool outOfOrder = wideBandPass ? *highEdge > *lowEdge : *highEdge < *lowEdge;
+  if (!outOfOrder) return;
+
+  bool& shown = wideBandPass ? f.SwapNoticeShownWBP : f.SwapNoticeShownBR;
+  if (!shown) {
+    f.Message(kSwapNotice);
+    shown = true;
+  }
+  f.WorkText = f.Text2.Text;
+  f.Text2.Text = f.Text34.Text;
+  f.Text34.Text = f.WorkText;
+  f.WorkText = f.Text1.Text;
+  f.Text1.Text = f.Text18.Text;
+  f.Text18.Text = f.WorkText;
+}
+
+}  // namespace
+
+int SequenceUpdateScreen(CalverdonForm& f) {
+  graph::CalcDecades(f);
+  putEdgesInOrder(f);
+
+  f.BothHalvesDone = false;
+  if (f.LowPassViewT.Visible) {
+    // The total view of a two-half design: each half, then the combination.
+    f.HighPassHalf = 0;
+    if (const int rc = f.updatescreen()) return rc;
+    f.HighPassHalf = 1;
+    if (const int rc = f.updatescreen()) return rc;
+    f.BothHalvesDone = true;
+  }
+  return f.updatescreen();
+}
+
+void install(CalverdonForm& f) {
+  f.hub.SequenceUpdateScreen = [&f] { return SequenceUpdateScreen(f); };
+  f.hub.updatescreen = [&f] { return updatescreen(f); };
+  f.hub.CalcDecades = [&f] { graph::CalcDecades(f); };
+}
+
+}  // namespace designview

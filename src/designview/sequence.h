@@ -1,0 +1,19 @@
+#pragma once
+// The recompute sequence: the hub every change of the design ends in.
+namespace mainwindow {
+struct CalverdonForm;
+}
+
+namespace designview {
+
+using mainwindow::CalverdonForm;
+
+// Puts the edges of a wide band-pass or band-reject design in order, then runs one display
+// pass, or three (low-pass half, high-pass half, combination) in the total view of a two-half
+// design. Returns 0, or the error code of the pass that failed.
+int SequenceUpdateScreen(CalverdonForm& f);
+
+// Installs the recompute sequence and the display pass into the main window's hub.
+void install(CalverdonForm& f);
+
+}  // namespace designview

@@ -1,0 +1,33 @@
+#pragma once
+// Numbers to text and back with the decimal separator of the locale.
+#include <QChar>
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace engine {
+
+// The strict number conversion: optional leading and trailing blanks, an optional sign,
+// digits with at most one decimalSep, and an optional exponent (E or e, optional sign,
+// digits). Blanks are spaces and tabs; digits are "0" to "9" only. Nothing else: no
+// "inf", "nan", hex, thousands separators or locale guessing. A value that overflows a
+// double fails; one too small for a double reads as 0, and "-0" reads as 0 (never a
+// negative zero).
+std::optional<double> ParseNumber(QStringView text, QChar decimalSep);
+
+// True when text has the form the strict conversion reads, whether or not its value fits
+// a double: "1e999" has the form (and fails to convert), "12 V" has not.
+bool IsNumberForm(QStringView text, QChar decimalSep);
+
+// The text of a single-precision value: at most 7 significant digits, no trailing zeros,
+// decimalSep as separator, a leading "-" for negatives, "0" for zero (also for -0).
+// Values whose 7-digit rounding lies in 1E-05 .. 9999999 are written out ("0.00001",
+// "4700", "9999999"); all others take the exponent form with a signed exponent of at least
+// two digits ("1E-09", "2.2E-06", "1.5E+07"). A non-finite value gives "0" (no text ever
+// shows inf or nan).
+QString SingleText(float v, QChar decimalSep);
+// The same for a double: 15 significant digits, written out from 1E-05 up to 15 integer
+// digits, exponent form outside ("1E+15", "1.79769313486232E+308").
+QString DoubleText(double v, QChar decimalSep);
+
+}  // namespace engine

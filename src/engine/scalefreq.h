@@ -1,0 +1,19 @@
+#pragma once
+// Scaling of normalised section coefficients to the design frequency.
+#include "engine/sections.h"
+
+namespace engine {
+
+struct ScaledSections {
+  bool ok = false;        // false: f unusable or a coefficient overflowed; both arrays are 0
+  SectionArray PoleB0{};  // b0 = wn^2 in (rad/s)^2, or wn in rad/s for a first-order section
+  SectionArray PoleB1{};  // b1 = wn/Q in rad/s, 0 for a first-order section
+};
+
+// Scales sections normalised to 1 rad/s to the design frequency f in hertz: with
+// w = 2 pi f (single), b0 is multiplied by w twice (second order, each product single) or once
+// (first order) and b1 by w. The scan starts at section 1 and ends at the first section whose
+// b0 is 0; the sections behind it are copied unscaled. f must be positive and finite.
+ScaledSections ScaleFreq(double f, const SectionArray& b0, const SectionArray& b1);
+
+}  // namespace engine

@@ -1,0 +1,9 @@
+#include "graph/simulatedplot.h"
+
+#include "mainwindow/calverdonform.h"
+
+namespace graph {
+
+void PlotChart_Click(CalverdonForm&) {}
+
+}  // namespace graph

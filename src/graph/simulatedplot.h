@@ -1,0 +1,14 @@
+#pragma once
+// The simulated response plot of band-pass and notch designs.
+namespace mainwindow {
+struct CalverdonForm;
+}
+
+namespace graph {
+
+using mainwindow::CalverdonForm;
+
+// Draws the simulated response from the last simulation run.
+void PlotChart_Click(CalverdonForm& f);
+
+}  // namespace graph

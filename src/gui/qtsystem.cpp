@@ -1,0 +1,100 @@
+#include "gui/qtsystem.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+namespace gui {
+
+// ---- clock
+
+QDateTime QtClock::now() { return QDateTime::currentDateTime(); }
+
+void QtClock::wait(double seconds) {
+  if (!(seconds > 0)) return;
+  // At most a day: a wait is a pause, never a hang.
+  const double ms = std::min(seconds * 1000.0, 86400000.0);
+  QEventLoop loop;
+  QTimer::singleShot(static_cast<int>(std::lround(ms)), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// ---- paths
+
+QString QtPaths::programFolder() {
+  const QString exeFolder = QCoreApplication::applicationDirPath();
+  const QDir installed(exeFolder + QStringLiteral("/../share/calverdon"));
+  if (installed.exists()) return QDir::cleanPath(installed.absolutePath());
+  return QDir::cleanPath(exeFolder);
+}
+
+QString QtPaths::userFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/.local/share/Calverdon");
+  QDir().mkpath(folder);
+  return QDir::cleanPath(folder);
+}
+
+// ---- processes
+
+platform::ProcessResult QtProcessRunner::run(const QString& program, const QStringList& arguments,
+                                             const QString& workingFolder, int timeoutMs) {
+  platform::ProcessResult result;
+  QProcess p;
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  if (!workingFolder.isEmpty()) p.setWorkingDirectory(workingFolder);
+  p.start(program, arguments);
+  if (!p.waitForStarted(std::max(1000, std::min(timeoutMs, 30000)))) {
+    result.output = p.errorString();
+    return result;
+  }
+  result.started = true;
+  if (!p.waitForFinished(std::max(0, timeoutMs)) && p.state() != QProcess::NotRunning) {
+    // Out of time: the program is stopped and the run counts as unfinished.
+    p.kill();
+    p.waitForFinished(3000);
+    result.output = QString::fromLocal8Bit(p.readAll());
+    return result;
+  }
+  result.output = QString::fromLocal8Bit(p.readAll());
+  if (p.exitStatus() == QProcess::NormalExit) {
+    result.finished = true;
+    result.exitCode = p.exitCode();
+  } else {
+    result.finished = true;  // it ended, by a crash: no exit code
+    result.exitCode = -1;
+  }
+  return result;
+}
+
+bool QtProgramLauncher::launch(const QString& program, const QStringList& arguments,
+                               const QString& workingFolder) {
+  return QProcess::startDetached(program, arguments, workingFolder);
+}
+
+// ---- documents and help
+
+bool QtDocumentOpener::open(const QString& path) {
+  if (path.isEmpty()) return false;
+  const QUrl url(path);
+  const QString scheme = url.scheme().toLower();
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+    return QDesktopServices::openUrl(url);
+  const QString local = scheme == QLatin1String("file") ? url.toLocalFile() : path;
+  if (!QFileInfo(local).isFile()) return false;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(local).absoluteFilePath()));
+}
+
+bool QtHelpService::showHelp(const QString& helpFile) {
+  if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile()) return false;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
+}
+
+}  // namespace gui

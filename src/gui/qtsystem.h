@@ -1,0 +1,50 @@
+#pragma once
+// The small Qt services: the clock, the program's folders, outside programs, documents and help.
+#include "platform/clock.h"
+#include "platform/help.h"
+#include "platform/paths.h"
+#include "platform/processes.h"
+
+namespace gui {
+
+class QtClock : public platform::Clock {
+ public:
+  QDateTime now() override;
+  // Runs the event loop for the given time (nothing for a time that is not positive).
+  void wait(double seconds) override;
+};
+
+class QtPaths : public platform::Paths {
+ public:
+  // The executable's folder, or share/calverdon beside it when the program is installed.
+  QString programFolder() override;
+  // QStandardPaths' application data folder, created when it is missing.
+  QString userFolder() override;
+};
+
+class QtProcessRunner : public platform::ProcessRunner {
+ public:
+  // Waits without processing window events, as a run that polls the program's end does.
+  // A time-out of 0 or less gives the program no time.
+  platform::ProcessResult run(const QString& program, const QStringList& arguments,
+                              const QString& workingFolder, int timeoutMs) override;
+};
+
+class QtProgramLauncher : public platform::ProgramLauncher {
+ public:
+  bool launch(const QString& program, const QStringList& arguments,
+              const QString& workingFolder) override;
+};
+
+class QtDocumentOpener : public platform::DocumentOpener {
+ public:
+  // A local file (false when it is missing) or an address with a scheme (http, https, file).
+  bool open(const QString& path) override;
+};
+
+class QtHelpService : public platform::HelpService {
+ public:
+  bool showHelp(const QString& helpFile) override;
+};
+
+}  // namespace gui

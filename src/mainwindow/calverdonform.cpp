@@ -1,0 +1,20 @@
+#include "mainwindow/calverdonform.h"
+
+#include "mainwindow/mainwindowlayout.h"
+
+namespace mainwindow {
+
+CalverdonForm::CalverdonForm(const platform::Services& services)
+    : forms::Form(QStringLiteral("CalverdonForm")), svc(services) {
+  layOutMainWindow(*this, *this);
+}
+
+int CalverdonForm::Message(const QString& text, platform::Buttons buttons, platform::Icon icon) {
+  requestSync();
+  MsgText = text;
+  MsgAnswer = svc.messages ? svc.messages->show(text, kProductName, buttons, icon)
+                           : platform::AnswerOk;
+  return MsgAnswer;
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,50 @@
+#pragma once
+// The main window object: the window model of the main window (its controls and layout),
+// the design state, and the services the program reaches outside the process.
+//
+// Subsystems above this layer (the recompute sequence, the design files, ...) install their
+// entry points into `hub`, so that the entry handlers here can call them without depending on
+// those layers.
+#include <functional>
+
+#include "forms/form.h"
+#include "mainwindow/designstate.h"
+#include "mainwindow/mainwindowcontrols.h"
+#include "platform/services.h"
+
+namespace mainwindow {
+
+// The product name: the title of every message box.
+inline const QString kProductName = QStringLiteral("Calverdon");
+
+struct Hub {
+  std::function<int()> SequenceUpdateScreen;
+  std::function<int()> updatescreen;
+  std::function<void()> CalcDecades;
+};
+
+struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
+  explicit CalverdonForm(const platform::Services& services);
+
+  platform::Services svc;
+  Hub hub;
+
+  // The recompute sequence and one display pass, through the hub; 0 on success.
+  int SequenceUpdateScreen() { return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0; }
+  int updatescreen() { return hub.updatescreen ? hub.updatescreen() : 0; }
+  // The decades the frequency axis shows, from its end captions.
+  void CalcDecades() {
+    if (hub.CalcDecades) hub.CalcDecades();
+  }
+
+  // The recompute gate of every design-changing handler: runs the sequence unless busy.
+  void RecomputeUnlessBusy() {
+    if (!SuppressUpdate) SequenceUpdateScreen();
+  }
+
+  // A message box with the product name as title.
+  int Message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
+              platform::Icon icon = platform::Icon::None);
+};
+
+}  // namespace mainwindow

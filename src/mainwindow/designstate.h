@@ -1,0 +1,138 @@
+#pragma once
+// The design state of the main window: every member that several parts of the program share,
+// with its start value. The texts, list positions and check marks of the controls are the rest
+// of the state (MainWindowControls).
+//
+// Section arrays run 0..20 and are used from index 1 (section 1 is the first section of the
+// cascade); stage arrays follow the five stage rows of the window (0..4 = stages A..E) and
+// element 5 where a total is kept.
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "engine/sections.h"
+#include "forms/color.h"
+
+namespace mainwindow {
+
+using SectionArray = engine::SectionArray;
+using SectionFlags = std::array<int, 21>;
+using StageTexts = std::array<QString, 6>;
+using StageValues = std::array<float, 6>;
+using SweepArray = std::array<double, 601>;
+
+// A custom amplitude-axis limit: empty until the user enters one.
+struct AxisLimit {
+  bool set = false;
+  float value = 0;
+};
+
+struct DesignState {
+  // ---- update control and busy flag ----
+  bool SuppressUpdate = false;  // while true no handler runs the recompute sequence
+  bool DesignLoaded = false;    // a design file was read completely (and recomputed itself)
+  int HighPassHalf = 0;         // 0 low-pass design or half, 1 high-pass
+  bool BothHalvesDone = false;  // the combining pass of a two-half total view
+
+  // ---- design inputs ----
+  int PoleCount = 0;         // poles; stages for band-pass and notch designs
+  float ScaleResistor = 0;   // ohms, sets the impedance level
+  float RespFreq = 0;        // Hz of the response readout; 0 is taken as 1000
+  float RippleDb = 0;        // pass-band ripple of the Chebychev response
+  int ResponseCode = 0;      // 0 Butterworth .. 5 Gaussian 12dB, 7 Custom Fn&Q
+  int BaseResponseCode = 0;  // last standard response chosen ("Custom Q" uses it)
+  QString ResponseName;      // long name of the response, as in the design file
+  int CircuitMode = 0;       // 1 Sallen-Key, 0 MFB
+  int CapDivisor = 0;        // 2 for the fully differential MFB circuit, else 1
+  int ValueDisplay = 0;      // stage labels show 0 component values, 2 sensitivities
+  float CustomQScale = 0;    // scales the section Qs of a "Custom Q" design
+  float CustomQProduct = 0;  // product of the section Qs before scaling
+  int DisplayDigits = 0;     // significant digits of displayed values (3 once started)
+  int StageCount = 0;        // band-pass or notch stages
+
+  // ---- design results ----
+  SectionArray PoleB0{}, PoleB1{};
+  int SectionCount = 0;
+  int SectionIndex = 0;
+  int OddOrder = 0;       // -1 when PoleCount is odd
+  int RealPoleShift = 0;  // 1 when the order is odd
+  SectionArray SectionC1{}, SectionC2{};
+  SectionArray C1Max{}, C2Min{};
+  SectionArray EnteredC1{}, EnteredC2{};
+  SectionFlags C1Edited{}, C2Edited{};
+  SectionArray SectionGain = [] {
+    SectionArray a{};
+    a[2] = 1.0f;
+    return a;
+  }();
+  float StageGain = 0;
+  StageValues StageGainActual{};
+  StageValues StageF0{};
+  float TotalGainDb = 0;
+  int CapSeriesSize = 0;
+
+  // Per-pass work values of the stage readouts.
+  SectionArray StageRespDb{}, StageWork{};
+  StageValues StageQArray{};
+
+  // ---- two-half keeping (wide band-pass and band-reject) ----
+  StageTexts HighPassFnText, LowPassFnText;
+  StageTexts QTextHP, QTextLP;
+  StageTexts HighPassGainText, LowPassGainText;
+  QString HighPassC1RealText, LowPassC1RealText;
+  float HighPassGainDb = 0, LowPassGainDb = 0;
+  SweepArray HighPassSweepGain{}, LowPassSweepGain{};
+  StageValues HighPassStageGain{}, LowPassStageGain{};
+  std::array<float, 7> HighPassRespGain{}, LowPassRespGain{};
+  bool SwapNoticeShownWBP = false, SwapNoticeShownBR = false;
+
+  // ---- graph ----
+  SweepArray SweepFreq{}, SweepGainDb{}, SweepPhase{};
+  std::array<double, 301> PlotGain{};
+  std::array<float, 302> PlotPhase{};
+  std::array<double, 301> PlotGroupDelay{};
+  float AxisDecades = 0;
+  float PlotStartFreq = 0;
+  float AxisRefFreq = 0;
+  float GraphLeftX = 0;
+  int GraphRightX = 0, GraphTopY = 0, GraphBottomY = 0;
+  bool GainHeadroom = false;
+  double FreqUnitFactor = 0;  // 1 for hertz, 2 pi for radians per second
+  std::array<AxisLimit, 9> AmplLimits{};
+  float DbPerDiv = 0;
+  bool PlotResponseFocus = false;
+
+  // ---- entry and prompt ----
+  int PromptTopic = 1;
+  QString LastEntry;       // name of the entry box that last got the focus
+  int PrevPoles = 0, PrevPolesHP = 0;
+  int MinPoles = 0;
+  QChar DecimalSep = QLatin1Char('.');
+  QString LastPassband;
+  QString DesignFile;
+  bool ShowAboutSetting = true;
+
+  // ---- simulation ----
+  QString ModelFirstLine, OpAmpSubckt, SupplyText, NetlistText;
+  QStringList SimVarNames;
+  std::vector<std::vector<double>> SimReal, SimImag;  // point by output vector
+  std::vector<double> SimOpValues;
+  int SimVectorMax = 0;
+  int SimColumn = 0;
+
+  // ---- scratch (no operation relies on another leaving a value here) ----
+  QString EngText, WorkText, MsgText;
+  int MsgAnswer = 0;
+
+  // ---- module variables ----
+  float DesignCutoff = 0;    // design frequency in Hz
+  int PoleEntrySection = 0;  // stage row the pole-pair dialog edits
+  forms::VbColor GainTraceColor = forms::kGreen;
+  forms::VbColor PhaseTraceColor = forms::kRed;
+  forms::VbColor GroupDelayTraceColor = forms::kBlack;
+};
+
+}  // namespace mainwindow

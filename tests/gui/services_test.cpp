@@ -1,0 +1,195 @@
+// The Qt platform services, the window host and the screenshot helper.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "gui/qtdialogs.h"
+#include "gui/qtservices.h"
+#include "gui/screenshot.h"
+#include "guitest.h"
+
+using forms::Event;
+
+TEST(QtServices, MessageBoxAnswersAreTheProgramsNumbers) {
+  gui::QtMessageService messages;
+  struct Case {
+    platform::Buttons buttons;
+    QString press;  // empty: the Escape key
+    int answer;
+  };
+  const Case cases[] = {
+      {platform::Buttons::Ok, "OK", platform::AnswerOk},
+      {platform::Buttons::OkCancel, "Cancel", platform::AnswerCancel},
+      {platform::Buttons::YesNoCancel, "Yes", platform::AnswerYes},
+      {platform::Buttons::YesNoCancel, "", platform::AnswerCancel},
+      {platform::Buttons::YesNo, "No", platform::AnswerNo},
+      {platform::Buttons::YesNo, "", platform::AnswerNo},
+  };
+  for (const Case& c : cases) {
+    guitest::answerNextBox(c.press);
+    EXPECT_EQ(messages.show("File already exists. <b>Overwrite</b>?", "Calverdon", c.buttons,
+                            platform::Icon::Exclamation),
+              c.answer)
+        << c.press.toStdString();
+  }
+}
+
+TEST(QtServices, SettingsAreStoredPerUserBySectionAndKey) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  gui::QtSettingsService settings;
+  EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "True");
+  settings.set("Calverdon", "ShowAbout", "Value", "False");
+  EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "False");
+  QSettings raw(dir.path() + "/Calverdon/Calverdon.conf", QSettings::IniFormat);
+  EXPECT_EQ(raw.value("ShowAbout/Value").toString(), "False");
+}
+
+TEST(QtServices, ClockWaitKeepsEventsFlowingAndIgnoresBadTimes) {
+  gui::QtClock clock;
+  bool fired = false;
+  QTimer::singleShot(10, [&] { fired = true; });
+  QElapsedTimer t;
+  t.start();
+  clock.wait(0.1);
+  EXPECT_TRUE(fired);
+  EXPECT_GE(t.elapsed(), 95);
+  t.restart();
+  clock.wait(-1);
+  clock.wait(std::nan(""));
+  EXPECT_LT(t.elapsed(), 50);
+}
+
+TEST(QtServices, ProcessRunnerReportsExitCodeOutputAndTimeOut) {
+  QTemporaryDir dir;
+  gui::QtProcessRunner runner;
+  platform::ProcessResult r = runner.run(
+      "/bin/sh", {"-c", "pwd; echo to-stderr 1>&2; exit 3"}, dir.path(), 10000);
+  EXPECT_TRUE(r.started);
+  EXPECT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 3);
+  EXPECT_TRUE(r.output.contains(QDir(dir.path()).canonicalPath())) << r.output.toStdString();
+  EXPECT_TRUE(r.output.contains("to-stderr"));
+
+  // Arguments are passed as they are, never through a command text.
+  r = runner.run("/bin/echo", {"a b", "$HOME;x"}, {}, 10000);
+  EXPECT_EQ(r.output.trimmed(), "a b $HOME;x");
+
+  QElapsedTimer t;
+  t.start();
+  r = runner.run("/bin/sleep", {"10"}, {}, 200);
+  EXPECT_TRUE(r.started);
+  EXPECT_FALSE(r.finished);
+  EXPECT_LT(t.elapsed(), 5000);
+
+  r = runner.run(dir.path() + "/no-such-program", {}, {}, 1000);
+  EXPECT_FALSE(r.started);
+  EXPECT_FALSE(r.finished);
+}
+
+TEST(QtServices, FoldersDocumentsAndHelp) {
+  QStandardPaths::setTestModeEnabled(true);
+  gui::QtPaths paths;
+  EXPECT_EQ(paths.programFolder(), QDir::cleanPath(QCoreApplication::applicationDirPath()));
+  const QString user = paths.userFolder();
+  EXPECT_FALSE(user.isEmpty());
+  EXPECT_TRUE(QDir(user).exists());
+  QStandardPaths::setTestModeEnabled(false);
+
+  gui::QtHelpService help;
+  gui::QtDocumentOpener documents;
+  EXPECT_FALSE(help.showHelp("/nonexistent/Calverdon2.html"));
+  EXPECT_FALSE(help.showHelp(""));
+  EXPECT_FALSE(documents.open("/nonexistent/datasheets/OPA123.pdf"));
+  EXPECT_FALSE(documents.open(""));
+}
+
+TEST(QtServices, FileDialogFiltersInBothNotations) {
+  EXPECT_EQ(gui::qtFilter("Filter design (*.cvf)"), "Filter design (*.cvf)");
+  EXPECT_EQ(gui::qtFilter("Comma Separated Value (*.csv)|*.*"),
+            "Comma Separated Value (*.csv) (*.*)");
+  EXPECT_EQ(gui::qtFilter("Designs (*.cvf)|*.cvf|All files|*.*;*"),
+            "Designs (*.cvf);;All files (*.* *)");
+}
+
+TEST(QtServices, PrintingRendersTheFormOnLandscapePagesOfOneDocument) {
+  QTemporaryDir dir;
+  guitest::Shown s;
+  gui::QtPrintService printer;
+  const QString pdf = dir.filePath("window.pdf");
+  printer.printer().setOutputFormat(QPrinter::PdfFormat);
+  printer.printer().setOutputFileName(pdf);
+  s.form.BackColor = forms::kWhite;  // printing whitens the window first; the page shows it
+  EXPECT_TRUE(printer.printWindowImage(s.form));
+  EXPECT_TRUE(printer.printWindowImage(s.form));
+  QApplication::processEvents();  // the document ends when the handler is over
+  QFile f(pdf);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray bytes = f.readAll();
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                bytes.count("/Type /Page "),
+            2)
+      << bytes.left(400).toStdString();
+  const QRegularExpression box("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]");
+  const auto m = box.match(QString::fromLatin1(bytes));
+  ASSERT_TRUE(m.hasMatch());
+  EXPECT_GT(m.captured(1).toDouble(), m.captured(2).toDouble());  // landscape
+
+  forms::Form unshown("Unshown");
+  EXPECT_FALSE(printer.printWindowImage(unshown));
+}
+
+TEST(QtWindowHost, ModalFormsReturnWhenClosedAndCloseRequestsGoToTheProgram) {
+  gui::QtWindowHost host;
+  guitest::TestForm main, dialog;
+  host.show(main, false);
+  ASSERT_NE(host.windowOf(main), nullptr);
+  EXPECT_TRUE(main.Visible);
+  EXPECT_TRUE(host.windowOf(main)->isVisible());
+  EXPECT_EQ(host.windowOf(main)->windowTitle(), "Test window");
+
+  // A dialog's handler closes it; show() returns then.
+  bool returned = false;
+  dialog.on("Button", Event::Click, [&](forms::EventArgs&) { host.close(dialog); });
+  QTimer::singleShot(20, [&] {
+    EXPECT_FALSE(returned);
+    EXPECT_TRUE(host.windowOf(dialog)->isModal());
+    QTest::mouseClick(host.windowOf(dialog)->view().widgetFor(dialog.Button), Qt::LeftButton);
+  });
+  host.show(dialog, true);
+  returned = true;
+  EXPECT_FALSE(dialog.Visible);
+  EXPECT_FALSE(host.windowOf(dialog)->isVisible());
+
+  // The user closing a window: the program's handler decides; without one the form closes.
+  int requests = 0;
+  host.setCloseHandler(main, [&] { ++requests; });
+  host.windowOf(main)->close();
+  EXPECT_EQ(requests, 1);
+  EXPECT_TRUE(host.windowOf(main)->isVisible());
+  host.show(dialog, false);
+  host.windowOf(dialog)->close();
+  EXPECT_FALSE(dialog.Visible);
+  EXPECT_FALSE(host.windowOf(dialog)->isVisible());
+}
+
+TEST(Screenshot, AFormIsWrittenAsAPngOfItsWindow) {
+  QTemporaryDir dir;
+  guitest::TestForm form;
+  const QString png = dir.filePath("form.png");
+  gui::saveFormPng(form, "/tmp/testform.png", 2);
+  ASSERT_TRUE(gui::saveFormPng(form, png));
+  QImage image(png);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.width(), 400);
+  EXPECT_GT(image.height(), 300);  // the form and its menu bar
+  EXPECT_EQ(gui::FormView::viewOf(form), nullptr);  // the window was only for the picture
+}
