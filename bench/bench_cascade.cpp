@@ -33,6 +33,10 @@ void BM_TenPoleCascade(benchmark::State& state) {
       stage.R1 = 10e3f;
       stage.Gain = 1.0f;
       const engine::StageResult r = sallen ? engine::Sallen(stage) : engine::MFB(stage);
+      if (!r.Ok) {
+        state.SkipWithError("a section was not built");
+        return;
+      }
       if (sallen) {
         const engine::SallenAnalysis a =
             engine::AnalyzeSallenStage(r.R1, r.R2, r.R3, r.R4, r.C1, r.C2);

@@ -88,12 +88,7 @@ std::optional<BandPassStage> BandPassComponents(float gain, float q, float seed,
   s.R4 = RoundedRes(s.R, series);
   const double parallel = double(s.R) * s.R4 / (double(s.R) + s.R4);
   const double reduction = double(s.Q) / gain - 1.0;
-  s.R5 = reduction > MinGainReduction ? Sng(parallel * reduction) : 0.0f;
-  if (s.R5 > 0.0f) {
-    s.R5 = RoundedRes(s.R5, series);
-  } else {
-    s.R5 = 0.0f;
-  }
+  s.R5 = reduction > MinGainReduction ? RoundedRes(Sng(parallel * reduction), series) : 0.0f;
   s.Gain = Sng(double(s.Q) / ((double(s.R) + s.R4) * s.R5 / (double(s.R4) * s.R) + 1.0));
   if (s.Gain == s.Q) s.R5 = 0.0f;
 

@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "gui/colors.h"
 #include "gui/drawings.h"
@@ -30,17 +32,16 @@ using forms::Event;
 // ---------------------------------------------------------------- helpers
 
 QStringList fontFamilies(const QString& name) {
-  // The window's designed font: a sans-serif face of similar width; the names the program
-  // was laid out with go first where a system has them.
+  // The window was laid out for a narrow sans-serif face: the faces of that width (the
+  // Arial-metric ones) go first where a system has them, the desktop's own font last.
   static const QStringList designFaces = [] {
     QStringList faces;
     const QStringList wanted = {QStringLiteral("MS Sans Serif"),
                                 QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
                                 QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
                                 QStringLiteral("Helvetica")};
-    const QStringList installed = QFontDatabase::families();
     for (const QString& f : wanted)
-      if (installed.contains(f, Qt::CaseInsensitive)) faces << f;
+      if (QFontDatabase::hasFamily(f)) faces << f;
     faces << QApplication::font().family();
     return faces;
   }();
@@ -49,6 +50,35 @@ QStringList fontFamilies(const QString& name) {
   return QStringList{name} + designFaces;
 }
 
+namespace {
+
+bool isDesignFace(const QString& name) {
+  return name.isEmpty() || name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0;
+}
+
+// The window's captions were fitted to the designed face, about a tenth narrower than the
+// Arial-metric faces: "Resistors" is 41 pixels wide at 11 pixels. Whatever face stands in is
+// condensed to that width, so that captions fit their labels as designed.
+int designStretch(const QFont& font) {
+  static std::map<std::pair<QString, int>, int> cache;
+  const auto key = std::make_pair(font.families().join(QLatin1Char(',')), font.pixelSize());
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  QFont probe = font;
+  probe.setBold(false);
+  probe.setItalic(false);
+  probe.setStretch(QFont::Unstretched);
+  const double width = QFontMetricsF(probe).horizontalAdvance(QStringLiteral("Resistors"));
+  const double target = 41.0 * font.pixelSize() / 11.0;
+  int stretch = 100;
+  if (width > target && width > 0)
+    stretch = std::clamp(static_cast<int>(std::floor(100.0 * target / width)), 75, 100);
+  cache[key] = stretch;
+  return stretch;
+}
+
+}  // namespace
+
 QFont makeFont(const forms::Font& font, double factor) {
   QFont f;
   f.setFamilies(fontFamilies(font.Name));
@@ -56,6 +86,7 @@ QFont makeFont(const forms::Font& font, double factor) {
   const double size = (font.Size > 0 && std::isfinite(font.Size)) ? font.Size : 8.25;
   // Whole pixel sizes keep the text crisp; 8.25 points are 11 pixels at 100 %.
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(size * 96.0 / 72.0 * factor))));
+  if (isDesignFace(font.Name)) f.setStretch(designStretch(f));
   f.setBold(font.Bold);
   f.setItalic(font.Italic);
   return f;
@@ -221,7 +252,7 @@ void Binding::sync(const Scale& s, bool all) {
     tabStop_ = c.TabStop;
     widget_->setFocusPolicy(c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
   }
-  syncOwn(s, all || rescaled);
+  syncOwn(s, all, rescaled);
   generation_ = s.generation;
   if (all || c.Enabled != enabled_) {
     enabled_ = c.Enabled;
@@ -270,6 +301,74 @@ class LineWidget : public QWidget {
     const bool straight = from.x() == to.x() || from.y() == to.y();
     p.setRenderHint(QPainter::Antialiasing, !straight);
     p.drawLine(from, to);
+  }
+};
+
+// A label painting its caption itself. One-line labels are as tall as the designed face's
+// line; a face that stands in with a taller line would push its descenders out of the label,
+// so its caption moves up by the overflow, as far as the empty space above the capitals goes.
+class LabelWidget : public QLabel {
+ public:
+  explicit LabelWidget(QWidget* parent) : QLabel(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    drawFrame(&p);
+    const QFontMetrics m = fontMetrics();
+    QRect r = contentsRect();
+    const int overflow = m.height() - r.height();
+    if (overflow > 0) r.translate(0, -std::min(overflow, std::max(0, m.ascent() - m.capHeight() - 1)));
+    const int flags = static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    style()->drawItemText(&p, r, flags, palette(), isEnabled(), text(), foregroundRole());
+  }
+};
+
+// Check boxes and option buttons react to a click anywhere on the control, not only on
+// their mark and caption.
+class WholeCheckBox : public QCheckBox {
+ public:
+  using QCheckBox::QCheckBox;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+class WholeRadioButton : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+// A frame drawn flat in its own background colour, with an etched border and its caption
+// over the top edge (the style's group box adds a shaded panel of its own).
+class FrameWidget : public QGroupBox {
+ public:
+  explicit FrameWidget(QWidget* parent) : QGroupBox(parent) {}
+  bool bordered = true;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const QFontMetrics m(font());
+    const QString caption = withoutMnemonic(title());
+    const int top = caption.isEmpty() ? 0 : m.height() / 2;
+    if (bordered) {
+      const QRect r = rect().adjusted(0, top, -1, -1);
+      p.setPen(palette().color(QPalette::Dark));
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      p.setPen(palette().color(QPalette::Light));
+      p.drawRect(r.adjusted(1, 1, 0, 0));
+    }
+    if (caption.isEmpty()) return;
+    const int indent = std::max(4, m.averageCharWidth());
+    const QRect textRect(indent, 0, m.horizontalAdvance(caption) + 4, m.height());
+    p.fillRect(textRect, palette().color(QPalette::Window));
+    style()->drawItemText(&p, textRect.adjusted(2, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
+                          isEnabled(), title(), QPalette::WindowText);
   }
 };
 
@@ -383,7 +482,7 @@ class TextBoxBinding : public Binding {
     setRole(widget_, QPalette::Base, back);
     setRole(widget_, QPalette::Text, fore);
   }
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     QSignalBlocker block(widget_);
     if (line_) {
       if (all || box_.Text != text_) {
@@ -432,7 +531,7 @@ class TextBoxBinding : public Binding {
 class LabelBinding : public Binding {
  public:
   LabelBinding(FormView& v, forms::Label& l) : Binding(v, l), label_(l) {
-    auto* w = new QLabel(&v);
+    auto* w = new LabelWidget(&v);
     w->setTextFormat(Qt::PlainText);
     w->setIndent(0);
     w->setMargin(0);
@@ -453,7 +552,7 @@ class LabelBinding : public Binding {
     }
     return r;
   }
-  void syncOwn(const Scale& s, bool all) override {
+  void syncOwn(const Scale& s, bool all, bool) override {
     if (all || label_.Caption != caption_) {
       caption_ = label_.Caption;
       q_->setText(withoutMnemonic(caption_));
@@ -477,7 +576,7 @@ class LabelBinding : public Binding {
 
  private:
   forms::Label& label_;
-  QLabel* q_;
+  LabelWidget* q_;
   QString caption_;
   int alignment_ = 0, border_ = 0, backStyle_ = 1;
   bool wrap_ = false;
@@ -501,7 +600,7 @@ class CommandButtonBinding : public Binding {
     setRole(widget_, QPalette::Button, back);
     setRole(widget_, QPalette::ButtonText, fore);
   }
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     if (all || button_.Caption != caption_) q_->setText(caption_ = button_.Caption);
   }
 
@@ -514,7 +613,7 @@ class CommandButtonBinding : public Binding {
 class CheckBoxBinding : public Binding {
  public:
   CheckBoxBinding(FormView& v, forms::CheckBox& c) : Binding(v, c), box_(c) {
-    auto* w = new QCheckBox(&v);
+    auto* w = new WholeCheckBox(&v);
     w->setAutoFillBackground(true);
     widget_ = w;
     q_ = w;
@@ -530,7 +629,7 @@ class CheckBoxBinding : public Binding {
   bool changesOnRelease() const override { return true; }
 
  protected:
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     QSignalBlocker block(q_);
     if (all || box_.Caption != caption_) q_->setText(caption_ = box_.Caption);
     if (all || box_.Value() != value_) {
@@ -550,7 +649,7 @@ class CheckBoxBinding : public Binding {
 class OptionButtonBinding : public Binding {
  public:
   OptionButtonBinding(FormView& v, forms::OptionButton& o) : Binding(v, o), option_(o) {
-    auto* w = new QRadioButton(&v);
+    auto* w = new WholeRadioButton(&v);
     // The model keeps the buttons of a container exclusive; the widget only shows it.
     w->setAutoExclusive(false);
     w->setAutoFillBackground(true);
@@ -573,7 +672,7 @@ class OptionButtonBinding : public Binding {
   bool changesOnRelease() const override { return true; }
 
  protected:
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     QSignalBlocker block(q_);
     if (all || option_.Caption != caption_) q_->setText(caption_ = option_.Caption);
     if (all || option_.Value() != value_ || q_->isChecked() != option_.Value()) {
@@ -615,7 +714,7 @@ class ComboBoxBinding : public Binding {
     setRole(widget_, QPalette::Text, fore);
     setRole(widget_, QPalette::ButtonText, fore);
   }
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     QSignalBlocker block(q_);
     if (combo_.Style != style_) setEditable(combo_.Style == 0);
     bool reselect = all;
@@ -667,7 +766,7 @@ class ComboBoxBinding : public Binding {
 class FrameBinding : public Binding {
  public:
   FrameBinding(FormView& v, forms::Frame& f) : Binding(v, f), frame_(f) {
-    auto* w = new QGroupBox(&v);
+    auto* w = new FrameWidget(&v);
     w->setAutoFillBackground(true);
     widget_ = w;
     q_ = w;
@@ -677,14 +776,18 @@ class FrameBinding : public Binding {
   bool clicksOnRelease() const override { return true; }
 
  protected:
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     if (all || frame_.Caption != caption_) q_->setTitle(caption_ = frame_.Caption);
-    if (all || frame_.BorderStyle != border_) q_->setFlat((border_ = frame_.BorderStyle) == 0);
+    if (all || frame_.BorderStyle != border_) {
+      border_ = frame_.BorderStyle;
+      q_->bordered = border_ != 0;
+      q_->update();
+    }
   }
 
  private:
   forms::Frame& frame_;
-  QGroupBox* q_;
+  FrameWidget* q_;
   QString caption_;
   int border_ = 1;
 };
@@ -700,7 +803,7 @@ class ImageBinding : public Binding {
 
  protected:
   void applyColors(const QColor&, const QColor&) override {}
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     if (all || image_.Picture != picture_) {
       picture_ = image_.Picture;
       widget_->update();
@@ -755,7 +858,7 @@ class LineBinding : public Binding {
                  static_cast<int>(right - left), static_cast<int>(bottom - top));
   }
   void applyColors(const QColor&, const QColor&) override {}
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     if (all || line_.BorderColor != color_) {
       color_ = line_.BorderColor;
       q_->color = toQColor(color_);
@@ -782,7 +885,7 @@ class PictureBoxBinding : public Binding {
 
  protected:
   void applyColors(const QColor&, const QColor&) override { q_->update(); }
-  void syncOwn(const Scale& s, bool all) override {
+  void syncOwn(const Scale& s, bool all, bool rescaled) override {
     if (all || box_.drawing.revision != revision_ || box_.Picture != picture_ ||
         box_.BorderStyle != border_) {
       revision_ = box_.drawing.revision;
@@ -790,7 +893,7 @@ class PictureBoxBinding : public Binding {
       border_ = box_.BorderStyle;
       q_->update();
     }
-    if (all) {
+    if (all || rescaled) {
       q_->k = s.k;
       q_->factor = s.factor;
       q_->update();
@@ -840,7 +943,7 @@ class GridBinding : public Binding {
     setRole(widget_, QPalette::Base, back);
     setRole(widget_, QPalette::Text, fore);
   }
-  void syncOwn(const Scale&, bool all) override {
+  void syncOwn(const Scale&, bool all, bool) override {
     QSignalBlocker block(q_);
     if (all || grid_.Columns != columns_) {
       columns_ = grid_.Columns;

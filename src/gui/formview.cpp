@@ -237,9 +237,9 @@ void FormView::updateScale() {
   double f = std::min(fw, fh);
   if (!(f > 0) || !std::isfinite(f)) f = 1;
   f = std::clamp(f, 0.1, 10.0);
+  // The form keeps to the top of the view and is centred across it.
   const QPoint origin(
-      std::max(0, static_cast<int>(std::lround((width() - designSize_.width() * f) / 2))),
-      std::max(0, static_cast<int>(std::lround((height() - designSize_.height() * f) / 2))));
+      std::max(0, static_cast<int>(std::lround((width() - designSize_.width() * f) / 2))), 0);
   if (f == scale_.factor && origin == scale_.origin && scale_.generation > 0) return;
   scale_.factor = f;
   scale_.k = f / 15.0;

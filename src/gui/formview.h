@@ -1,6 +1,7 @@
 #pragma once
 // The Qt view of a window-model form: real widgets for every control, placed from the form's
-// twips (15 twips = 1 pixel at 100 %) and scaled uniformly with the view's size. User input
+// twips (15 twips = 1 pixel at 100 %) and scaled uniformly with the view's size (the form
+// keeps to the top of the view and is centred across it). User input
 // becomes a model write plus the model's event; after every outermost event the view copies
 // what changed in the model back into its widgets, with their signals blocked.
 #include <QPointer>

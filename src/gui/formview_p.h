@@ -64,8 +64,8 @@ class Binding {
   void setOnForm(bool onForm) { onForm_ = onForm; }
 
  protected:
-  // The kind's own properties.
-  virtual void syncOwn(const Scale& s, bool all) = 0;
+  // The kind's own properties; rescaled tells that the scale changed since the last sync.
+  virtual void syncOwn(const Scale& s, bool all, bool rescaled) = 0;
   // Colours: the default puts BackColor on the window role and ForeColor on the text role.
   virtual void applyColors(const QColor& back, const QColor& fore);
   // The widget's rectangle in its parent.

@@ -9,11 +9,23 @@
 
 namespace gui {
 
-QtWindowHost::QtWindowHost() = default;
+QtWindowHost::QtWindowHost() {
+  // The program's forms usually outlive the event loop but not this host: the windows, which
+  // refer to their forms, go as soon as the loop has ended.
+  if (QCoreApplication::instance()) {
+    context_ = std::make_unique<QObject>();
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
+                     context_.get(), [this] { destroyWindows(); });
+  }
+}
 
-QtWindowHost::~QtWindowHost() {
-  for (auto& [form, entry] : entries_)
+QtWindowHost::~QtWindowHost() { destroyWindows(); }
+
+void QtWindowHost::destroyWindows() {
+  for (auto& [form, entry] : entries_) {
     if (entry.modalLoop) entry.modalLoop->quit();
+    entry.window.reset();
+  }
 }
 
 QtWindowHost::Entry& QtWindowHost::entryFor(forms::Form& form) {

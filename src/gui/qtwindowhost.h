@@ -1,6 +1,7 @@
 #pragma once
 // Shows the program's forms in FormWindows: one window per form, created when the form is
-// first shown and kept (hidden) after it closes.
+// first shown and kept (hidden) after it closes. The windows go when the application's event
+// loop ends (or at destroyWindows), so before the forms they show.
 #include <functional>
 #include <map>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "platform/windowhost.h"
 
 class QEventLoop;
+class QObject;
 
 namespace gui {
 
@@ -29,6 +31,8 @@ class QtWindowHost : public platform::WindowHost {
   // What the user's request to close a form's window does; by default it closes the form
   // as close() does.
   void setCloseHandler(const forms::Form& form, std::function<void()> handler);
+  // Destroys every window; a form shown later gets a new one.
+  void destroyWindows();
 
  private:
   struct Entry {
@@ -38,6 +42,7 @@ class QtWindowHost : public platform::WindowHost {
   };
   Entry& entryFor(forms::Form& form);
   std::map<const forms::Form*, Entry> entries_;
+  std::unique_ptr<QObject> context_;  // for the end of the event loop
 };
 
 }  // namespace gui

@@ -38,8 +38,8 @@ struct MainWindowControls {
   std::array<forms::TextBox, 5> C1Entry;  // C1 of stage A..E
   std::array<forms::TextBox, 5> C2Entry;  // C2 of stage A..E
   std::array<forms::TextBox, 5> C3Entry;  // third capacitor of a stage (never enabled)
-  std::array<forms::TextBox, 5> FnInput;  // section frequency entries, by display row
-  std::array<forms::TextBox, 5> QInput;   // section Q entries, by display row
+  std::array<forms::TextBox, 5> FnInput;  // section frequency entries, by display position
+  std::array<forms::TextBox, 5> QInput;   // section Q entries, by display position
 
   // ---- graph limits (hidden until used) ----
   forms::TextBox TopAmp, BotAmp;  // custom top and bottom of the gain axis
@@ -86,9 +86,8 @@ struct MainWindowControls {
   forms::Label lblSeed;
   forms::Label lblSigDig, lblDecades;
   forms::Label lblOpAmp, lblVs, lblVin, lblSimulator;
-  forms::Label lblStage, lblFn, lblQ, lblGain, lblGBP, lblRespGain, lblRespPhase;
-  forms::Label lblFnEntry, lblQEntry, lblTotal;
-  std::array<forms::Label, 5> lblC1, lblC2, lblGainTB;  // per stage picture
+  forms::Label lblStage, lblFn, lblQ, lblGain, lblGBP, lblRespGain, lblRespPhase, lblTotal;
+  std::array<forms::Label, 5> lblC1, lblC2, lblGainTB;  // under each stage picture
   forms::Label lblC1Real;
 
   // ---- frames ----
@@ -102,7 +101,7 @@ struct MainWindowControls {
   forms::Frame Frame6;           // "Optional Entry"
   forms::Frame Frame8;           // response frequency
   forms::Frame Frame5;           // "Settings"
-  forms::Frame Frame4;           // section Fn and Q entries
+  forms::Frame Frame4;           // section Fn and Q: readouts, and the entries over them
   forms::Frame XSpiceModelInfo;  // simulation model and supply
 
   // ---- options, check boxes, buttons ----

@@ -16,12 +16,12 @@ namespace {
 // ---- geometry of the window (twips) ----
 //
 //  +-- entry panel --+-- graph --------------+-- stage readouts ------------------+
-//  | x 60..2970      | x 3030..7875          | x 8370..14970                      |
-//  | y 60..3135      | y 60..3180            | y 60..2805, settings, prompt below |
-//  +-- schematic panel: two rows of stage pictures, x 15..7530, y 3240..7545 ---+
-//  | simulation model and its buttons, y 7620..8820                              |
-//  +---------------------------------------------------------------------------- +
-//  values table below kWindowHeight, seen while the window is enlarged.
+//  | x 60..2970      | x 3105..7950          | x 8370..14970, y 60..2880          |
+//  | y 60..2865      | y 60..3020            | choices and settings, prompt field |
+//  +-- schematic panel: two rows of stage pictures,   |                           |
+//  |   x 15..8235, y 3100..7860                       |                           |
+//  +-- simulation model, y 7920..8820 ----------------+---------------------------+
+//  The values table lies below kWindowHeight and is seen while the window is enlarged.
 
 constexpr int kMargin = 60;
 
@@ -31,23 +31,24 @@ constexpr int kComboH = 315;   // list
 constexpr int kLabelH = 195;   // one line of text
 constexpr int kOptionH = 240;  // option button, check box
 constexpr int kButtonH = 375;  // command button
+constexpr int kLabelDrop = 45;  // a caption beside a box sits this much lower
 
 // Entry panel (left column).
 constexpr int kPanelLeft = kMargin;
 constexpr int kPanelWidth = 2910;
-constexpr int kHalfLeft = 1440;   // second half of the panel: HPFrame, Frame2
+constexpr int kHPLeft = 1440;         // HPFrame, right of the low-pass frame
 constexpr int kLPWidthSingle = 1290;  // LPFrame width of a low-pass design
-constexpr int kLPWidthBand = 2610;    // LPFrame width of a band-pass or notch design
+constexpr int kFrameTop = 1650;       // LPFrame and HPFrame
 
 // Graph. The legend labels are centred on their axis position: label left =
 // kLegendLeft + fraction of the axis * kGraphWidth, which puts Gfreq(1) at 4395 twips for
-// a third of the axis and at 4995 for a half.
-constexpr int kLegendWidth = 900;
+// a third of the axis and at 4995 for a half, where the axis code moves it.
+constexpr int kLegendWidth = 1050;
 constexpr int kLegendLeft = 3195;
-constexpr int kGraphLeft = kLegendLeft + kLegendWidth / 2;  // 3645
-constexpr int kGraphTop = 495;
+constexpr int kGraphLeft = kLegendLeft + kLegendWidth / 2;
+constexpr int kGraphTop = 480;
 constexpr int kGraphWidth = 3600;
-constexpr int kGraphHeight = 2400;
+constexpr int kGraphHeight = 2240;
 constexpr int kGridStep = kGraphHeight / 8;  // one of the eight gain divisions
 
 // Right column.
@@ -58,21 +59,28 @@ constexpr int kTableRowStep = 345;
 
 // Schematic panel: stage pictures side by side (15 twips apart) in two rows of three slots.
 // Row 1 holds the real-pole section (odd orders) and stages A, B; row 2 holds stages C, D, E.
-// The view buttons of a two-half design are moved right after the last stage shown.
+// The view buttons of a two-half design are moved right after the last stage shown, and the
+// blocks of its total view lie between the rows (y 5445..7140), where no entry box is.
 constexpr int kPictureWidth = 2385;
 constexpr int kPictureHeight = 1500;
-constexpr int kRow1Top = 3450;  // picture top of row 1
-constexpr int kRowStep = 2250;  // row 2 is this much lower
-constexpr int kRealLeft = 810;  // real-pole picture, joined to stage A
+constexpr int kRowTop[2] = {3325, 5740};  // picture tops of rows 1 and 2
+// The real-pole picture, next to stage A, reaches lower than the stage pictures: its
+// capacitor label is placed at 4950 twips.
+constexpr int kRealLeft = 810;
+constexpr int kRealTop = 3325;
 constexpr int kRealWidth = 2655 - kRealLeft;
+constexpr int kRealHeight = 1800;
 constexpr int kSlotLeft[5] = {2670, 5070, 270, 2670, 5070};  // stages A..E
-constexpr int kStripOffset = 1590;  // entry boxes under the picture
-constexpr int kSecLabelOffset = -210;  // stage title over the picture
-constexpr int kGapY = 5370;  // row change connectors run along this line
+// Each stage's title and entries sit in two lines under its picture.
+constexpr int kStripOffset = 1535;
+constexpr int kStripLine = 300;
+constexpr int kGapY = 5475;  // row change connectors run along this line
+constexpr int kValueLabelWidth = 960;
+constexpr int kViewButtonW = 780, kViewButtonH = 450;
 
-int pictureTop(int stage) { return kRow1Top + (stage >= 2 ? kRowStep : 0); }
+int pictureTop(int stage) { return kRowTop[stage >= 2 ? 1 : 0]; }
 // Single-ended stage pictures take the signal in at the left edge and give it out at the
-// right edge, both at this height; fully differential ones at +/- 150 around it.
+// right edge, both at this height; fully differential ones 150 twips above and below it.
 int signalY(int stage) { return pictureTop(stage) + kPictureHeight / 2; }
 
 const forms::Font kTableFont{QStringLiteral("Courier New"), 8.0f, false, false};
@@ -139,67 +147,58 @@ struct Layout {
   }
 };
 
-// ---- entry panel: pass band, topology, response, poles and frequencies, series ----
+// ---- entry panel: pass band, response, poles and frequencies ----
 void layOutEntryPanel(Layout& L, MainWindowControls& c) {
   const int x0 = kPanelLeft;
-  L.frame(c.Frame7, "Frame7", nullptr, x0, 60, kHalfLeft - x0 - 45, 600, "Passband");
-  L.list(c.Passband, "Passband", &c.Frame7, 75, 225, 1185,
+  L.frame(c.Frame7, "Frame7", nullptr, x0, 60, kPanelWidth, 600, "Passband");
+  L.list(c.Passband, "Passband", &c.Frame7, 75, 225, 1800,
          {"Low-Pass", "High-Pass", "Band-Pass", "Notch", "Wide Band-Pass", "Band-Reject"}, 0);
-  L.frame(c.Frame2, "Frame2", nullptr, kHalfLeft, 60, x0 + kPanelWidth - kHalfLeft, 600,
-          "Circuit Type");
-  L.list(c.CircuitType, "CircuitType", &c.Frame2, 75, 225, 1380,
-         {"MFB Single-Ended", "Sallen -Key", "MFB Fully Differential"}, 0);
 
-  L.frame(c.FilterTypeFrame, "FilterTypeFrame", nullptr, x0, 720, kPanelWidth, 600,
+  L.frame(c.FilterTypeFrame, "FilterTypeFrame", nullptr, x0, 720, kPanelWidth, 870,
           "Filter Type");
-  L.list(c.TypeFilter, "TypeFilter", &c.FilterTypeFrame, 75, 225, 1545,
+  L.list(c.TypeFilter, "TypeFilter", &c.FilterTypeFrame, 75, 225, 2010,
          {"Butterworth", "Bessel", "Chebychev", "Linear Phase, 0.05", "Linear Phase, 0.5",
           "Gaussian 12dB", "Custom Fn&Q"},
          0, /*style=*/0);
-  L.label(c.lblRipple, "lblRipple", &c.FilterTypeFrame, 1710, 270, 480, "Ripple", AlignRight);
-  L.box(c.Text19, "Text19", &c.FilterTypeFrame, 2220, 240, 450).back(kWindowBackColor);
-  L.label(c.lblRippleUnit, "lblRippleUnit", &c.FilterTypeFrame, 2715, 270, 180, "dB");
+  L.label(c.lblRipple, "lblRipple", &c.FilterTypeFrame, 75, 600, 540, "Ripple");
+  L.box(c.Text19, "Text19", &c.FilterTypeFrame, 660, 555, 450).back(kWindowBackColor);
+  L.label(c.lblRippleUnit, "lblRippleUnit", &c.FilterTypeFrame, 1155, 600, 300, "dB");
 
   // Low-pass (or single filter) frame. Its right part, beyond the single-filter width, holds
   // the spacing and Q boxes of band-pass and notch designs: the display pass widens the
   // frame to show them and hides the high-pass frame that sits there otherwise.
-  L.frame(c.LPFrame, "LPFrame", nullptr, x0, 1380, kLPWidthSingle, 1095, "Low-Pass");
-  L.label(c.Label18, "Label18", &c.LPFrame, 90, 210, 1170, "Cutoff Freq.");
-  L.box(c.Text34, "Text34", &c.LPFrame, 90, 420, 765, "1.00 k");
-  L.label(c.Label26, "Label26", &c.LPFrame, 900, 465, 375, "Hz");
-  L.label(c.lblPoles, "lblPoles", &c.LPFrame, 90, 795, 600, "Poles");
-  L.box(c.Text18, "Text18", &c.LPFrame, 705, 750, 480, "3");
-  L.label(c.lblSpacing, "lblSpacing", &c.LPFrame, 1380, 210, 1170, "Spacing");
-  L.box(c.SpacF, "SpacF", &c.LPFrame, 1380, 420, 765, "0");
-  L.label(c.lblSpacingUnit, "lblSpacingUnit", &c.LPFrame, 2190, 465, 375, "Hz");
-  L.label(c.lblBandQ, "lblBandQ", &c.LPFrame, 1380, 795, 600, "Q");
-  L.box(c.Text3, "Text3", &c.LPFrame, 1995, 750, 480, "1");
+  const int rowLabel = 255, rowBox = 465, rowPoles = 825;
+  L.frame(c.LPFrame, "LPFrame", nullptr, x0, kFrameTop, kLPWidthSingle, 1215, "Low-Pass");
+  L.label(c.Label18, "Label18", &c.LPFrame, 75, rowLabel, 1170, "Cutoff Freq.");
+  L.box(c.Text34, "Text34", &c.LPFrame, 75, rowBox, 705, "1.00 k");
+  L.label(c.Label26, "Label26", &c.LPFrame, 810, rowBox + kLabelDrop, 450, "Hz");
+  L.label(c.lblPoles, "lblPoles", &c.LPFrame, 75, rowPoles + kLabelDrop, 570, "Poles");
+  L.box(c.Text18, "Text18", &c.LPFrame, 690, rowPoles, 480, "3");
+  L.label(c.lblSpacing, "lblSpacing", &c.LPFrame, 1380, rowLabel, 1170, "Spacing");
+  L.box(c.SpacF, "SpacF", &c.LPFrame, 1380, rowBox, 705, "0");
+  L.label(c.lblSpacingUnit, "lblSpacingUnit", &c.LPFrame, 2115, rowBox + kLabelDrop, 450, "Hz");
+  L.label(c.lblBandQ, "lblBandQ", &c.LPFrame, 1380, rowPoles + kLabelDrop, 570, "Q");
+  L.box(c.Text3, "Text3", &c.LPFrame, 1995, rowPoles, 480, "1");
 
-  L.frame(c.HPFrame, "HPFrame", nullptr, kHalfLeft, 1380, 1230, 1095, "High-Pass");
-  L.label(c.lblHPCutoff, "lblHPCutoff", &c.HPFrame, 90, 210, 1050, "Cutoff Freq.");
-  L.box(c.Text2, "Text2", &c.HPFrame, 90, 420, 720, "100");
-  L.label(c.Label47, "Label47", &c.HPFrame, 855, 465, 345, "Hz");
-  L.label(c.lblHPPoles, "lblHPPoles", &c.HPFrame, 90, 795, 600, "Poles");
-  L.box(c.Text1, "Text1", &c.HPFrame, 705, 750, 480, "3");
-
-  L.frame(c.Frame3, "Frame3", nullptr, x0, 2535, kPanelWidth, 600, "Components");
-  L.label(c.lblResistors, "lblResistors", &c.Frame3, 90, 270, 630, "Resistors");
-  L.list(c.ResistorList, "ResistorList", &c.Frame3, 735, 225, 765,
-         {"Exact", "E12", "E24", "E48", "E96", "E192"}, 4);
-  L.label(c.lblCapacitors, "lblCapacitors", &c.Frame3, 1590, 270, 690, "Capacitors");
-  L.list(c.CapacitorList, "CapacitorList", &c.Frame3, 2295, 225, 540, {"E6", "E12", "E24"}, 0);
+  L.frame(c.HPFrame, "HPFrame", nullptr, kHPLeft, kFrameTop, x0 + kPanelWidth - kHPLeft, 1215,
+          "High-Pass");
+  L.label(c.lblHPCutoff, "lblHPCutoff", &c.HPFrame, 75, rowLabel, 1380, "Cutoff Freq.");
+  L.box(c.Text2, "Text2", &c.HPFrame, 75, rowBox, 780, "100");
+  L.label(c.Label47, "Label47", &c.HPFrame, 885, rowBox + kLabelDrop, 480, "Hz");
+  L.label(c.lblHPPoles, "lblHPPoles", &c.HPFrame, 75, rowPoles + kLabelDrop, 570, "Poles");
+  L.box(c.Text1, "Text1", &c.HPFrame, 690, rowPoles, 480, "3");
 }
 
 // ---- response graph with its axes, legend and limit boxes ----
 void layOutGraph(Layout& L, MainWindowControls& c) {
-  L.label(c.Label8, "Label8", -1, nullptr, kGraphLeft, 60, 4230, 405, "Filter description",
-          AlignCenter)
+  L.label(c.Label8, "Label8", -1, nullptr, kGraphLeft, 60, kGraphWidth + 630, 390,
+          "Filter description", AlignCenter)
       .font(kBoldFont);
   c.Label8.WordWrap = true;
 
   L.f.place(c.Graph, "Graph", nullptr, kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight)
-      .back(forms::kWhite)
-      .tab(L.tabIndex++);
+      .back(forms::kWhite);
+  c.Graph.TabStop = false;
   L.f.place(c.Form1, "Form1", nullptr, kGraphLeft, kGraphTop, kGraphWidth, kGraphHeight)
       .hidden();
   // The cursor stands at the response frequency: 10 kHz on the 100 Hz - 100 kHz axis.
@@ -209,20 +208,18 @@ void layOutGraph(Layout& L, MainWindowControls& c) {
 
   static const char* const kAmpl[9] = {"+10dB", "0dB",   "-10dB", "-20dB", "-30dB",
                                        "-40dB", "-50dB", "-60dB", "-70dB"};
+  const int amplLeft = kGraphLeft - 615, gdLeft = kGraphLeft + kGraphWidth + 45;
   for (int k = 0; k < 9; ++k) {
     const int y = kGraphTop + k * kGridStep - kLabelH / 2;
-    L.label(c.Ampl[k], "Ampl", k, nullptr, kGraphLeft - 615, y, 570, kLabelH, kAmpl[k],
-            AlignRight);
-    L.label(c.GroupDelay[k], "GroupDelay", k, nullptr, kGraphLeft + kGraphWidth + 45, y, 585,
-            kLabelH, QString());
+    L.label(c.Ampl[k], "Ampl", k, nullptr, amplLeft, y, 570, kLabelH, kAmpl[k], AlignRight);
+    L.label(c.GroupDelay[k], "GroupDelay", k, nullptr, gdLeft, y, 585, kLabelH, QString());
   }
-  L.box(c.TopAmp, "TopAmp", nullptr, kGraphLeft - 615, kGraphTop - kBoxH / 2, 570).hidden();
-  L.box(c.BotAmp, "BotAmp", nullptr, kGraphLeft - 615, kGraphTop + kGraphHeight - kBoxH / 2,
-        570)
+  L.box(c.TopAmp, "TopAmp", nullptr, amplLeft, kGraphTop - kBoxH / 2, 570).hidden();
+  L.box(c.BotAmp, "BotAmp", nullptr, amplLeft, kGraphTop + kGraphHeight - kBoxH / 2, 570)
       .hidden();
 
   static const char* const kFreq[4] = {"100 Hz", "1.00 kHz", "10.0 kHz", "100 kHz"};
-  const int legendTop = kGraphTop + kGraphHeight + 45;
+  const int legendTop = kGraphTop + kGraphHeight + 105;
   for (int k = 0; k < 4; ++k)
     L.label(c.Gfreq[k], "Gfreq", k, nullptr, kLegendLeft + k * kGraphWidth / 3, legendTop,
             kLegendWidth, kLabelH, kFreq[k], AlignCenter);
@@ -231,24 +228,24 @@ void layOutGraph(Layout& L, MainWindowControls& c) {
       .hidden();
 }
 
-// ---- stage readouts: one row per display position, the totals, the section entries ----
+// ---- stage readouts: one row per display position, the totals ----
+// The section frequency and Q columns sit in Frame4; with "Custom Fn&Q" (and for band-pass
+// and notch stages) their entry boxes are shown over the readouts of the same row.
 void layOutStageTable(Layout& L, MainWindowControls& c) {
-  const int x0 = kRightLeft;
-  // Column lefts and widths.
-  const int xLetter = x0, wLetter = 390;
-  const int xFn = x0 + 420, wFn = 870;
-  const int xQ = x0 + 1320, wQ = 690;
-  const int xGain = x0 + 2040, wGain = 570;
-  const int xGbp = x0 + 2640, wGbp = 810;
-  const int xRespGain = x0 + 3480, wRespGain = 780;
-  const int xRespPhase = x0 + 4290, wRespPhase = 660;
-  const int headTop = 285;
+  const int x0 = kRightLeft, gap = 45;
+  const int wLetter = 480, wFn = 1080, wQ = 810;
+  const int xFrame = x0 + wLetter + gap, wFrame = 60 + wFn + gap + wQ + 60;
+  const int xGain = xFrame + wFrame + gap, wGain = 690;
+  const int xGbp = xGain + wGain + gap, wGbp = 840;
+  const int xRespGain = xGbp + wGbp + gap, wRespGain = 930;
+  const int xRespPhase = xRespGain + wRespGain + gap, wRespPhase = x0 + kRightWidth - xRespPhase;
+  const int headTop = 285, frameTop = 60;
+  const int totalTop = kTableRowTop + 5 * kTableRowStep;
+  const auto rowTop = [](int r) { return kTableRowTop + r * kTableRowStep; };
 
-  L.label(c.Label35, "Label35", -1, nullptr, xRespGain - 330, 60, 1800, kLabelH,
+  L.label(c.Label35, "Label35", -1, nullptr, xGbp, frameTop, x0 + kRightWidth - xGbp, kLabelH,
           "Response at 1.00 k Hz.", AlignCenter);
-  L.label(c.lblStage, "lblStage", nullptr, xLetter, headTop, wLetter, "Stage").font(kBoldFont);
-  L.label(c.lblFn, "lblFn", nullptr, xFn, headTop, wFn, "Fn", AlignCenter).font(kBoldFont);
-  L.label(c.lblQ, "lblQ", nullptr, xQ, headTop, wQ, "Q", AlignCenter).font(kBoldFont);
+  L.label(c.lblStage, "lblStage", nullptr, x0, headTop, wLetter, "Stage").font(kBoldFont);
   L.label(c.lblGain, "lblGain", nullptr, xGain, headTop, wGain, "Gain", AlignCenter)
       .font(kBoldFont);
   L.label(c.lblGBP, "lblGBP", nullptr, xGbp, headTop, wGbp, "GBP", AlignCenter).font(kBoldFont);
@@ -259,15 +256,26 @@ void layOutStageTable(Layout& L, MainWindowControls& c) {
           AlignCenter)
       .font(kBoldFont);
 
+  L.frame(c.Frame4, "Frame4", nullptr, xFrame, frameTop, wFrame,
+          totalTop + kBoxH + 75 - frameTop, "Section Fn and Q");
+  const int fnLeft = 60, qLeft = fnLeft + wFn + gap;
+  const auto inFrame = [&](int y) { return y - frameTop; };
+  L.label(c.lblFn, "lblFn", &c.Frame4, fnLeft, inFrame(headTop), wFn, "Fn", AlignCenter)
+      .font(kBoldFont);
+  L.label(c.lblQ, "lblQ", &c.Frame4, qLeft, inFrame(headTop), wQ, "Q", AlignCenter)
+      .font(kBoldFont);
+
   forms::Label* letters[5] = {&c.Label2, &c.Label3, &c.Label4, &c.Label5, &c.Label6};
   static const char* const kLetter[5] = {"A ", "B ", "C ", "D ", "E "};
   for (int r = 0; r < 5; ++r) {
-    const int y = kTableRowTop + r * kTableRowStep + 45;
-    L.label(*letters[r], QStringLiteral("Label%1").arg(r + 2), -1, nullptr, xLetter, y, wLetter,
+    const int y = rowTop(r) + kLabelDrop;
+    L.label(*letters[r], QStringLiteral("Label%1").arg(r + 2), -1, nullptr, x0, y, wLetter,
             kLabelH, kLetter[r], AlignCenter)
         .font(kBoldFont);
-    L.label(c.FSFreq[r], "FSFreq", r, nullptr, xFn, y, wFn, kLabelH, QString(), AlignCenter);
-    L.label(c.Qdisp[r], "Qdisp", r, nullptr, xQ, y, wQ, kLabelH, QString(), AlignCenter);
+    L.label(c.FSFreq[r], "FSFreq", r, &c.Frame4, fnLeft, inFrame(y), wFn, kLabelH, QString(),
+            AlignCenter);
+    L.label(c.Qdisp[r], "Qdisp", r, &c.Frame4, qLeft, inFrame(y), wQ, kLabelH, QString(),
+            AlignCenter);
     L.label(c.DCgain[r], "DCgain", r, nullptr, xGain, y, wGain, kLabelH, QString(), AlignCenter);
     L.label(c.GBPreq[r], "GBPreq", r, nullptr, xGbp, y, wGbp, kLabelH, QString(), AlignCenter);
     L.label(c.GainF[r], "GainF", r, nullptr, xRespGain, y, wRespGain, kLabelH, QString(),
@@ -275,69 +283,76 @@ void layOutStageTable(Layout& L, MainWindowControls& c) {
     L.label(c.PhaseF[r], "PhaseF", r, nullptr, xRespPhase, y, wRespPhase, kLabelH, QString(),
             AlignCenter);
   }
-  const int totalTop = kTableRowTop + 5 * kTableRowStep;
-  L.label(c.lblTotal, "lblTotal", nullptr, xLetter, totalTop + 45, wLetter + 30, "Total")
-      .font(kBoldFont);
-  L.box(c.Qtotal, "Qtotal", nullptr, xQ, totalTop, wQ);
-  L.label(c.DCgain[5], "DCgain", 5, nullptr, xGain, totalTop + 45, wGain, kLabelH, QString(),
-          AlignCenter);
-  L.label(c.GainF[5], "GainF", 5, nullptr, xRespGain, totalTop + 45, wRespGain, kLabelH,
-          QString(), AlignCenter);
-  L.label(c.PhaseF[5], "PhaseF", 5, nullptr, xRespPhase, totalTop + 45, wRespPhase, kLabelH,
-          QString(), AlignCenter);
-
-  // Section frequency and Q entries, in the same rows as the readouts.
-  const int frameLeft = x0 + 4980;
-  L.frame(c.Frame4, "Frame4", nullptr, frameLeft, 60, x0 + kRightWidth - frameLeft, 2175,
-          "Fn and Q Entry");
-  L.label(c.lblFnEntry, "lblFnEntry", &c.Frame4, 75, headTop - 60, 870, "Fn", AlignCenter)
-      .font(kBoldFont);
-  L.label(c.lblQEntry, "lblQEntry", &c.Frame4, 990, headTop - 60, 570, "Q", AlignCenter)
-      .font(kBoldFont);
+  // The entry boxes come after the readouts, so that they lie over them.
   for (int r = 0; r < 5; ++r) {
-    const int y = kTableRowTop + r * kTableRowStep - 60;
-    L.box(c.FnInput[r], "FnInput", r, &c.Frame4, 75, y, 870).hidden();
-    L.box(c.QInput[r], "QInput", r, &c.Frame4, 990, y, 570).hidden();
+    L.box(c.FnInput[r], "FnInput", r, &c.Frame4, fnLeft, inFrame(rowTop(r)), wFn).hidden();
+    L.box(c.QInput[r], "QInput", r, &c.Frame4, qLeft, inFrame(rowTop(r)), wQ).hidden();
   }
 
-  L.label(c.Label17, "Label17", nullptr, x0, totalTop + kBoxH + 60, kRightWidth,
+  const int totalLabel = totalTop + kLabelDrop;
+  L.label(c.lblTotal, "lblTotal", nullptr, x0, totalLabel, wLetter, "Total", AlignCenter)
+      .font(kBoldFont);
+  L.box(c.Qtotal, "Qtotal", &c.Frame4, qLeft, inFrame(totalTop), wQ);
+  L.label(c.DCgain[5], "DCgain", 5, nullptr, xGain, totalLabel, wGain, kLabelH, QString(),
+          AlignCenter);
+  L.label(c.GainF[5], "GainF", 5, nullptr, xRespGain, totalLabel, wRespGain, kLabelH, QString(),
+          AlignCenter);
+  L.label(c.PhaseF[5], "PhaseF", 5, nullptr, xRespPhase, totalLabel, wRespPhase, kLabelH,
+          QString(), AlignCenter);
+
+  L.label(c.Label17, "Label17", nullptr, x0, totalTop + kBoxH + 135, kRightWidth,
           QStringLiteral("* Note: Phase response is not corrected 180%1 for inverting stages.")
               .arg(QChar(0x00BA)));
 }
 
-// ---- settings frames, buttons and the prompt field (right column, below the readouts) ----
+// ---- choices and settings (right column, below the readouts), the prompt field ----
 void layOutSettings(Layout& L, MainWindowControls& c) {
-  const int x0 = kRightLeft;
-  const int top = 2895, h = 870, w = 1605, step = w + 60;
+  const int x0 = kRightLeft, h = 870, gap = 60;
+  const int row1 = 2940, row2 = row1 + h + gap;
 
-  L.frame(c.Frame1, "Frame1", nullptr, x0, top, w, h, "Value Display");
-  L.option(c.CompValue, "CompValue", -1, &c.Frame1, 90, 255, w - 150, "Component Values");
+  // Row 1: topology, component series, value display.
+  int x = x0;
+  L.frame(c.Frame2, "Frame2", nullptr, x, row1, 2400, h, "Circuit Type");
+  L.list(c.CircuitType, "CircuitType", &c.Frame2, 75, 330, 2250,
+         {"MFB Single-Ended", "Sallen -Key", "MFB Fully Differential"}, 0);
+  x += 2400 + gap;
+  L.frame(c.Frame3, "Frame3", nullptr, x, row1, 2055, h, "Components");
+  L.label(c.lblResistors, "lblResistors", &c.Frame3, 75, 225 + kLabelDrop, 900, "Resistors");
+  L.list(c.ResistorList, "ResistorList", &c.Frame3, 990, 225, 990,
+         {"Exact", "E12", "E24", "E48", "E96", "E192"}, 4);
+  L.label(c.lblCapacitors, "lblCapacitors", &c.Frame3, 75, 540 + kLabelDrop, 900, "Capacitors");
+  L.list(c.CapacitorList, "CapacitorList", &c.Frame3, 990, 540, 990, {"E6", "E12", "E24"}, 0);
+  x += 2055 + gap;
+  L.frame(c.Frame1, "Frame1", nullptr, x, row1, x0 + kRightWidth - x, h, "Value Display");
+  L.option(c.CompValue, "CompValue", -1, &c.Frame1, 105, 270, 1860, "Component Values");
   c.CompValue.setFromUser(true);
-  L.option(c.SensTrue, "SensTrue", -1, &c.Frame1, 90, 555, w - 150, "Sensitivities");
+  L.option(c.SensTrue, "SensTrue", -1, &c.Frame1, 105, 570, 1860, "Sensitivities");
 
-  L.frame(c.Frame6, "Frame6", nullptr, x0 + step, top, w, h, "Optional Entry");
-  L.label(c.lblSeed, "lblSeed", &c.Frame6, 90, 255, w - 150, "Resistor (ohms)");
-  L.box(c.Text12, "Text12", &c.Frame6, 90, 480, 1005, "10.00 k");
-
-  L.frame(c.Frame8, "Frame8", nullptr, x0 + 2 * step, top, w, h, "Response Freq.");
-  L.box(c.RespF, "RespF", &c.Frame8, 90, 255, 975, "1.00 k");
-  L.label(c.Label9, "Label9", &c.Frame8, 1110, 300, 420, "Hz");
-  L.check(c.Rad, "Rad", &c.Frame8, 90, 570, 1200, "Rad/s");
-
-  L.frame(c.Frame5, "Frame5", nullptr, x0 + 3 * step, top, w, h, "Settings");
-  L.label(c.lblSigDig, "lblSigDig", &c.Frame5, 90, 270, 720, "Digits");
-  L.box(c.SigDig, "SigDig", &c.Frame5, 870, 225, 615, "4");
-  L.label(c.lblDecades, "lblDecades", &c.Frame5, 90, 585, 720, "Decades");
-  L.list(c.Decades, "Decades", &c.Frame5, 870, 540, 615,
+  // Row 2: resistor seed, response frequency, display settings, two buttons.
+  x = x0;
+  L.frame(c.Frame6, "Frame6", nullptr, x, row2, 1440, h, "Optional Entry");
+  L.label(c.lblSeed, "lblSeed", &c.Frame6, 75, 255, 1320, "Resistor (ohms)");
+  L.box(c.Text12, "Text12", &c.Frame6, 75, 480, 1095, "10.00 k");
+  x += 1440 + gap;
+  L.frame(c.Frame8, "Frame8", nullptr, x, row2, 1755, h, "Response Freq.");
+  L.box(c.RespF, "RespF", &c.Frame8, 75, 255, 1095, "1.00 k");
+  L.label(c.Label9, "Label9", &c.Frame8, 1215, 255 + kLabelDrop, 480, "Hz");
+  L.check(c.Rad, "Rad", &c.Frame8, 75, 585, 1200, "Rad/s");
+  x += 1755 + gap;
+  L.frame(c.Frame5, "Frame5", nullptr, x, row2, 1650, h, "Settings");
+  L.label(c.lblSigDig, "lblSigDig", &c.Frame5, 75, 225 + kLabelDrop, 750, "Digits");
+  L.box(c.SigDig, "SigDig", &c.Frame5, 825, 225, 750, "4");
+  L.label(c.lblDecades, "lblDecades", &c.Frame5, 75, 540 + kLabelDrop, 750, "Decades");
+  L.list(c.Decades, "Decades", &c.Frame5, 825, 540, 750,
          {"3", "4", "5", "6", "7", "8", "9", "10"}, 0);
-
-  const int buttonTop = top + h + 90;
-  L.button(c.ShowPartList, "ShowPartList", nullptr, x0, buttonTop, w, kButtonH,
+  x += 1650 + gap;
+  const int wButton = x0 + kRightWidth - x;
+  L.button(c.ShowPartList, "ShowPartList", nullptr, x, row2 + 30, wButton, kButtonH,
            "Show Part List");
-  L.button(c.PlotResponse, "PlotResponse", nullptr, x0 + step, buttonTop, w, kButtonH,
-           "Plot Response");
+  L.button(c.PlotResponse, "PlotResponse", nullptr, x, row2 + h - 30 - kButtonH, wButton,
+           kButtonH, "Plot Response");
 
-  const int promptTop = buttonTop + kButtonH + 90;
+  const int promptTop = row2 + h + 90;
   L.label(c.Prompt, "Prompt", -1, nullptr, x0, promptTop, kRightWidth, 8820 - promptTop,
           QString())
       .back(forms::kWhite)
@@ -375,38 +390,35 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
       {c.FDARealNoAmpLP, "FDARealNoAmpLP"}, {c.FDARealNoAmpHP, "FDARealNoAmpHP"},
   };
   for (const RealPicture& r : reals)
-    L.image(r.image, r.name, -1, kRealLeft, kRow1Top, kRealWidth, kPictureHeight);
+    L.image(r.image, r.name, -1, kRealLeft, kRealTop, kRealWidth, kRealHeight);
 
-  // Stage titles and value labels. R1 and R4 keep these places on every picture; the
-  // others are moved onto the picture shown.
+  // Value labels. R1 and R4 keep these places on every picture; the others are moved onto
+  // the picture shown.
   for (int i = 0; i < 5; ++i) {
     const int x = kSlotLeft[i], y = pictureTop(i);
-    L.label(c.SecLabel[i], "SecLabel", i, nullptr, x + 60, y + kSecLabelOffset, 840, kLabelH,
-            QStringLiteral("Section %1 ").arg(QChar('A' + i)))
-        .font(kBoldFont)
-        .hidden();
     struct ValueLabel {
       std::array<forms::Label, 5>& labels;
       const char* name;
       int dy, dx;
     };
     const ValueLabel values[] = {
-        {c.R1, "R1", 330, 30},   {c.R2, "R2", 230, 550},    {c.R3, "R3", 1235, 250},
-        {c.R4, "R4", 1050, 1500}, {c.R5, "R5", 900, 30},    {c.R6, "R6", 1325, 1325},
+        {c.R1, "R1", 330, 30},    {c.R2, "R2", 230, 550},  {c.R3, "R3", 1235, 250},
+        {c.R4, "R4", 1050, 1500}, {c.R5, "R5", 900, 30},   {c.R6, "R6", 1325, 1325},
         {c.C1L, "C1L", 915, 220}, {c.C2L, "C2L", -175, 1100},
     };
     for (const ValueLabel& v : values) {
-      L.label(v.labels[i], v.name, i, nullptr, x + v.dx, y + v.dy, 840, kLabelH, QString())
+      L.label(v.labels[i], v.name, i, nullptr, x + v.dx, y + v.dy, kValueLabelWidth, kLabelH,
+              QString())
           .hidden();
       v.labels[i].BackStyle = 0;
     }
   }
-  L.label(c.RealPlabel, "RealPlabel", nullptr, kRealLeft + 60, kRow1Top + kSecLabelOffset, 1500,
+  L.label(c.RealPlabel, "RealPlabel", nullptr, kRealLeft + 60, kRealTop - 225, 1500,
           "Real Pole Section ")
       .font(kBoldFont)
       .hidden();
-  L.label(c.RealR, "RealR", nullptr, kRealLeft + 150, 4290, 840, QString()).hidden();
-  L.label(c.RealC, "RealC", nullptr, kRealLeft + 600, 4950, 840, QString()).hidden();
+  L.label(c.RealR, "RealR", nullptr, kRealLeft + 150, 4290, kValueLabelWidth, QString()).hidden();
+  L.label(c.RealC, "RealC", nullptr, kRealLeft + 600, 4950, kValueLabelWidth, QString()).hidden();
   c.RealR.BackStyle = 0;
   c.RealC.BackStyle = 0;
 
@@ -420,12 +432,12 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   L.vline(c.Line2, "Line2", -1, bRight, signalY(1), kGapY);
   L.hline(c.Line3, "Line3", -1, bRight, cLeft, kGapY);
   L.vline(c.schLine[1], "schLine", 1, cLeft, kGapY, signalY(2));
-  // The band-pass and notch row changes use the same route, drawn in pieces.
+  // The band-pass and notch row changes take the same route, drawn in pieces.
   L.hline(c.schLine[4], "schLine", 4, bRight, kSlotLeft[4], kGapY);
   L.hline(c.schLine[5], "schLine", 5, kSlotLeft[4], kSlotLeft[3], kGapY);
   L.hline(c.schLine[6], "schLine", 6, kSlotLeft[3], cLeft, kGapY);
-  L.vline(c.schLine[7], "schLine", 7, cLeft, kGapY, kGapY + 300);
-  L.vline(c.schLine[8], "schLine", 8, bRight, kGapY - 300, kGapY);
+  L.vline(c.schLine[7], "schLine", 7, cLeft, kGapY, kGapY + 150);
+  L.vline(c.schLine[8], "schLine", 8, bRight, kGapY - 150, kGapY);
   // Fully differential row change: the + wire as above, the - wire outside it.
   const int plusB = signalY(1) - 150, minusB = signalY(1) + 150;
   const int plusC = signalY(2) - 150, minusC = signalY(2) + 150;
@@ -438,22 +450,31 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   L.vline(c.FDAschLine[6], "FDAschLine", 6, cLeft - 60, kGapY + 60, minusC);
   L.hline(c.FDAschLine[7], "FDAschLine", 7, cLeft - 60, cLeft, minusC);
 
-  // Entries of each stage under its picture: C1, C2, gain (the third capacitor box is
-  // never in use and stays hidden).
+  // Under each stage picture: its title and gain, then its two capacitors (the third
+  // capacitor box is never in use and stays hidden). The real-pole section has its
+  // capacitor only.
+  const int realLine = kRowTop[0] + kStripOffset + kStripLine;
+  L.label(c.lblC1Real, "lblC1Real", nullptr, kRealLeft + 60, realLine + kLabelDrop, 240, "C1");
+  // The stage boxes start out of use; each display pass enables those of its stages.
+  L.box(c.C1RealEntry, "C1RealEntry", nullptr, kRealLeft + 330, realLine, 810)
+      .disabled()
+      .back(forms::kGreyedEntry);
   for (int i = 0; i < 5; ++i) {
-    const int x = kSlotLeft[i], y = pictureTop(i) + kStripOffset;
-    L.label(c.lblC1[i], "lblC1", i, nullptr, x, y + 45, 225, kLabelH, "C1", AlignRight);
-    L.box(c.C1Entry[i], "C1Entry", i, nullptr, x + 240, y, 510);
-    L.label(c.lblC2[i], "lblC2", i, nullptr, x + 795, y + 45, 225, kLabelH, "C2", AlignRight);
-    L.box(c.C2Entry[i], "C2Entry", i, nullptr, x + 1035, y, 510);
-    L.box(c.C3Entry[i], "C3Entry", i, nullptr, x + 1035, y + kBoxH + 15, 510).hidden().disabled();
-    L.label(c.lblGainTB[i], "lblGainTB", i, nullptr, x + 1590, y + 45, 300, kLabelH, "Gain",
+    const int x = kSlotLeft[i], y1 = pictureTop(i) + kStripOffset, y2 = y1 + kStripLine;
+    L.label(c.SecLabel[i], "SecLabel", i, nullptr, x, y1 + kLabelDrop, 1020, kLabelH,
+            QStringLiteral("Section %1 ").arg(QChar('A' + i)))
+        .font(kBoldFont)
+        .hidden();
+    L.label(c.lblGainTB[i], "lblGainTB", i, nullptr, x + 1095, y1 + kLabelDrop, 570, kLabelH,
+            "Gain", AlignRight);
+    L.box(c.GainTB[i], "GainTB", i, nullptr, x + 1710, y1, 645).disabled().back(forms::kGreyedEntry);
+    L.label(c.lblC1[i], "lblC1", i, nullptr, x, y2 + kLabelDrop, 240, kLabelH, "C1");
+    L.box(c.C1Entry[i], "C1Entry", i, nullptr, x + 270, y2, 810).disabled().back(forms::kGreyedEntry);
+    L.label(c.lblC2[i], "lblC2", i, nullptr, x + 1095, y2 + kLabelDrop, 570, kLabelH, "C2",
             AlignRight);
-    L.box(c.GainTB[i], "GainTB", i, nullptr, x + 1905, y, 330);
+    L.box(c.C2Entry[i], "C2Entry", i, nullptr, x + 1710, y2, 645).disabled().back(forms::kGreyedEntry);
+    L.box(c.C3Entry[i], "C3Entry", i, nullptr, x + 270, y1, 810).hidden().disabled();
   }
-  const int realStrip = kRow1Top + kStripOffset;
-  L.label(c.lblC1Real, "lblC1Real", nullptr, 1890, realStrip + 45, 225, "C1", AlignRight);
-  L.box(c.C1RealEntry, "C1RealEntry", nullptr, 2130, realStrip, 510);
 }
 
 // ---- total view of a two-half design and the view buttons ----
@@ -464,8 +485,10 @@ void layOutWideBandViews(Layout& L, MainWindowControls& c) {
   L.image(c.FDABRinput, "FDABRinput", -1, 1710, 5445, 825, 1695);
   L.image(c.SummingAmp, "SummingAmp", -1, 3930, 5445, 1830, 1695);
   L.image(c.FDASummingAmp, "FDASummingAmp", -1, 3930, 5445, 1830, 1695);
-  L.label(c.FDAsummerR1, "FDAsummerR1", nullptr, 4080, 5490, 840, QString()).hidden();
-  L.label(c.FDAsummerR2, "FDAsummerR2", nullptr, 4080, 6450, 840, QString()).hidden();
+  L.label(c.FDAsummerR1, "FDAsummerR1", nullptr, 4080, 5490, kValueLabelWidth, QString())
+      .hidden();
+  L.label(c.FDAsummerR2, "FDAsummerR2", nullptr, 4080, 6450, kValueLabelWidth, QString())
+      .hidden();
   c.FDAsummerR1.BackStyle = 0;
   c.FDAsummerR2.BackStyle = 0;
 
@@ -485,47 +508,54 @@ void layOutWideBandViews(Layout& L, MainWindowControls& c) {
   L.hline(c.Line7, "Line7", -1, 5295, 5820, 5925);
 
   // Section views: one button offers the other half, one the total view.
-  L.button(c.ShowTotal, "ShowTotal", nullptr, 15, 3240, 780, 540, "Show Total Response")
+  L.button(c.ShowTotal, "ShowTotal", nullptr, 15, 3240, kViewButtonW, 735,
+           "Show Total Response")
       .hidden();
-  L.button(c.HighPassView, "HighPassView", nullptr, 1800, 4470, 780, 540,
+  L.button(c.HighPassView, "HighPassView", nullptr, 1800, 4470, kViewButtonW, kViewButtonH,
            "Show High-Pass Sections")
       .hidden();
-  L.button(c.LowPassView, "LowPassView", nullptr, 2655, 4395, 780, 540, "Show Low-Pass Sections")
+  L.button(c.LowPassView, "LowPassView", nullptr, 2655, 4395, kViewButtonW, kViewButtonH,
+           "Show Low-Pass Sections")
       .hidden();
 }
 
 // ---- simulation model, supply and simulator choice (below the schematic panel) ----
 void layOutSimulation(Layout& L, MainWindowControls& c) {
-  L.frame(c.XSpiceModelInfo, "XSpiceModelInfo", nullptr, kMargin, 7620, 6300, 1200,
+  const int top = 7920;
+  L.frame(c.XSpiceModelInfo, "XSpiceModelInfo", nullptr, kMargin, top, 6150, 8820 - top,
           "Simulation Model");
   forms::Control* in = &c.XSpiceModelInfo;
-  L.label(c.lblOpAmp, "lblOpAmp", in, 105, 300, 660, "Op Amp");
-  L.list(c.OpAmpModel, "OpAmpModel", in, 780, 255, 2700, {"Ideal Op Amp"}, 0);
-  L.label(c.lblVs, "lblVs", in, 3570, 300, 600, "Supply", AlignRight);
-  L.box(c.Vs, "Vs", in, 4230, 270, 720, QStringLiteral("%1%2").arg(QChar(0x00B1)).arg(5));
-  L.check(c.SScheck, "SScheck", in, 5070, 285, 1155, "Single Supply");
-  L.label(c.lblVin, "lblVin", in, 105, 735, 660, "Input (V)");
-  L.box(c.Vin, "Vin", in, 780, 705, 720, "1");
-  L.label(c.lblSimulator, "lblSimulator", in, 1590, 735, 780, "Simulator", AlignRight);
+  const int row1 = 225, row2 = 570;
+  L.label(c.lblOpAmp, "lblOpAmp", in, 75, row1 + kLabelDrop, 660, "Op Amp");
+  L.list(c.OpAmpModel, "OpAmpModel", in, 780, row1, 2400, {"Ideal Op Amp"}, 0);
+  L.label(c.lblVs, "lblVs", in, 3270, row1 + kLabelDrop, 600, "Supply", AlignRight);
+  L.box(c.Vs, "Vs", in, 3915, row1, 660, QStringLiteral("%1%2").arg(QChar(0x00B1)).arg(5));
+  L.check(c.SScheck, "SScheck", in, 4665, row1 + 30, 1425, "Single Supply");
+  L.label(c.lblVin, "lblVin", in, 75, row2 + kLabelDrop, 690, "Input (V)");
+  L.box(c.Vin, "Vin", in, 780, row2, 660, "1");
+  L.label(c.lblSimulator, "lblSimulator", in, 1530, row2 + kLabelDrop, 840, "Simulator",
+          AlignRight);
   static const char* const kSimulator[3] = {"ASXS", "XSCL", "MQIM"};
   for (int i = 0; i < 3; ++i)
-    L.option(c.XSver[i], "XSver", i, in, 2460 + i * 900, 720, 840, kSimulator[i]);
+    L.option(c.XSver[i], "XSver", i, in, 2460 + i * 900, row2 + 30, 840, kSimulator[i]);
   c.XSver[2].setFromUser(true);
 
-  L.button(c.RunSpice, "RunSpice", nullptr, 6480, 7695, 1350, kButtonH, "Test Spice");
-  L.button(c.PlotChart, "PlotChart", nullptr, 6480, 8160, 1350, kButtonH, "Plot Chart");
+  const int x = kMargin + 6150 + 90;
+  L.button(c.RunSpice, "RunSpice", nullptr, x, top + 90, 1350, kButtonH, "Test Spice");
+  L.button(c.PlotChart, "PlotChart", nullptr, x, top + 90 + kButtonH + 60, 1350, kButtonH,
+           "Plot Chart");
 }
 
 // ---- values table: seen only while the window is enlarged ----
 void layOutValuesTable(Layout& L, MainWindowControls& c) {
-  const int top = kWindowHeight + 60, width = 9900;
+  const int top = kWindowHeight + 60, width = 10140;
   L.label(c.Label40, "Label40", -1, nullptr, kMargin, top, width, kLabelH,
           "Section       R1               R2               R3               C1               C2")
       .font(kTableFont);
   forms::TextBox* rows[5] = {&c.Text41, &c.Text42, &c.Text43, &c.Text44, &c.Text45};
   for (int r = 0; r < 5; ++r) {
     L.box(*rows[r], QStringLiteral("Text%1").arg(41 + r), nullptr, kMargin,
-          top + 225 + r * 300, width)
+          top + 240 + r * 300, width)
         .font(kTableFont);
     rows[r]->Locked = true;
   }
@@ -577,11 +607,12 @@ void layOutMainWindow(Form& form, MainWindowControls& c) {
   form.Height = kWindowHeight;
   form.BackColor = kWindowBackColor;
 
+  // Regions in tab order: design entries and choices, stage entries, section entries.
   Layout L{form};
   layOutEntryPanel(L, c);
+  layOutSettings(L, c);
   layOutSchematicPanel(L, c);
   layOutStageTable(L, c);
-  layOutSettings(L, c);
   layOutGraph(L, c);
   layOutWideBandViews(L, c);
   layOutSimulation(L, c);

@@ -214,7 +214,7 @@ TEST(StageSynthesis, SimulatedStagesAgreeWithTheirAnalysis) {
 
 namespace {
 
-QString Shown(float c) { return Engsuffix(c, 3, QString(), QLatin1Char('.')); }
+QString Shown(float c, QChar sep = QLatin1Char('.')) { return Engsuffix(c, 3, QString(), sep); }
 
 // b0, b1 of a section realised by an analysed stage, as natural frequency (Hz) and Q.
 void ExpectMeets(const RealisedSection& s, Section want, double tol) {
@@ -232,6 +232,7 @@ TEST(StageSynthesis, EnteredCapacitorsOutsideTheirLimits) {
     in.C1 = 100e-9f;
     in.C2 = 1e-9f;
     in.C2Edited = true;
+    in.DecimalSep = QLatin1Char(',');
     const StageResult r = MFB(in);
     ASSERT_TRUE(r.Ok);
     // c1max = C2 / (4 Q^2 (g + 1)) / 1.01 = 30.9 pF; c1max / 1.2 = 25.8 pF is nearest to 27 pF,
@@ -241,7 +242,7 @@ TEST(StageSynthesis, EnteredCapacitorsOutsideTheirLimits) {
     EXPECT_FLOAT_EQ(r.C2, 1e-9f);
     ASSERT_TRUE(r.C1Box.Entered.has_value());
     EXPECT_EQ(*r.C1Box.Entered, 0.0f);
-    EXPECT_EQ(r.C1Box.Text, Shown(r.C1));
+    EXPECT_EQ(r.C1Box.Text, Shown(r.C1, QLatin1Char(',')));
   }
   {  // Sallen-Key: the kept C2 is below c2min for a newly entered C1.
     StageRequest in = Request({1e3, 2}, 1);

@@ -9,8 +9,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 #include "gui/drawings.h"
@@ -86,31 +89,46 @@ TEST(FormViewFocus, CancelledValidationKeepsTheFocusAndSwallowsTheClick) {
   EXPECT_EQ(s.form.log, QStringList({"Text1.Validate", "Text1.LostFocus", "Text2.GotFocus"}));
 }
 
-TEST(FormViewFocus, AMessageBoxInsideValidateValidatesNothingMore) {
+TEST(FormViewFocus, AMessageBoxInsideAHandlerValidatesNothingMore) {
   Shown s;
   gui::QtMessageService messages;
   for (const char* n : {"Text1", "Text2"})
     s.form.logEvents(n, {Event::Validate, Event::LostFocus, Event::GotFocus});
   int answer = 0;
+  const auto complain = [&] {
+    // The window becomes active again before the box's loop ends, as on a desktop.
+    guitest::answerNextBox("OK", [&] { guitest::reactivate(s.window.get()); });
+    answer = messages.show("Entry is not understood.", "Calverdon", platform::Buttons::Ok,
+                           platform::Icon::Exclamation);
+  };
   s.form.on("Text1", Event::Validate, [&](forms::EventArgs&) {
     s.form.log << "Text1.Validate";
     s.form.Text1.Text = "1.00 k";  // shown before the box opens
-    guitest::answerNextBox("OK");
-    answer = messages.show("Entry is not understood.", "Calverdon", platform::Buttons::Ok,
-                           platform::Icon::Exclamation);
+    complain();
   });
-  s.form.on("Text2", Event::Validate, [&](forms::EventArgs&) { s.form.log << "Text2.Validate"; });
   startIn(s, s.form.Text1);
 
+  // Leaving the box: its Validate shows the box; one Validate, then the usual order.
   QTest::keyClick(s.w(s.form.Text1), Qt::Key_Tab);
-  // The window is active again when the box has gone (the window manager's part).
-  s.window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window.get()));
-  QApplication::processEvents();
+  guitest::reactivate(s.window.get());
   EXPECT_EQ(answer, platform::AnswerOk);
   EXPECT_EQ(s.form.log, QStringList({"Text1.Validate", "Text1.LostFocus", "Text2.GotFocus"}));
   EXPECT_EQ(QApplication::focusWidget(), s.w(s.form.Text2));
   EXPECT_EQ(s.as<QLineEdit>(s.form.Text1)->text(), "1.00 k");
+
+  // Enter validates through the box's key handler: the box taking the focus and giving it
+  // back is no focus move.
+  s.form.on("Text2", Event::KeyDown, [&](forms::EventArgs& a) {
+    if (a.KeyCode == forms::kKeyReturn) {
+      s.form.log << "Text2.KeyDown";
+      complain();
+    }
+  });
+  s.form.log.clear();
+  QTest::keyClick(s.w(s.form.Text2), Qt::Key_Return);
+  guitest::reactivate(s.window.get());
+  EXPECT_EQ(s.form.log, QStringList({"Text2.KeyDown"}));
+  EXPECT_EQ(QApplication::focusWidget(), s.w(s.form.Text2));
 }
 
 TEST(FormViewFocus, CodeMovesTheRealFocusWithoutEvents) {
@@ -250,9 +268,18 @@ TEST(FormViewButtons, CheckAndOptionClicksFollowTheModel) {
     s.form.log << "Check.Click";
     if (refuseCheck) s.form.Check.SetValue(0);  // the handler puts it back
   });
+  QList<int> valueAtMouseUp;
+  s.form.on("Check", Event::MouseUp, [&](forms::EventArgs&) {
+    s.form.log << "Check.MouseUp";
+    valueAtMouseUp << s.form.Check.Value();
+  });
   auto* check = s.as<QCheckBox>(s.form.Check);
-  QTest::mouseClick(check, Qt::LeftButton);
+  // Anywhere on the control counts, also right of its caption.
+  QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->width() - 3, check->height() / 2));
   EXPECT_EQ(s.form.Check.Value(), 1);
+  // The box has changed when its MouseUp runs.
+  EXPECT_EQ(s.form.log, QStringList({"Check.Click", "Check.MouseUp"}));
+  EXPECT_EQ(valueAtMouseUp, QList<int>({1}));
   EXPECT_TRUE(check->isChecked());
   refuseCheck = true;
   QTest::mouseClick(check, Qt::LeftButton);  // unchecks, the handler leaves it unchecked
@@ -324,14 +351,17 @@ TEST(FormViewScale, EnlargingTheWindowScalesPositionsSizesAndFonts) {
   EXPECT_EQ(s.w(s.form.OptB)->geometry(), QRect(8, 40, 120, 17));  // relative to its frame
   EXPECT_EQ(s.w(s.form.Text1)->font().pixelSize(), 11);
 
+  auto* text1 = s.as<QLineEdit>(s.form.Text1);
+  text1->setCursorPosition(1);
   s.window->resize(s.window->sizeForScale(2));
   QApplication::processEvents();
   EXPECT_DOUBLE_EQ(s.view().scaleFactor(), 2);
+  EXPECT_EQ(text1->cursorPosition(), 1);  // rescaling rewrites no text
   EXPECT_EQ(s.w(s.form.Text1)->geometry(), QRect(16, 16, 160, 38));
   EXPECT_EQ(s.w(s.form.OptB)->geometry(), QRect(16, 80, 240, 34));
   EXPECT_EQ(s.w(s.form.Text1)->font().pixelSize(), 22);
 
-  // A wider window keeps the proportions and centres the form.
+  // A wider window keeps the proportions and centres the form across it.
   s.view().resize(1000, 300);
   EXPECT_DOUBLE_EQ(s.view().scaleFactor(), 1);
   EXPECT_EQ(s.w(s.form.Text1)->geometry(), QRect(308, 8, 80, 19));
@@ -459,4 +489,65 @@ TEST(FormViewSync, ASyncOfAWindowWithSixHundredControlsIsCheap) {
   EXPECT_LT(msPerSync, 2.0);
   EXPECT_EQ(view.widgetFor(big.labels[0]), first);  // widgets are kept, never rebuilt
   EXPECT_EQ(qobject_cast<QLabel*>(view.widgetFor(big.labels[49]))->text(), "49");
+}
+
+TEST(FormViewKinds, GridsAndMultiLineBoxesShowTheModelAndReportTheUser) {
+  struct Parts : forms::Form {
+    forms::Grid PartGrid;
+    forms::TextBox Notes;
+    Parts() : Form("Parts") {
+      Width = 6000;
+      Height = 3000;
+      place(PartGrid, "PartGrid", nullptr, 0, 0, 6000, 1800).tab(0);
+      place(Notes, "Notes", nullptr, 0, 1900, 6000, 900).tab(1);
+      Notes.MultiLine = true;
+      PartGrid.Columns = {"Part", "GBW"};
+      PartGrid.Rows = {{"OPA1", "10M"}, {"OPA2", "3M"}};
+      Notes.Text = "line 1\r\nline 2";
+    }
+  } f;
+  QList<int> clicked;
+  f.on("PartGrid", Event::Click, [&](forms::EventArgs&) { clicked << f.PartGrid.Row; });
+  int changes = 0;
+  f.on("Notes", Event::Change, [&](forms::EventArgs&) { ++changes; });
+  gui::FormWindow window(f);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  auto* grid = qobject_cast<QTableWidget*>(window.view().widgetFor(f.PartGrid));
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->rowCount(), 2);
+  EXPECT_EQ(grid->item(1, 1)->text(), "3M");
+  const QRect cell = grid->visualItemRect(grid->item(1, 0));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  EXPECT_EQ(clicked, QList<int>({1}));
+
+  f.PartGrid.Rows.push_back({"OPA3", "1M"});
+  f.PartGrid.Row = 2;
+  window.view().sync();
+  EXPECT_EQ(grid->rowCount(), 3);
+  EXPECT_EQ(grid->currentRow(), 2);
+
+  auto* notes = qobject_cast<QPlainTextEdit*>(window.view().widgetFor(f.Notes));
+  ASSERT_NE(notes, nullptr);
+  EXPECT_EQ(notes->toPlainText(), "line 1\nline 2");
+  notes->setFocus();
+  notes->moveCursor(QTextCursor::End);
+  QTest::keyClicks(notes, "!");
+  EXPECT_EQ(f.Notes.Text, "line 1\r\nline 2!");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST(FormViewEvents, AFailingHandlerLeavesTheWindowUpToDateAndUsable) {
+  Shown s;
+  s.form.on("Button", Event::Click, [&](forms::EventArgs&) {
+    s.form.Text2.Text = "before the failure";
+    throw std::runtime_error("no result");
+  });
+  QTest::mouseClick(s.w(s.form.Button), Qt::LeftButton);
+  EXPECT_EQ(s.form.eventDepth(), 0);
+  EXPECT_EQ(s.as<QLineEdit>(s.form.Text2)->text(), "before the failure");
+  int clicks = 0;
+  s.form.on("Button", Event::Click, [&](forms::EventArgs&) { ++clicks; });
+  QTest::mouseClick(s.w(s.form.Button), Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
 }

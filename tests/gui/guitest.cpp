@@ -89,29 +89,36 @@ Shown::Shown() {
   QApplication::processEvents();
 }
 
-void answerNextBox(const QString& buttonText) {
+void answerNextBox(const QString& buttonText, std::function<void()> after) {
   // Polls until the box is there: it opens inside a handler, after this call.
   auto* timer = new QTimer;
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, buttonText] {
+  QObject::connect(timer, &QTimer::timeout, [timer, buttonText, after] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
     timer->stop();
     timer->deleteLater();
     EXPECT_EQ(box->textFormat(), Qt::PlainText);  // the program's texts are never markup
-    if (buttonText.isEmpty()) {
-      QTest::keyClick(box, Qt::Key_Escape);
-      return;
-    }
+    QAbstractButton* button = nullptr;
     for (QAbstractButton* b : box->buttons())
-      if (b->text().remove('&') == buttonText) {
-        b->click();
-        return;
-      }
-    ADD_FAILURE() << "no button " << buttonText.toStdString();
-    box->reject();
+      if (b->text().remove('&') == buttonText) button = b;
+    if (buttonText.isEmpty())
+      QTest::keyClick(box, Qt::Key_Escape);
+    else if (button)
+      button->click();
+    else {
+      ADD_FAILURE() << "no button " << buttonText.toStdString();
+      box->reject();
+    }
+    if (after) after();
   });
   timer->start();
+}
+
+void reactivate(QWidget* window) {
+  window->activateWindow();
+  if (!QTest::qWaitForWindowActive(window)) ADD_FAILURE() << "the window did not activate";
+  QApplication::processEvents();
 }
 
 }  // namespace guitest

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -59,7 +60,10 @@ struct Shown {
 };
 
 // Closes the next modal box that opens by clicking its button with the given text
-// (or its escape button when the text is empty).
-void answerNextBox(const QString& buttonText);
+// (or its escape button when the text is empty), then runs after while the box's own loop
+// is still running (as a window manager's activation of the window below arrives).
+void answerNextBox(const QString& buttonText, std::function<void()> after = {});
+// The window manager's part when a box has gone: the window below becomes active again.
+void reactivate(QWidget* window);
 
 }  // namespace guitest

@@ -2,6 +2,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSettings>
@@ -120,6 +123,39 @@ TEST(QtServices, FileDialogFiltersInBothNotations) {
             "Designs (*.cvf);;All files (*.* *)");
 }
 
+TEST(QtServices, FileDialogsGiveTheChosenPathOrNothingOnCancel) {
+  QTemporaryDir dir;
+  QFile existing(dir.filePath("design.cvf"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  gui::QtFileDialogs dialogs;
+  const auto whenOpen = [](std::function<void(QFileDialog&)> act) {
+    QTimer::singleShot(50, [act] {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      act(*d);
+    });
+  };
+  // Saving over an existing file asks nothing here; the suffix is added.
+  platform::FileDialogRequest save{"Save Design", "Filter design (*.cvf)", dir.path(), "design",
+                                   "cvf"};
+  whenOpen([](QFileDialog& d) {
+    QMetaObject::invokeMethod(&d, "accept");
+    // An overwrite question would keep the dialog open: answer it and fail.
+    QTimer::singleShot(1000, [dialog = QPointer<QFileDialog>(&d)] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box && dialog) {
+        ADD_FAILURE() << "the save dialog asked about the existing file";
+        box->reject();
+        dialog->reject();
+      }
+    });
+  });
+  EXPECT_EQ(dialogs.saveFile(save), dir.filePath("design.cvf"));
+  whenOpen([](QFileDialog& d) { d.reject(); });
+  EXPECT_EQ(dialogs.openFile(save), std::nullopt);
+}
+
 TEST(QtServices, PrintingRendersTheFormOnLandscapePagesOfOneDocument) {
   QTemporaryDir dir;
   guitest::Shown s;
@@ -179,13 +215,19 @@ TEST(QtWindowHost, ModalFormsReturnWhenClosedAndCloseRequestsGoToTheProgram) {
   host.windowOf(dialog)->close();
   EXPECT_FALSE(dialog.Visible);
   EXPECT_FALSE(host.windowOf(dialog)->isVisible());
+
+  // Without its windows a form has its own hooks back; showing it again makes a new window.
+  host.destroyWindows();
+  EXPECT_FALSE(main.onSetFocus);
+  EXPECT_FALSE(main.onSyncRequest);
+  host.show(main, false);
+  EXPECT_TRUE(host.windowOf(main)->isVisible());
 }
 
 TEST(Screenshot, AFormIsWrittenAsAPngOfItsWindow) {
   QTemporaryDir dir;
   guitest::TestForm form;
   const QString png = dir.filePath("form.png");
-  gui::saveFormPng(form, "/tmp/testform.png", 2);
   ASSERT_TRUE(gui::saveFormPng(form, png));
   QImage image(png);
   ASSERT_FALSE(image.isNull());
