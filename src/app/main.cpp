@@ -6,7 +6,7 @@
 #include "designview/sequence.h"
 #include "gui/qtservices.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/entryhandlers.h"
+#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   gui::QtServices qt;
   mainwindow::CalverdonForm form(qt.services());
   designview::install(form);
-  mainwindow::RegisterEntryHandlers(form);
+  mainwindow::RegisterHandlers(form);
   mainwindow::SetStartDefaults(form, mainwindow::DecimalSepOf(QLocale::system().toString(0.5)));
   form.SequenceUpdateScreen();
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/bandpassnotch.h"
-#include "spicesim.h"
+#include "support/spicesim.h"
 
 using namespace engine;
 using spicetest::Num;

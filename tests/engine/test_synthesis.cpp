@@ -11,7 +11,7 @@
 #include "engine/engnotation.h"
 #include "engine/stageanalysis.h"
 #include "engine/stagesynthesis.h"
-#include "spicesim.h"
+#include "support/spicesim.h"
 
 using namespace engine;
 using spicetest::Num;

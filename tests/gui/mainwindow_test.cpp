@@ -12,7 +12,7 @@
 #include "gui/screenshot.h"
 #include "guitest.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/entryhandlers.h"
+#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 
 namespace {
@@ -48,7 +48,7 @@ TEST(MainWindowView, TheMainWindowShowsItsModelBeforeAndAfterAnEntry) {
   mainwindow::CalverdonForm f(fake.services());
   designview::install(f);
   mainwindow::SetStartDefaults(f, QLatin1Char('.'));
-  mainwindow::RegisterEntryHandlers(f);
+  mainwindow::RegisterHandlers(f);
   f.SequenceUpdateScreen();
 
   gui::FormWindow window(f);

@@ -1,4 +1,4 @@
-#include "spicesim.h"
+#include "support/spicesim.h"
 
 #include <QFile>
 #include <QProcess>

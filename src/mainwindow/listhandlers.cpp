@@ -1,0 +1,9 @@
+#include "mainwindow/listhandlers.h"
+
+#include "mainwindow/calverdonform.h"
+
+namespace mainwindow {
+
+void RegisterListHandlers(CalverdonForm&) {}
+
+}  // namespace mainwindow
