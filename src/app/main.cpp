@@ -1,10 +1,12 @@
-// Calverdon: starts the Qt application, wires the real services into the main window and
-// shows it.
+// Calverdon: starts the Qt application, shows the splash window, wires the real services
+// into the main window, reads the default design and shows the window.
 #include <QApplication>
 #include <QLocale>
 
+#include "designfiles/filecommands.h"
 #include "designview/sequence.h"
 #include "gui/qtservices.h"
+#include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
@@ -14,12 +16,21 @@ int main(int argc, char* argv[]) {
   QApplication::setOrganizationName(QStringLiteral("Calverdon"));
   QApplication::setApplicationName(QStringLiteral("Calverdon"));
 
+  // The splash outlives the window host, whose windows refer to the forms they show.
+  mainwindow::SplashWindow splash;
   gui::QtServices qt;
+  mainwindow::RunSplash(splash, qt.services());
+
   mainwindow::CalverdonForm form(qt.services());
   designview::install(form);
   mainwindow::RegisterHandlers(form);
-  mainwindow::SetStartDefaults(form, mainwindow::DecimalSepOf(QLocale::system().toString(0.5)));
-  form.SequenceUpdateScreen();
+  mainwindow::RegisterStartupHandlers(form);
+  designfiles::RegisterFileCommands(form);
+
+  // The load step (about window when the setting asks for it), then the start values, the
+  // default design and the first recompute.
+  mainwindow::Form_Load(form, mainwindow::DecimalSepOf(QLocale::system().toString(0.5)));
+  mainwindow::Form_Initialize(form, &designfiles::OpenDefault);
 
   // Closing the main window by any means ends the program; nothing is saved on the way out.
   qt.windows.setCloseHandler(form, [&qt] { qt.windows.quit(); });

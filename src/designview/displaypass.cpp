@@ -111,8 +111,9 @@ void passBody(CalverdonForm& f) {
   f.PoleCount = PoleBoxCount(f);
   f.EngText = engine::CorrectD(f.Text19.Text, f.DecimalSep);
 
-  // The stage boxes follow the pole count and half this pass has just settled, so they
-  // never lag the pass that shows them.
+  // The stage boxes and pictures follow the pole count, half and topology this pass has just
+  // settled, so they never lag the pass that shows them.
+  PrepareCascade(f);
   ResetStageEntries(f);
 
   if (isBandPassOrNotch(band)) {

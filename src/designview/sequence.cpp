@@ -2,7 +2,6 @@
 
 #include "designview/displaypass.h"
 #include "engine/engnotation.h"
-#include "engine/numbertext.h"
 #include "graph/axes.h"
 #include "mainwindow/calverdonform.h"
 
@@ -14,15 +13,6 @@ const QString kSwapNotice = QStringLiteral(
     "High-Pass and Low-Pass inputs are being automatically swapped. If you do not want this to "
     "happen in the future then uncheck the menu item Options/Auto Swap Hp and LP.");
 
-// The number an edge box holds, read in engineering notation; nullopt when it holds none.
-std::optional<double> edgeValue(const CalverdonForm& f, const QString& text) {
-  QString entry = text;
-  QString ret;
-  engine::EngEntry(entry, ret, f.DecimalSep);
-  if (entry.isEmpty()) return std::nullopt;
-  return engine::ParseNumber(ret, f.DecimalSep);
-}
-
 // A wide band-pass has its high-pass edge below the low-pass edge, a band-reject above it.
 // Out-of-order edges (and their pole counts) are exchanged while the option is checked.
 void putEdgesInOrder(CalverdonForm& f) {
@@ -31,8 +21,8 @@ void putEdgesInOrder(CalverdonForm& f) {
   if (!wideBandPass && band != QLatin1String("Band-Reject")) return;
   if (!f.AutoSwapHPandLP.Checked) return;
 
-  const auto lowEdge = edgeValue(f, f.Text34.Text);
-  const auto highEdge = edgeValue(f, f.Text2.Text);
+  const auto lowEdge = engine::EngValue(f.Text34.Text, f.DecimalSep);
+  const auto highEdge = engine::EngValue(f.Text2.Text, f.DecimalSep);
   if (!lowEdge || !highEdge) return;
   const bool outOfOrder = wideBandPass ? *highEdge > *lowEdge : *highEdge < *lowEdge;
   if (!outOfOrder) return;

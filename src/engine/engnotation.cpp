@@ -191,4 +191,12 @@ QString NumericChars(const QString& text) {
   return out;
 }
 
+std::optional<double> EngValue(const QString& text, QChar decimalSep) {
+  QString entry = text;
+  QString ret;
+  EngEntry(entry, ret, decimalSep);
+  if (entry.isEmpty()) return std::nullopt;
+  return ParseNumber(ret, decimalSep);
+}
+
 }  // namespace engine

@@ -3,6 +3,7 @@
 // values with a prefix letter, and cleaning up typed numbers.
 #include <QChar>
 #include <QString>
+#include <optional>
 
 namespace engine {
 
@@ -17,6 +18,10 @@ namespace engine {
 // the single range), entry becomes empty and ret holds the text entry had.
 // Passing one string for both leaves the value's text on success, an empty text on failure.
 void EngEntry(QString& entry, QString& ret, QChar decimalSep);
+
+// The value of a text in engineering notation, read as EngEntry reads it; nothing when the
+// text cannot be read.
+std::optional<double> EngValue(const QString& text, QChar decimalSep);
 
 // Writes x with `digits` significant digits, a prefix letter and units ("1.50kHz",
 // "4.70nF", "2.20µF", "1.00gHz"). Zero gives "0" without units. A value that rounds up

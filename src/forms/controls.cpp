@@ -46,10 +46,10 @@ void ComboBox::SetText(const QString& text) {
     SetListIndex(match);
     return;
   }
+  // A typed combo runs its Change handler only; a matching entry becomes the selection.
   text_ = text;
   listIndex_ = match;
   if (owner) owner->raise(*this, Event::Change);
-  if (match >= 0 && owner) owner->raise(*this, Event::Click);
 }
 
 void ComboBox::AddItem(const QString& item) { items_.append(item); }

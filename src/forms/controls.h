@@ -92,6 +92,7 @@ struct Label : Control {
   bool WordWrap = false;
   int BorderStyle = 0;  // 0 none, 1 fixed single
   int BackStyle = 1;    // 0 transparent, 1 opaque
+  bool UseMnemonic = true;  // "&" marks an access key; false shows it as written
   void setDesignText(const QString& t) override { Caption = t; }
 };
 
@@ -124,8 +125,8 @@ struct ComboBox : Control {
 
   // Code sets the selection: the handler runs (Click), even when the index is unchanged.
   void SetListIndex(int index);
-  // Code sets the text: a matching entry is selected (Click); a style-0 combo takes any
-  // text (Change), a style-2 list ignores a text that is not one of its entries.
+  // Code sets the text: a style-2 list selects the matching entry (Click) and ignores a text
+  // that is not one of its entries; a style-0 combo takes any text and runs Change only.
   void SetText(const QString& text);
 
   // Filling the list: no handler runs. Clear also empties the text of a list.

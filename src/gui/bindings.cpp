@@ -31,6 +31,12 @@ using forms::Event;
 
 // ---------------------------------------------------------------- helpers
 
+static bool isFixedPitchName(const QString& name) {
+  return name.contains(QLatin1String("Courier"), Qt::CaseInsensitive) ||
+         name.contains(QLatin1String("Mono"), Qt::CaseInsensitive) ||
+         name.compare(QLatin1String("Terminal"), Qt::CaseInsensitive) == 0;
+}
+
 QStringList fontFamilies(const QString& name) {
   // The window was laid out for a narrow sans-serif face: the faces of that width (the
   // Arial-metric ones) go first where a system has them, the desktop's own font last.
@@ -47,6 +53,15 @@ QStringList fontFamilies(const QString& name) {
   }();
   if (name.isEmpty() || name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
     return designFaces;
+  if (isFixedPitchName(name)) {
+    // A fixed-width face keeps table columns aligned: the metric-compatible ones first.
+    static const QStringList fixedFaces = {QStringLiteral("Courier New"),
+                                           QStringLiteral("Liberation Mono"),
+                                           QStringLiteral("DejaVu Sans Mono"),
+                                           QStringLiteral("Nimbus Mono PS"),
+                                           QStringLiteral("Monospace")};
+    return QStringList{name} + fixedFaces;
+  }
   return QStringList{name} + designFaces;
 }
 
@@ -82,7 +97,8 @@ int designStretch(const QFont& font) {
 QFont makeFont(const forms::Font& font, double factor) {
   QFont f;
   f.setFamilies(fontFamilies(font.Name));
-  f.setStyleHint(QFont::SansSerif);
+  f.setStyleHint(isFixedPitchName(font.Name) ? QFont::TypeWriter : QFont::SansSerif);
+  f.setFixedPitch(isFixedPitchName(font.Name));
   const double size = (font.Size > 0 && std::isfinite(font.Size)) ? font.Size : 8.25;
   // Whole pixel sizes keep the text crisp; 8.25 points are 11 pixels at 100 %.
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(size * 96.0 / 72.0 * factor))));
@@ -309,7 +325,7 @@ class LineWidget : public QWidget {
 // so its caption moves up by the overflow, as far as the empty space above the capitals goes.
 class LabelWidget : public QLabel {
  public:
-  explicit LabelWidget(QWidget* parent) : QLabel(parent) {}
+  explicit LabelWidget(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -374,7 +390,10 @@ class FrameWidget : public QGroupBox {
 
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(const forms::PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {}
+  PictureWidget(const forms::PictureBox& box, QWidget* parent) : QWidget(parent), box_(box) {
+    // The box paints all of itself, so nothing under it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+  }
   double k = 1.0 / 15;
   double factor = 1;
 
@@ -389,6 +408,29 @@ class PictureWidget : public QWidget {
     p.setClipRect(inner);
     drawings().paint(box_.Picture, p, inner);
     p.translate(border, border);
+    // Segments that continue one another in one colour (a trace) are drawn as one smooth
+    // polyline, so their joints neither gap nor overlap; lone straight lines (a grid) stay
+    // crisp on the pixel grid.
+    struct Chain {
+      QPolygonF points;
+      QPen pen;
+    };
+    std::vector<Chain> open;  // in the order they were started
+    const auto flush = [&p](Chain& c) {
+      if (c.points.size() < 2) return;
+      p.setPen(c.pen);
+      const QPointF a = c.points.first(), b = c.points.last();
+      const bool straight = c.points.size() == 2 && (a.x() == b.x() || a.y() == b.y());
+      p.setRenderHint(QPainter::Antialiasing, !straight);
+      if (straight) {
+        const auto snap = [](double v) { return std::floor(v) + 0.5; };
+        p.drawLine(QPointF(a.x() == b.x() ? snap(a.x()) : a.x(), a.y() == b.y() ? snap(a.y()) : a.y()),
+                   QPointF(a.x() == b.x() ? snap(b.x()) : b.x(), a.y() == b.y() ? snap(b.y()) : b.y()));
+      } else {
+        p.drawPolyline(c.points);
+      }
+      c.points.clear();
+    };
     for (const forms::DrawnLine& l : box_.drawing.lines) {
       const QPointF a(l.x1 * k, l.y1 * k), b(l.x2 * k, l.y2 * k);
       if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
@@ -396,18 +438,20 @@ class PictureWidget : public QWidget {
         continue;
       QPen pen(toQColor(l.color, app), std::max(1.0, l.width * factor));
       pen.setCosmetic(true);
-      p.setPen(pen);
-      // Straight lines crisp on the pixel grid, slanted ones smooth.
-      const bool straight = a.x() == b.x() || a.y() == b.y();
-      p.setRenderHint(QPainter::Antialiasing, !straight);
-      if (straight) {
-        const auto snap = [](double v) { return std::floor(v) + 0.5; };
-        p.drawLine(QPointF(a.x() == b.x() ? snap(a.x()) : a.x(), a.y() == b.y() ? snap(a.y()) : a.y()),
-                   QPointF(a.x() == b.x() ? snap(b.x()) : b.x(), a.y() == b.y() ? snap(b.y()) : b.y()));
-      } else {
-        p.drawLine(a, b);
+      pen.setJoinStyle(Qt::RoundJoin);
+      auto it = std::find_if(open.begin(), open.end(), [&](const Chain& c) { return c.pen == pen; });
+      if (it != open.end() && !it->points.isEmpty() && it->points.last() == a) {
+        it->points << b;
+        continue;
       }
+      if (it == open.end()) {
+        open.push_back({{}, pen});
+        it = std::prev(open.end());
+      }
+      flush(*it);
+      it->points << a << b;
     }
+    for (Chain& c : open) flush(c);
     p.setRenderHint(QPainter::Antialiasing, false);
     for (const forms::DrawnText& t : box_.drawing.texts) {
       forms::Font f = box_.font;
@@ -548,14 +592,15 @@ class LabelBinding : public Binding {
     if (label_.AutoSize && !label_.WordWrap) {
       // An auto-sized label grows to its caption.
       const QFontMetrics m(makeFont(label_.font, s.factor));
-      r.setWidth(std::max(r.width(), m.horizontalAdvance(withoutMnemonic(label_.Caption)) + 2));
+      const QString shown = label_.UseMnemonic ? withoutMnemonic(label_.Caption) : label_.Caption;
+      r.setWidth(std::max(r.width(), m.horizontalAdvance(shown) + 2));
     }
     return r;
   }
   void syncOwn(const Scale& s, bool all, bool) override {
     if (all || label_.Caption != caption_) {
       caption_ = label_.Caption;
-      q_->setText(withoutMnemonic(caption_));
+      q_->setText(label_.UseMnemonic ? withoutMnemonic(caption_) : caption_);
       if (label_.AutoSize) q_->setGeometry(geometryFor(s));
     }
     if (all || label_.Alignment != alignment_ || label_.WordWrap != wrap_) {

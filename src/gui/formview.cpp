@@ -7,12 +7,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 #include "gui/colors.h"
 #include "gui/formview_p.h"
@@ -50,6 +53,27 @@ QSize designSizeOf(const forms::Form& form) {
   }
   return QSize(std::max(1, static_cast<int>(std::lround(w / 15.0))),
                std::max(1, static_cast<int>(std::lround(h / 15.0))));
+}
+
+// The ends of a line drawn on the window, in the view's pixels; nothing for a line that has
+// no finite ends.
+std::optional<std::pair<QPointF, QPointF>> lineEnds(const forms::DrawnLine& l,
+                                                    const detail::Scale& s) {
+  const QPointF origin = s.origin;
+  const QPointF a = origin + QPointF(l.x1 * s.k, l.y1 * s.k), b = origin + QPointF(l.x2 * s.k, l.y2 * s.k);
+  if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
+    return std::nullopt;
+  return std::pair{a, b};
+}
+
+// The pixels the window's own drawing covers, with room for the pen.
+QRect drawingExtent(const forms::DisplayList& drawing, const detail::Scale& s) {
+  QRectF extent;
+  const double pen = std::max(1.0, 2 * s.factor);
+  for (const forms::DrawnLine& l : drawing.lines)
+    if (const auto ends = lineEnds(l, s))
+      extent |= QRectF(ends->first, ends->second).normalized().adjusted(-pen, -pen, pen, pen);
+  return extent.toAlignedRect();
 }
 
 }  // namespace
@@ -256,6 +280,26 @@ void FormView::resizeEvent(QResizeEvent* event) {
 
 void FormView::sync() { syncWith(false); }
 
+void FormView::paintEvent(QPaintEvent* event) {
+  const forms::DisplayList& drawing = form_.drawing;
+  if (drawing.lines.empty()) return;
+  // Most of the window's own drawing lies under opaque controls (the graph picture): when none
+  // of it is exposed, nothing is painted.
+  drawingExtent_ = drawingExtent(drawing, scale_);
+  if (!event->region().intersects(drawingExtent_)) return;
+  QPainter p(this);
+  for (const forms::DrawnLine& l : drawing.lines) {
+    const auto ends = lineEnds(l, scale_);
+    if (!ends) continue;
+    const auto [a, b] = *ends;
+    QPen pen(toQColor(l.color), std::max(1.0, l.width * scale_.factor));
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.setRenderHint(QPainter::Antialiasing, a.x() != b.x() && a.y() != b.y());
+    p.drawLine(a, b);
+  }
+}
+
 void FormView::syncWith(bool all) {
   if (syncing_) return;
   FlagGuard guard(syncing_);
@@ -275,6 +319,13 @@ void FormView::syncForm(bool all) {
     QPalette p = palette();
     p.setColor(QPalette::Window, toQColor(backColor_));
     setPalette(p);
+  }
+  if (all || form_.drawing.revision != drawingRevision_) {
+    // Only where the drawing was and is now, so the controls elsewhere are not repainted.
+    drawingRevision_ = form_.drawing.revision;
+    const QRect extent = drawingExtent(form_.drawing, scale_);
+    update(all ? rect() : drawingExtent_.united(extent));
+    drawingExtent_ = extent;
   }
   const QSize size = designSizeOf(form_);
   if (size != designSize_) {

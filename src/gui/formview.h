@@ -81,6 +81,8 @@ class FormView : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Paints what code drew on the window itself (Form::drawing), under the controls.
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -126,6 +128,8 @@ class FormView : public QWidget {
   QSize designSize_;
   QString caption_;
   forms::VbColor backColor_ = 0;
+  unsigned drawingRevision_ = 0;
+  QRect drawingExtent_;  // where the window's own drawing was painted last, in pixels
   bool formSynced_ = false;
 
   // The control that has the focus as the model sees it (its GotFocus ran).

@@ -1,8 +1,12 @@
 #include "gui/qtservices.h"
 
+#include "gui/schematics.h"
+
 namespace gui {
 
 platform::Services QtServices::services() {
+  // The main window's stage pictures are our own drawings; they are there before any view.
+  RegisterSchematics();
   platform::Services s;
   s.messages = &messages;
   s.fileDialogs = &fileDialogs;

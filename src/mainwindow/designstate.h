@@ -85,6 +85,7 @@ struct DesignState {
   QString HighPassC1RealText, LowPassC1RealText;
   float HighPassGainDb = 0, LowPassGainDb = 0;
   SweepArray HighPassSweepGain{}, LowPassSweepGain{};
+  SweepArray PhaseCopyA{}, PhaseCopyB{};  // phase in degrees of the high-pass, low-pass half
   StageValues HighPassStageGain{}, LowPassStageGain{};
   std::array<float, 7> HighPassRespGain{}, LowPassRespGain{};
   bool SwapNoticeShownWBP = false, SwapNoticeShownBR = false;

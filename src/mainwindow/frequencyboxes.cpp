@@ -1,119 +1,239 @@
 #include "mainwindow/frequencyboxes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/engnotation.h"
-#include "engine/numbertext.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/entrytext.h"
 
 namespace mainwindow {
 
 namespace {
 
-const QString kNotUnderstood = QStringLiteral("Entry is not understood.");
+constexpr double kMinFrequency = 0.001;
+constexpr double kMaxFrequency = 2e8;
 
-// The value of a text in engineering notation; nullopt when it cannot be read.
-std::optional<double> engValue(const CalverdonForm& f, const QString& text) {
-  QString entry = text;
-  QString ret;
-  engine::EngEntry(entry, ret, f.DecimalSep);
-  if (entry.isEmpty()) return std::nullopt;
-  return engine::ParseNumber(ret, f.DecimalSep);
-}
+// Limits are compared as the single-precision values the boxes hold, so a typed limit
+// itself is never moved.
+bool below(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
+bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
 
-QString eng(const CalverdonForm& f, double value, int digits) {
-  return engine::Engsuffix(engine::Sng(value), digits, QString(), f.DecimalSep);
+bool isBandPassOrNotch(const CalverdonForm& f) {
+  const QString& band = f.Passband.Text();
+  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
 }
 
 // The common steps of a frequency box: an empty or zero entry takes the default, the
 // separators become the locale's, a negative value its magnitude, and the value is clamped
 // and rewritten in engineering notation. An entry that cannot be read is answered once and
-// then treated as an empty box.
-void normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QString& defaultText,
-                           double minimum, double maximum) {
-  if (box.Text.trimmed().isEmpty()) box.Text = defaultText;
+// then treated as an empty box. Returns the value the box now shows.
+double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QString& defaultText) {
+  if (box.Text.isEmpty()) box.Text = defaultText;
   f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
   box.Text = f.EngText;
-  auto value = engValue(f, box.Text);
+  auto value = EngNumber(f, box.Text);
   if (!value) {
     f.Message(kNotUnderstood);
     box.Text = defaultText;
-    value = engValue(f, box.Text);
+    value = EngNumber(f, box.Text);
   }
-  double v = value.value_or(1000.0);
-  if (v == 0) {
+  if (value.value_or(0.0) == 0) {
     box.Text = defaultText;
-    v = engValue(f, box.Text).value_or(1000.0);
+    value = EngNumber(f, box.Text);
   }
-  v = std::fabs(v);
-  if (engine::Sng(v) < engine::Sng(minimum)) v = minimum;
-  if (engine::Sng(v) > engine::Sng(maximum)) v = maximum;
-  box.Text = eng(f, v, f.DisplayDigits);
+  double v = std::fabs(value.value_or(1000.0));
+  if (below(v, kMinFrequency)) v = kMinFrequency;
+  if (above(v, kMaxFrequency)) v = kMaxFrequency;
+  box.Text = EngText(f, v, f.DisplayDigits);
+  return EngNumber(f, box.Text).value_or(v);
 }
 
 // The edge frequency of the half being shown, for an empty response-frequency box.
 QString edgeFrequencyText(CalverdonForm& f) {
   const QString& edge = f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text;
-  return eng(f, engValue(f, edge).value_or(1000.0), f.DisplayDigits);
+  return EngText(f, EngNumber(f, edge).value_or(0.0), f.DisplayDigits);
+}
+
+// An end of the frequency window: the engineer's limit box when it holds text, else the
+// legend caption at that end.
+double windowEnd(const CalverdonForm& f, const forms::TextBox& limit, const forms::Label& legend) {
+  const QString& text = limit.Text.isEmpty() ? legend.Caption : limit.Text;
+  return EngNumber(f, text).value_or(0.0);
 }
 
 }  // namespace
 
+void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside) {
+  const double k = f.AxisDecades;
+  double start = windowEnd(f, f.StartF, f.Gfreq[0]);
+  double end = windowEnd(f, f.EndF, f.Gfreq[3]);
+  const bool usable = std::isfinite(k) && k > 0 && std::isfinite(start) && start > 0 &&
+                      std::isfinite(frequency) && frequency > 0;
+  if (usable) {
+    if (!(end > 0) || !std::isfinite(end)) end = start * std::pow(10.0, k);
+    const double third = std::pow(10.0, k / 3);
+    const double twoThirds = std::pow(10.0, 2 * k / 3);
+    const double fourThirds = std::pow(10.0, 4 * k / 3);
+    // Each step moves a third of the width. A frequency on a boundary (within rounding)
+    // could send the window back and forth: a step against the previous one ends the walk.
+    // The bound only matters for absurd windows (a tiny width far from the frequency),
+    // where the window stops where it got to.
+    int lastDirection = 0;
+    for (int step = 0; step < 2000; ++step) {
+      const bool inUpperThird =
+          upperBoundInside ? !(start * twoThirds >= frequency) : !(start * twoThirds > frequency);
+      int direction = 0;
+      if (inUpperThird) {
+        direction = 1;
+      } else if (start * third > frequency) {
+        direction = -1;
+      }
+      if (direction == 0 || direction == -lastDirection) break;
+      const double nextStart = direction > 0 ? start * third : start / third;
+      const double nextEnd = direction > 0 ? start * fourThirds : start * twoThirds;
+      if (!std::isfinite(nextStart) || !std::isfinite(nextEnd) || !(nextStart > 0)) break;
+      start = nextStart;
+      end = nextEnd;
+      lastDirection = direction;
+      if (start * third <= frequency && frequency <= start * twoThirds) break;
+    }
+    f.Gfreq[0].Caption = EngText(f, start, f.DisplayDigits);
+    if (!f.StartF.Text.isEmpty()) f.StartF.Text = f.Gfreq[0].Caption;
+    f.Gfreq[3].Caption = EngText(f, end, f.DisplayDigits);
+    if (!f.EndF.Text.isEmpty()) f.EndF.Text = f.Gfreq[3].Caption;
+  }
+  f.CalcDecades();
+}
+
+void FillStageFrequencies(CalverdonForm& f) {
+  if (!isBandPassOrNotch(f)) return;
+  const int n = f.PoleCount;
+  if (n == 1) {
+    f.FnInput[0].Text = f.Text34.Text + QStringLiteral("Hz");
+    return;
+  }
+  if (n < 2 || n > 5) return;
+  const double centre = EngNumber(f, f.Text34.Text).value_or(0.0);
+  const double spacing = EngNumber(f, f.SpacF.Text).value_or(0.0);
+  // Stage i sits (i - (n - 1) / 2) spacings from the centre.
+  for (int i = 0; i < n; ++i) {
+    double fi = engine::Sng(centre + (i - (n - 1) / 2.0) * spacing);
+    fi = std::clamp(fi, kMinFrequency, kMaxFrequency);
+    f.FnInput[static_cast<std::size_t>(i)].Text = EngText(f, fi, f.DisplayDigits + 2);
+  }
+}
+
 void Text34_Validate(CalverdonForm& f, bool&) {
-  const QString oneK = QStringLiteral("1") + f.DecimalSep + QStringLiteral("000 k");
-  normaliseFrequencyBox(f, f.Text34, oneK, 0.001, 2e8);
+  const double v = normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep));
+  ShiftGraphWindow(f, v, false);
+  FillStageFrequencies(f);
   f.RecomputeUnlessBusy();
+}
+
+void Text2_Validate(CalverdonForm& f, bool&) {
+  const double v = normaliseFrequencyBox(f, f.Text2, OneKiloText(f.DecimalSep));
+  ShiftGraphWindow(f, v, false);
+  f.RecomputeUnlessBusy();
+}
+
+void SpacF_Validate(CalverdonForm& f, bool&) {
+  const double v = normaliseFrequencyBox(f, f.SpacF, OneKiloText(f.DecimalSep));
+  ShiftGraphWindow(f, v, true);
+  FillStageFrequencies(f);
+  f.RecomputeUnlessBusy();
+}
+
+void Text12_Validate(CalverdonForm& f, bool&) {
+  forms::TextBox& box = f.Text12;
+  if (box.Text.isEmpty()) box.Text = QStringLiteral("10") + f.DecimalSep + QStringLiteral("00 k");
+  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
+  box.Text = f.EngText;
+  const auto value = EngNumber(f, box.Text);
+  if (!value) {
+    f.Message(kNotUnderstood);
+    box.Text.clear();
+    return;
+  }
+  double v = std::fabs(*value);
+  if (v == 0) v = 10000;
+  if (below(v, 100)) v = 100;
+  if (above(v, 1e7)) v = 1e7;
+  box.Text = EngText(f, v, f.DisplayDigits);
+  // The resistor box recomputes even while the window is busy.
+  f.SuppressUpdate = false;
+  f.SequenceUpdateScreen();
 }
 
 void RespF_Validate(CalverdonForm& f, bool&) {
   forms::TextBox& box = f.RespF;
-  if (box.Text.trimmed().isEmpty()) box.Text = edgeFrequencyText(f);
+  if (box.Text.isEmpty()) box.Text = edgeFrequencyText(f);
   f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
   box.Text = f.EngText;
 
-  auto value = engValue(f, box.Text);
+  auto value = EngNumber(f, box.Text);
   if (!value) {
     f.Message(kNotUnderstood);
     box.Text = edgeFrequencyText(f);
-    value = engValue(f, box.Text);
+    value = EngNumber(f, box.Text);
   } else if (*value == 0) {
     box.Text = edgeFrequencyText(f);
-    value = engValue(f, box.Text);
+    value = EngNumber(f, box.Text);
   }
   // Through text and back, so the stored value is the one the box shows.
-  box.Text = eng(f, value.value_or(10000.0), f.DisplayDigits);
-  double v = std::fabs(engValue(f, box.Text).value_or(10000.0));
+  box.Text = EngText(f, value.value_or(0.0), f.DisplayDigits);
+  double v = std::fabs(EngNumber(f, box.Text).value_or(0.0));
   if (v == 0) v = 10000.0;
-  if (engine::Sng(v) < engine::Sng(0.01)) v = 0.01;
-  if (engine::Sng(v) > engine::Sng(1e9)) v = 1e9;
-  f.RespFreq = engine::Sng(v);
-  box.Text = eng(f, f.RespFreq, f.DisplayDigits);
+  if (below(v, 0.01)) v = 0.01;
+  if (above(v, 1e9)) v = 1e9;
+  box.Text = EngText(f, v, f.DisplayDigits);
+  // The design works in hertz; the box and the axis legend are written in the unit shown.
+  const double unit =
+      f.FreqUnitFactor > 0 && std::isfinite(f.FreqUnitFactor) ? f.FreqUnitFactor : 1.0;
+  f.RespFreq = engine::Sng(v / unit);
 
   f.GraphLeftX = 0;
   f.GraphRightX = f.Graph.Width;
   f.GraphBottomY = f.Graph.Height;
   f.GraphTopY = 0;
 
-  f.PlotStartFreq = engine::Sng(engValue(f, f.Gfreq[0].Caption).value_or(0.0));
+  f.PlotStartFreq = engine::Sng(EngNumber(f, f.Gfreq[0].Caption).value_or(0.0) / unit);
   f.CalcDecades();
-  if (f.PlotStartFreq == 0) {
+  if (!(f.PlotStartFreq > 0) || !std::isfinite(f.PlotStartFreq)) {
     f.PlotStartFreq = 100;
     f.Gfreq[0].Caption = QStringLiteral("100Hz");
     f.Gfreq[3].Caption = QStringLiteral("100kHz");
     f.AxisDecades = 3;
   }
 
-  if (f.AxisDecades > 0 && f.PlotStartFreq > 0 && f.RespFreq > 0) {
-    const double gridX = f.GraphLeftX + static_cast<double>(f.Graph.Width) *
-                                            std::log10(double(f.RespFreq) / f.PlotStartFreq) /
-                                            f.AxisDecades;
+  // The cursor line stands at the response frequency on the logarithmic axis.
+  if (f.AxisDecades != 0 && std::isfinite(f.AxisDecades)) {
+    const float gridX = engine::Sng(
+        f.GraphLeftX + static_cast<double>(f.Graph.Width) *
+                           std::log10(static_cast<double>(f.RespFreq) / f.PlotStartFreq) /
+                           f.AxisDecades);
     if (std::isfinite(gridX)) {
-      f.Cursor.X1 = static_cast<int>(std::lround(gridX));
+      const double x = std::clamp(static_cast<double>(gridX), -1e6, 1e6);
+      f.Cursor.X1 = static_cast<int>(std::lround(x));
       f.Cursor.X2 = f.Cursor.X1;
     }
   }
   f.RecomputeUnlessBusy();
+}
+
+void SigDig_Validate(CalverdonForm& f, bool&) {
+  forms::TextBox& box = f.SigDig;
+  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
+  box.Text = f.EngText;
+  auto value = EngNumber(f, box.Text);
+  if (!value && !box.Text.isEmpty()) f.Message(kNotUnderstood);
+  // The whole part of the magnitude, 1 .. 6 (0 and an empty box give 4).
+  double digits = engine::Int(std::fabs(value.value_or(0.0)));
+  if (digits == 0) digits = 4;
+  if (digits > 6) digits = 6;
+  box.Text = QString::number(static_cast<int>(digits));
+  if (digits > 0) f.RecomputeUnlessBusy();
 }
 
 }  // namespace mainwindow

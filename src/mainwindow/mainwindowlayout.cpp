@@ -80,8 +80,15 @@ constexpr int kViewButtonW = 780, kViewButtonH = 450;
 
 int pictureTop(int stage) { return kRowTop[stage >= 2 ? 1 : 0]; }
 // Single-ended stage pictures take the signal in at the left edge and give it out at the
-// right edge, both at this height; fully differential ones 150 twips above and below it.
+// right edge, both at this height; fully differential ones carry their + wire at this height
+// and their - wire kMinusDrop lower. Pictures that no connector joins reach 15 twips into
+// their neighbour: stage A's pictures start at the real-pole picture's right edge, and fully
+// differential pictures reach into the next one of their row.
 int signalY(int stage) { return pictureTop(stage) + kPictureHeight / 2; }
+constexpr int kMinusDrop = 450;
+constexpr int kJoinOverlap = 15;
+int pictureLeft(int stage) { return kSlotLeft[stage] - (stage == 0 ? kJoinOverlap : 0); }
+int pictureWidth(int stage) { return kPictureWidth + (stage == 0 ? kJoinOverlap : 0); }
 
 const forms::Font kTableFont{QStringLiteral("Courier New"), 8.0f, false, false};
 const forms::Font kBoldFont{QStringLiteral("MS Sans Serif"), 8.25f, true, false};
@@ -359,6 +366,7 @@ void layOutSettings(Layout& L, MainWindowControls& c) {
       .tip("The prompt field provides context sensitive information.");
   c.Prompt.BorderStyle = 1;
   c.Prompt.WordWrap = true;
+  c.Prompt.UseMnemonic = false;  // prompts name "Custom Fn&Q" as written
 }
 
 // ---- schematic panel: stage pictures, their value labels and entries, connectors ----
@@ -374,10 +382,12 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
       {c.FDAsch, "FDAsch"}, {c.FDAschHP, "FDAschHP"}, {c.MFBbpwres, "MFBbpwres"},
       {c.MFBbpnores, "MFBbpnores"}, {c.Fleige, "Fleige"},
   };
-  for (const PictureArray& a : arrays)
+  for (const PictureArray& a : arrays) {
+    const bool differential = &a.images == &c.FDAsch || &a.images == &c.FDAschHP;
     for (int i = 0; i < 5; ++i)
-      L.image(a.images[i], a.name, i, kSlotLeft[i], pictureTop(i), kPictureWidth,
-              kPictureHeight);
+      L.image(a.images[i], a.name, i, pictureLeft(i), pictureTop(i),
+              pictureWidth(i) + (differential ? kJoinOverlap : 0), kPictureHeight);
+  }
 
   struct RealPicture {
     forms::Image& image;
@@ -395,14 +405,14 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   // Value labels. R1 and R4 keep these places on every picture; the others are moved onto
   // the picture shown.
   for (int i = 0; i < 5; ++i) {
-    const int x = kSlotLeft[i], y = pictureTop(i);
+    const int x = pictureLeft(i), y = pictureTop(i);
     struct ValueLabel {
       std::array<forms::Label, 5>& labels;
       const char* name;
       int dy, dx;
     };
     const ValueLabel values[] = {
-        {c.R1, "R1", 330, 30},    {c.R2, "R2", 230, 550},  {c.R3, "R3", 1235, 250},
+        {c.R1, "R1", 380, 30},    {c.R2, "R2", 230, 550},  {c.R3, "R3", 1235, 250},
         {c.R4, "R4", 1050, 1500}, {c.R5, "R5", 900, 30},   {c.R6, "R6", 1325, 1325},
         {c.C1L, "C1L", 915, 220}, {c.C2L, "C2L", -175, 1100},
     };
@@ -422,10 +432,11 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   c.RealR.BackStyle = 0;
   c.RealC.BackStyle = 0;
 
-  // Connectors. Within a row these short pieces join neighbouring pictures.
-  L.hline(c.schLine[0], "schLine", 0, kSlotLeft[1] - 90, kSlotLeft[1] + 90, signalY(1));
-  L.hline(c.schLine[2], "schLine", 2, kSlotLeft[3] - 90, kSlotLeft[3] + 90, signalY(3));
-  L.hline(c.schLine[3], "schLine", 3, kSlotLeft[4] - 90, kSlotLeft[4] + 90, signalY(4));
+  // Connectors. Within a row these short pieces join neighbouring pictures across the gap
+  // between them.
+  L.hline(c.schLine[0], "schLine", 0, kSlotLeft[1] - 30, kSlotLeft[1] + 30, signalY(1));
+  L.hline(c.schLine[2], "schLine", 2, kSlotLeft[3] - 30, kSlotLeft[3] + 30, signalY(3));
+  L.hline(c.schLine[3], "schLine", 3, kSlotLeft[4] - 30, kSlotLeft[4] + 30, signalY(4));
   // Row change from stage B (right end of row 1) to stage C (left end of row 2): down the
   // right edge of B, back along the gap between the rows, down the left edge of C.
   const int bRight = kSlotLeft[1] + kPictureWidth, cLeft = kSlotLeft[2];
@@ -439,8 +450,8 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   L.vline(c.schLine[7], "schLine", 7, cLeft, kGapY, kGapY + 150);
   L.vline(c.schLine[8], "schLine", 8, bRight, kGapY - 150, kGapY);
   // Fully differential row change: the + wire as above, the - wire outside it.
-  const int plusB = signalY(1) - 150, minusB = signalY(1) + 150;
-  const int plusC = signalY(2) - 150, minusC = signalY(2) + 150;
+  const int plusB = signalY(1), minusB = signalY(1) + kMinusDrop;
+  const int plusC = signalY(2), minusC = signalY(2) + kMinusDrop;
   L.vline(c.FDAschLine[0], "FDAschLine", 0, bRight, plusB, kGapY);
   L.hline(c.FDAschLine[1], "FDAschLine", 1, bRight, cLeft, kGapY);
   L.vline(c.FDAschLine[2], "FDAschLine", 2, cLeft, kGapY, plusC);

@@ -1,5 +1,7 @@
 #pragma once
 // The context prompts of the prompt field.
+#include <QString>
+
 namespace mainwindow {
 struct CalverdonForm;
 }
@@ -8,7 +10,11 @@ namespace mainwindow {
 
 using mainwindow::CalverdonForm;
 
-// Shows the prompt of a topic in the prompt field.
+// The text of a prompt topic; empty for a topic that has none (and for a capacitor topic
+// whose section is not part of the design).
+QString PromptText(const CalverdonForm& f, int topic);
+
+// Shows the prompt of a topic in the prompt field, replacing what was there.
 void ShowPrompt(CalverdonForm& f, int topic);
 
 }  // namespace mainwindow

@@ -2,6 +2,7 @@
 
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
+#include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 
@@ -32,6 +33,46 @@ void SetStartDefaults(CalverdonForm& f, QChar decimalSep) {
   f.PromptTopic = 1;
   const forms::TextBox& poles = f.HighPassHalf != 0 ? f.Text1 : f.Text18;
   f.PrevPoles = engine::CInt(NumberIn(poles.Text, f.DecimalSep));
+}
+
+void Form_Load(CalverdonForm& f, QChar decimalSep) {
+  f.DecimalSep = decimalSep;
+  f.ShowAboutSetting = f.svc.settings ? ReadShowAbout(*f.svc.settings) : true;
+  if (f.ShowAboutSetting) ShowAboutWindow(f);
+  f.SuppressUpdate = true;
+  // The window's own click: busy, so it does nothing.
+  f.raiseOwn(forms::Event::Click);
+}
+
+QString HelpFilePath(CalverdonForm& f) {
+  const QString folder = f.svc.paths ? f.svc.paths->programFolder() : QString();
+  return folder + QStringLiteral("/Calverdon2.chm");
+}
+
+void Form_Initialize(CalverdonForm& f, const std::function<void(CalverdonForm&)>& openDefault) {
+  if (f.OpAmpModel.ListCount() > 0) f.OpAmpModel.SetListIndex(0);
+  // The trace switches live in the View menu; a fresh design shows all three traces.
+  f.ShowGainTrace.Checked = true;
+  f.ShowPhaseTrace.Checked = true;
+  f.ShowGDTrace.Checked = true;
+  SetStartDefaults(f, f.DecimalSep);
+  f.DesignLoaded = false;
+  if (openDefault) openDefault(f);
+  if (!f.DesignLoaded && !f.SuppressUpdate) f.SequenceUpdateScreen();
+}
+
+void EndProgram(CalverdonForm& f) {
+  if (f.svc.windows) f.svc.windows->quit();
+}
+
+void RegisterStartupHandlers(CalverdonForm& f) {
+  auto recompute = [&f](forms::EventArgs&) { f.RecomputeUnlessBusy(); };
+  f.on(f.Name, forms::Event::Click, recompute);
+  f.on(f.Name, forms::Event::GotFocus, recompute);
+  f.on(QStringLiteral("FormLoad"), forms::Event::Click,
+       [&f](forms::EventArgs&) { ShowAboutWindow(f); });
+  f.on(QStringLiteral("NewScreen"), forms::Event::Click,
+       [&f](forms::EventArgs&) { NewScreen_Click(f); });
 }
 
 }  // namespace mainwindow

@@ -235,8 +235,9 @@ TEST(DisplayPass, UnitsFollowTheRadiansBox) {
   s.f.Rad.setFromUser(1);
   s.f.SequenceUpdateScreen();
   EXPECT_DOUBLE_EQ(s.f.FreqUnitFactor, 2 * engine::Pi);
-  for (auto* l : {&s.f.Label26, &s.f.Label47, &s.f.Label35, &s.f.Label9})
-    EXPECT_EQ(l->Caption, "Rad/s");
+  for (auto* l : {&s.f.Label26, &s.f.Label47, &s.f.Label9}) EXPECT_EQ(l->Caption, "Rad/s");
+  // The readout heading is rewritten later in the pass with the frequency it reads at.
+  EXPECT_TRUE(s.f.Label35.Caption.endsWith("Rad/s.")) << s.f.Label35.Caption.toStdString();
   s.f.Rad.setFromUser(0);
   s.f.SequenceUpdateScreen();
   EXPECT_DOUBLE_EQ(s.f.FreqUnitFactor, 1.0);
@@ -253,7 +254,6 @@ TEST(DisplayPass, KeptSectionTextsAreLoadedPerHalfAndEmptiedForSingleFilters) {
   s.f.SequenceUpdateScreen();
   EXPECT_EQ(s.f.GainTB[1].Text, "2");
   EXPECT_EQ(s.f.C1RealEntry.Text, "10n");
-  EXPECT_FALSE(s.f.Label3.Visible);
   sectionView(s.f, false);  // low-pass half
   s.f.SequenceUpdateScreen();
   EXPECT_EQ(s.f.GainTB[1].Text, "3");

@@ -54,7 +54,13 @@ std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
       const QStringList pair = tokens[p * (vars + 1) + 1 + v].split(QLatin1Char(','));
       bool okRe = false, okIm = false;
       const double re = pair.value(0).toDouble(&okRe);
-      const double im = pair.value(1).toDouble(&okIm);
+      double im = pair.value(1).toDouble(&okIm);
+      // The frequency vector's imaginary part is not written by the simulator and may read
+      // as anything, "nan" included: only its real part is used.
+      if (v == 0) {
+        okIm = true;
+        im = 0;
+      }
       if (!okRe || !okIm) {
         *error = QStringLiteral("raw file value not understood");
         return std::nullopt;

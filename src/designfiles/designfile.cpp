@@ -1,0 +1,247 @@
+#include "designfiles/designfile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "engine/engnotation.h"
+#include "engine/numbertext.h"
+#include "engine/vbmath.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/entryboxes.h"
+#include "mainwindow/frequencyboxes.h"
+#include "mainwindow/version.h"
+
+namespace designfiles {
+
+namespace {
+
+class SaveFileWriter : public FileWriter {
+ public:
+  bool write(const QString& path, const QByteArray& bytes) override {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+      file.cancelWriting();
+      return false;
+    }
+    return file.commit();
+  }
+};
+
+FileWriter*& writerSlot() {
+  static FileWriter* writer = nullptr;
+  return writer;
+}
+
+// The boxes whose texts the file holds, set without running any handler.
+void applyBoxTexts(CalverdonForm& f, const DesignRecord& r) {
+  for (int k = 0; k < 5; ++k) {
+    f.C1Entry[k].Text = r.c1[k];
+    f.C2Entry[k].Text = r.c2[k];
+    f.GainTB[k].Text = r.gain[k];
+  }
+  f.C1RealEntry.Text = r.c1Real;
+  f.RespF.Text = r.respF;
+  f.Text19.Text = r.ripple;
+  for (int k = 0; k < 5; ++k) {
+    f.FnInput[k].Text = r.fn[k];
+    f.QInput[k].Text = r.q[k];
+  }
+}
+
+void setIndex(forms::ComboBox& list, int index) {
+  if (index >= 0) list.SetListIndex(index);
+}
+
+// The file does not hold the pole-count and cutoff boxes; items 2 and 3 record the pole
+// count and design frequency the saved design was computed with. A low-pass design takes
+// both back, a band-pass or notch design its stage count (its cutoff box holds the centre
+// frequency, which the file does not keep apart). The other pass bands keep their own
+// boxes in the file (Text1, Text2) and leave these as they are.
+void restorePolesAndCutoff(CalverdonForm& f, const DesignRecord& r) {
+  const QString band = f.Passband.List(r.passbandIndex);
+  const bool lowPass = band == QLatin1String("Low-Pass");
+  const bool stages = band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
+  if ((lowPass && r.poleCount >= 1 && r.poleCount <= 10) ||
+      (stages && r.poleCount >= 1 && r.poleCount <= 5))
+    f.Text18.Text = QString::number(r.poleCount);
+  if (lowPass && r.cutoff > 0) {
+    const double unit = f.Rad.Value() == 1 ? 2 * engine::Pi : 1.0;
+    const int digits = f.DisplayDigits > 0 ? f.DisplayDigits : 3;
+    f.Text34.Text = engine::Engsuffix(engine::Sng(r.cutoff * unit), digits, QString(), f.DecimalSep);
+  }
+}
+
+void apply(CalverdonForm& f, const DesignRecord& r) {
+  // A design read from a file starts both halves of a two-half design from the boxes the
+  // file holds, as a design read at start-up does.
+  for (auto* kept : {&f.LowPassGainText, &f.LowPassFnText, &f.QTextLP, &f.HighPassGainText,
+                     &f.HighPassFnText, &f.QTextHP})
+    for (QString& t : *kept) t.clear();
+  f.LowPassC1RealText.clear();
+  f.HighPassC1RealText.clear();
+
+  f.StageCount = r.poleCount;
+  f.ScaleResistor = r.scaleResistor;
+  f.Text12.Text = engine::SingleText(r.scaleResistor, f.DecimalSep);
+  f.RespFreq = r.respFreq;
+  f.RespF.Text = engine::SingleText(r.respFreq, f.DecimalSep);
+  restorePolesAndCutoff(f, r);
+  // The handlers that the list changes below run recompute with the boxes as they stand:
+  // give them the saved edges and Q from the start, not the previous design's.
+  f.Text1.Text = r.text1;
+  f.Text2.Text = r.text2;
+  f.Text3.Text = r.text3;
+
+  // Each assignment below is an ordinary change of its control, with its handlers.
+  setIndex(f.CircuitType, r.circuitMode);
+  f.TypeFilter.SetText(r.typeFilter);
+  f.ResponseName = r.responseName;
+  f.BaseResponseCode = r.baseResponseCode;
+  setIndex(f.CapacitorList, r.capacitorIndex);
+  setIndex(f.ResistorList, r.resistorIndex);
+  setIndex(f.CircuitType, r.circuitIndex);
+  if (r.compValue)
+    f.CompValue.SetValue(true);
+  else
+    f.SensTrue.SetValue(true);
+  applyBoxTexts(f, r);
+  f.Gfreq[0].Caption = r.gfreqStart;
+  f.TopAmp.Visible = r.topAmpVisible;
+  f.TopAmp.Text = r.topAmp;
+  f.BotAmp.Visible = r.botAmpVisible;
+  f.BotAmp.Text = r.botAmp;
+  f.HighPassHalf = r.highPassHalf;
+  setIndex(f.Passband, r.passbandIndex);
+
+  // The pass-band handler lays the window out for its band: it may reset the response, pick
+  // the first topology and clear the section and capacitor boxes. Put back what the file
+  // holds, so the design that is recomputed is the saved one.
+  if (f.TypeFilter.Text() != r.typeFilter) f.TypeFilter.SetText(r.typeFilter);
+  f.ResponseName = r.responseName;
+  f.BaseResponseCode = r.baseResponseCode;
+  if (r.circuitIndex >= 0 && f.CircuitType.ListIndex() != r.circuitIndex)
+    f.CircuitType.SetListIndex(r.circuitIndex);
+  applyBoxTexts(f, r);
+  restorePolesAndCutoff(f, r);
+
+  f.Text1.Text = r.text1;
+  f.Text2.Text = r.text2;
+  f.Text3.Text = r.text3;
+  f.AxisDecades = r.axisDecades;
+  f.Gfreq[0].Caption = r.gfreqStartAgain;
+  f.Gfreq[3].Caption = r.gfreqEnd;
+
+  // The passes run by the list handlers while the file was applied may have computed these
+  // from a half-applied design; a band-pass or notch pass never computes them again. Take
+  // the saved ones, which a cascade pass then recomputes from the boxes just set.
+  f.ScaleResistor = r.scaleResistor;
+  f.DesignCutoff = r.cutoff;
+  f.CircuitMode = r.circuitMode;
+
+  f.PrevPoles = static_cast<int>(
+      engine::Int(mainwindow::NumberIn(f.Text18.Text, f.DecimalSep)));
+}
+
+// Ends a read: the pointer back and the window no longer busy.
+bool endRead(CalverdonForm& f, bool ok) {
+  f.SuppressUpdate = false;
+  f.SetMousePointer(forms::kPointerDefault);
+  return ok;
+}
+
+}  // namespace
+
+FileWriter& CurrentFileWriter() {
+  static SaveFileWriter atomic;
+  FileWriter* w = writerSlot();
+  return w ? *w : atomic;
+}
+
+void SetFileWriter(FileWriter* writer) { writerSlot() = writer; }
+
+DesignRecord RecordOf(const CalverdonForm& f) {
+  DesignRecord r;
+  r.version = mainwindow::FileVersionText();
+  r.poleCount = f.PoleCount;
+  r.cutoff = f.DesignCutoff;
+  r.scaleResistor = f.ScaleResistor;
+  r.respFreq = f.RespFreq;
+  r.circuitMode = f.CircuitMode;
+  r.typeFilter = f.TypeFilter.Text();
+  r.responseName = f.ResponseName;
+  r.baseResponseCode = f.BaseResponseCode;
+  r.capacitorIndex = f.CapacitorList.ListIndex();
+  r.resistorIndex = f.ResistorList.ListIndex();
+  r.circuitIndex = f.CircuitType.ListIndex();
+  r.compValue = f.CompValue.Value();
+  for (int k = 0; k < 5; ++k) {
+    r.c1[k] = f.C1Entry[k].Text;
+    r.c2[k] = f.C2Entry[k].Text;
+    r.gain[k] = f.GainTB[k].Text;
+    r.fn[k] = f.FnInput[k].Text;
+    r.q[k] = f.QInput[k].Text;
+  }
+  r.c1Real = f.C1RealEntry.Text;
+  r.respF = f.RespF.Text;
+  r.ripple = f.Text19.Text;
+  r.gfreqStart = f.Gfreq[0].Caption;
+  r.topAmpVisible = f.TopAmp.Visible;
+  r.topAmp = f.TopAmp.Text;
+  r.botAmpVisible = f.BotAmp.Visible;
+  r.botAmp = f.BotAmp.Text;
+  r.highPassHalf = f.HighPassHalf;
+  r.passbandIndex = f.Passband.ListIndex();
+  r.text1 = f.Text1.Text;
+  r.text2 = f.Text2.Text;
+  r.text3 = f.Text3.Text;
+  r.axisDecades = f.AxisDecades;
+  r.gfreqStartAgain = f.Gfreq[0].Caption;
+  r.gfreqEnd = f.Gfreq[3].Caption;
+  return r;
+}
+
+bool SaveSub(CalverdonForm& f, const QString& path) {
+  const QByteArray bytes = WriteDesignRecord(RecordOf(f));
+  if (!CurrentFileWriter().write(path, bytes)) {
+    f.Message(kSaveFailed + QStringLiteral("\r\n") + path, platform::Buttons::Ok,
+              platform::Icon::Exclamation);
+    return false;
+  }
+  f.DesignFile = path;
+  return true;
+}
+
+bool OpenFile(CalverdonForm& f, const QString& path) {
+  f.SetMousePointer(forms::kPointerHourglass);
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    f.Message(kUnreadableFile + QStringLiteral("\r\n") + path, platform::Buttons::Ok,
+              platform::Icon::Exclamation);
+    return endRead(f, false);
+  }
+  // A design file is a few hundred bytes; anything far larger is not one.
+  const QByteArray bytes = file.read(1 << 20);
+  file.close();
+
+  const ReadResult result = ReadDesignRecord(bytes);
+  if (result.status == ReadStatus::Unsupported) {
+    f.Message(kUnsupportedFile);
+    return endRead(f, false);
+  }
+  if (result.status != ReadStatus::Ok) {
+    f.Message(kDamagedFile, platform::Buttons::Ok, platform::Icon::Exclamation);
+    return endRead(f, false);
+  }
+
+  apply(f, result.record);
+  f.DisplayDigits = 3;
+  bool cancel = false;
+  mainwindow::RespF_Validate(f, cancel);  // the response-frequency box, validated again
+  f.SuppressUpdate = false;
+  f.SequenceUpdateScreen();
+  f.DesignLoaded = true;
+  return endRead(f, true);
+}
+
+}  // namespace designfiles

@@ -1,0 +1,69 @@
+#include "graph/title.h"
+
+#include <cmath>
+
+#include "engine/engnotation.h"
+#include "engine/numbertext.h"
+#include "graph/formats.h"
+#include "mainwindow/calverdonform.h"
+
+namespace graph {
+
+double PassbandGainProduct(CalverdonForm& f) {
+  double product = 1;
+  for (int i = 0; i <= 4; ++i) {
+    const QString& caption = f.DCgain[i].Caption;
+    if (caption.trimmed().isEmpty()) continue;
+    if (const auto gain = engine::EngValue(caption, f.DecimalSep)) product *= *gain;
+  }
+  f.DCgain[5].Caption = FixedText(product, 1, 3, true, f.DecimalSep);
+  product = std::fabs(product);
+  if (product == 0 || !std::isfinite(product)) product = 1;
+  return product;
+}
+
+QString GraphTitle(const CalverdonForm& f) {
+  QString title;
+  if (f.CircuitMode == 1)
+    title = QStringLiteral(" Sallen-Key,");
+  else if (f.CircuitType.ListIndex() == 2)
+    title = QStringLiteral(" MFB, Fully-Differential,");
+  else
+    title = QStringLiteral(" MFB,");
+
+  title += QString::number(f.PoleCount);
+  title += f.HighPassHalf == 1 ? QStringLiteral("-Pole High-Pass ") : QStringLiteral("-Pole Low-Pass ");
+
+  const QString& response = f.TypeFilter.Text();
+  if (response == QLatin1String("Butterworth") || response == QLatin1String("Bessel") ||
+      response == QLatin1String("Linear Phase, 0.05") ||
+      response == QLatin1String("Linear Phase, 0.5") ||
+      response == QLatin1String("Gaussian 12dB")) {
+    title += f.ResponseName + QStringLiteral(": ");
+  } else if (response == QLatin1String("Chebychev")) {
+    title += f.ResponseName + QStringLiteral(", ") + engine::SingleText(f.RippleDb, f.DecimalSep) +
+             QStringLiteral("dB Ripple: ");
+  } else if (response == QLatin1String("Custom Q")) {
+    title += f.ResponseName + QStringLiteral(" with Custom Q: ");
+  } else if (response == QLatin1String("Custom Fn&Q")) {
+    title += f.ResponseName + QStringLiteral(" with Custom Fn and Q: ");
+  }
+
+  title += (f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text) + QStringLiteral("Hz Cutoff,");
+  title += QStringLiteral(" Passband Gain of ") + f.DCgain[5].Caption;
+  return title;
+}
+
+void ShowResponseTotals(CalverdonForm& f) {
+  float gain = 0, phase = 0;
+  for (int i = 0; i <= 4; ++i) {
+    gain += f.StageRespDb[i];
+    phase += f.StageWork[i];
+  }
+  f.StageRespDb[5] = gain;
+  f.StageWork[5] = phase;
+  f.PhaseF[5].Caption = FixedText(phase, 1, 1, true, f.DecimalSep) + QChar(0x00BA);
+  f.GainF[5].Caption = FixedText(gain, 2, 2, true, f.DecimalSep) + QStringLiteral(" dB");
+}
+
+}  // namespace graph

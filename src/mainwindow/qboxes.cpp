@@ -1,0 +1,175 @@
+#include "mainwindow/qboxes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "engine/engnotation.h"
+#include "engine/numbertext.h"
+#include "engine/vbmath.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/entrytext.h"
+#include "mainwindow/choicelists.h"
+#include "mainwindow/poleboxes.h"
+
+namespace mainwindow {
+
+namespace {
+
+constexpr int kStageRows = 5;
+
+bool below(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
+bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
+
+// The separators made the locale's and the text cut at the first character that cannot
+// belong to a number; an empty result becomes `emptyText`. Returns the leading number, or
+// nothing when it is beyond the single range.
+std::optional<double> cleanNumber(CalverdonForm& f, forms::TextBox& box, const QString& emptyText) {
+  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
+  f.EngText = engine::RemoveASC(f.EngText);
+  if (f.EngText.isEmpty()) f.EngText = emptyText;
+  const double v = LeadingNumber(f.EngText, f.DecimalSep);
+  if (!std::isfinite(engine::Sng(v))) return std::nullopt;
+  return engine::Sng(v);
+}
+
+// The number a total-Q text holds: a plain number, or one followed by the milli letter the
+// box itself writes for totals below 1 ("500.00m").
+std::optional<double> totalQNumber(const CalverdonForm& f, const QString& text) {
+  QString t = text.trimmed();
+  double factor = 1;
+  if (t.endsWith(QLatin1Char('m'))) {
+    t.chop(1);
+    factor = 1e-3;
+  }
+  const auto v = engine::ParseNumber(t, f.DecimalSep);
+  if (!v || !std::isfinite(engine::Sng(*v))) return std::nullopt;
+  return *v * factor;
+}
+
+// The empty and zero default of the total-Q box: the total of the response's own section
+// Qs, so the design starts unscaled.
+QString defaultTotalQ(const CalverdonForm& f) {
+  if (f.CustomQProduct > 0 && std::isfinite(f.CustomQProduct))
+    return EngText(f, std::clamp(static_cast<double>(f.CustomQProduct), 0.001, 200.0),
+                   f.DisplayDigits + 2);
+  return QStringLiteral("1");
+}
+
+}  // namespace
+
+void Text19_Validate(CalverdonForm& f, bool&) {
+  if (f.TypeFilter.Text() != QLatin1String("Chebychev")) return;
+  forms::TextBox& box = f.Text19;
+  const auto value = cleanNumber(f, box, QStringLiteral("1"));
+  if (!value) {
+    f.Message(kNotUnderstood);
+    box.Text.clear();
+    return;
+  }
+  double v = *value;
+  box.Text = NumberText(f, v);
+  if (v == 0) {
+    box.Text = QString(f.DecimalSep) + QStringLiteral("001");
+    v = 0.001;
+  } else if (above(v, 10)) {
+    box.Text = QStringLiteral("10");
+    v = 10;
+  } else if (below(v, 0.001)) {
+    v = 0.001;
+    box.Text = NumberText(f, v);
+  }
+  // Entered capacitors were chosen for the ripple the design had: only a new ripple drops
+  // them.
+  if (engine::Sng(v) != f.RippleDb) ClearCapEntries(f);
+  f.RecomputeUnlessBusy();
+}
+
+void Text3_Validate(CalverdonForm& f, bool&) {
+  bool cancel = false;
+  Text18_Validate(f, cancel);
+
+  forms::TextBox& box = f.Text3;
+  const auto value = cleanNumber(f, box, QStringLiteral("1"));
+  if (!value) {
+    f.Message(kNotUnderstood);
+    box.Text = QStringLiteral("1");
+    return;
+  }
+  double q = *value;
+  box.Text = NumberText(f, q);
+  if (q == 0) {
+    box.Text = QStringLiteral("0") + f.DecimalSep + QStringLiteral("51");
+    q = 0.51;
+  } else if (below(q, 0.51)) {
+    q = 0.51;
+    box.Text = NumberText(f, q);
+  }
+  f.RecomputeUnlessBusy();
+  const float bandQ = engine::Sng(q);
+
+  const QString& band = f.Passband.Text();
+  const int stages = std::clamp(f.PoleCount, 0, kStageRows);
+  if (band == QLatin1String("Band-Pass") || band == QLatin1String("Notch")) {
+    for (int i = 0; i < stages; ++i) f.QInput[static_cast<std::size_t>(i)].Text = box.Text;
+  }
+  if (band == QLatin1String("Band-Pass")) {
+    // A band-pass stage cannot have more gain than Q: such gains are cut to the Q. An
+    // empty gain box stands for a gain of 1; one that cannot be read is passed over.
+    bool changed = false;
+    for (int i = 0; i < stages; ++i) {
+      forms::TextBox& gain = f.GainTB[static_cast<std::size_t>(i)];
+      const auto g = gain.Text.trimmed().isEmpty() ? std::optional<double>(1.0)
+                                                   : EngNumber(f, gain.Text);
+      if (g && engine::Sng(*g) > bandQ) {
+        gain.Text = box.Text;
+        changed = true;
+      }
+    }
+    if (changed)
+      f.Message(QStringLiteral("At least one section gain has been changed because the gain is "
+                               "not allowed to be greater than Q."));
+  }
+  f.RecomputeUnlessBusy();
+}
+
+void Qtotal_Validate(CalverdonForm& f, bool&) {
+  forms::TextBox& box = f.Qtotal;
+  if (box.Text.isEmpty()) box.Text = defaultTotalQ(f);
+  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
+  box.Text = f.EngText;
+  auto value = totalQNumber(f, box.Text);
+  if (!value) {
+    f.Message(kNotUnderstood);
+    box.Text.clear();
+    return;
+  }
+  if (*value == 0) {
+    box.Text = defaultTotalQ(f);
+    value = totalQNumber(f, box.Text);
+  }
+  double q = std::fabs(value.value_or(1.0));
+  if (below(q, 0.001)) q = 0.001;
+  if (above(q, 200)) q = 200;
+  box.Text = EngText(f, q, f.DisplayDigits + 2);
+  if (f.CustomQProduct != 0) {
+    f.CustomQScale = engine::Sng(EngNumber(f, box.Text).value_or(q) / f.CustomQProduct);
+    f.RecomputeUnlessBusy();
+  } else {
+    f.CustomQScale = 1;
+  }
+}
+
+void Qtotal_LostFocus(CalverdonForm& f) {
+  if (f.CustomQProduct == 0) {
+    f.CustomQScale = 1;
+    return;
+  }
+  // An empty or unreadable box has no total to divide: the scale stays as it was.
+  const auto q = EngNumber(f, f.Qtotal.Text);
+  if (!q) return;
+  const float scale = engine::Sng(*q / f.CustomQProduct);
+  if (std::isfinite(scale)) f.CustomQScale = scale;
+}
+
+}  // namespace mainwindow

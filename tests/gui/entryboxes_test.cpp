@@ -1,0 +1,162 @@
+// The entry boxes in the real window: typing and leaving with Tab, pressing Enter, and
+// clicking the graph with an entry pending give what the model gives.
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+#include "designview/sequence.h"
+#include "fakes/fake_services.h"
+#include "guitest.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/handlers.h"
+#include "mainwindow/startup.h"
+
+namespace {
+
+struct ShownMainWindow {
+  fakes::FakeServices fake;
+  mainwindow::CalverdonForm f{fake.services()};
+  std::unique_ptr<gui::FormWindow> window;
+  int sequences = 0;
+
+  ShownMainWindow() {
+    designview::install(f);
+    mainwindow::SetStartDefaults(f, QLatin1Char('.'));
+    mainwindow::RegisterHandlers(f);
+    f.SequenceUpdateScreen();
+    auto sequence = f.hub.SequenceUpdateScreen;
+    f.hub.SequenceUpdateScreen = [this, sequence] {
+      ++sequences;
+      return sequence();
+    };
+    window = std::make_unique<gui::FormWindow>(f);
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+
+  QLineEdit* edit(const forms::TextBox& box) {
+    return qobject_cast<QLineEdit*>(window->view().widgetFor(box));
+  }
+  // Clicks into a box, replaces its text by typing, and ends with a key.
+  void type(const forms::TextBox& box, const QString& text, Qt::Key end) {
+    QLineEdit* e = edit(box);
+    ASSERT_NE(e, nullptr) << box.Name.toStdString();
+    ASSERT_TRUE(e->isEnabled()) << box.Name.toStdString();
+    QTest::mouseClick(e, Qt::LeftButton);
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    QTest::keyClicks(e, text);
+    QTest::keyClick(e, end);
+    QApplication::processEvents();
+  }
+};
+
+TEST(EntryBoxesInTheWindow, TabbingOutValidatesAsTheModelDoes) {
+  ShownMainWindow s;
+  struct Case {
+    forms::TextBox& box;
+    const char* typed;
+    const char* shown;
+  };
+  for (const Case& c : std::vector<Case>{{s.f.Text34, "-5k", "5.00k"},
+                                         {s.f.Text34, "300M", "200M"},
+                                         {s.f.Text12, "50", "100"},
+                                         {s.f.Text12, "20M", "10.0M"},
+                                         {s.f.RespF, "1234", "1.23k"},
+                                         {s.f.Text18, "4.7", "4"},
+                                         {s.f.Text18, "12", "10"}}) {
+    s.sequences = 0;
+    s.type(c.box, c.typed, Qt::Key_Tab);
+    EXPECT_EQ(c.box.Text, c.shown) << c.typed;
+    EXPECT_EQ(s.edit(c.box)->text(), c.shown) << c.typed;
+    EXPECT_GE(s.sequences, 1) << c.typed;
+  }
+  EXPECT_TRUE(s.fake.messages.shown.empty());
+
+  // Unreadable resistor text: the message and an empty box.
+  s.type(s.f.Text12, "abc", Qt::Key_Tab);
+  EXPECT_EQ(s.f.Text12.Text, "");
+  EXPECT_EQ(s.edit(s.f.Text12)->text(), "");
+  EXPECT_EQ(s.fake.messages.texts(), QStringList{"Entry is not understood."});
+}
+
+TEST(EntryBoxesInTheWindow, EnterCommitsAndAGraphClickCommitsThePendingEntry) {
+  ShownMainWindow s;
+  s.type(s.f.Text34, "2500", Qt::Key_Return);
+  EXPECT_EQ(s.f.Text34.Text, "2.50k");
+  EXPECT_EQ(s.edit(s.f.Text34)->text(), "2.50k");
+  EXPECT_EQ(s.f.PromptTopic, 7);
+  EXPECT_EQ(s.f.LastEntry, "Text34");
+
+  // Typed but not left: a click on the graph validates it, then recomputes once more.
+  QLineEdit* e = s.edit(s.f.Text34);
+  e->selectAll();
+  QTest::keyClicks(e, "50k");
+  s.sequences = 0;
+  QWidget* graph = s.window->view().widgetFor(s.f.Graph);
+  ASSERT_NE(graph, nullptr);
+  QTest::mouseClick(graph, Qt::LeftButton, {}, QPoint(20, 20));
+  QApplication::processEvents();
+  EXPECT_EQ(s.f.Text34.Text, "50.0k");
+  EXPECT_EQ(e->text(), "50.0k");
+  EXPECT_EQ(s.sequences, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Hostile text in every entry box with the real recompute sequence behind it: no crash, no
+// "inf" or "nan" anywhere in the window, and never a display pass inside another.
+TEST(EntryBoxesWithTheRealSequence, HostileTextNeverNestsPassesOrShowsNonNumbers) {
+  const QStringList inputs = {"", "   ", "abc", "1e999", "-0", "nan", "inf", "0",
+                              QString(10000, QLatin1Char('9')), QString::fromUtf8("µ５€")};
+  const char* boxes[] = {"Text34", "Text2", "SpacF", "Text12", "RespF", "SigDig",
+                         "Text18", "Text1", "Text19", "Text3", "Qtotal"};
+  for (const char* band : {"Low-Pass", "Band-Pass", "Wide Band-Pass"}) {
+    fakes::FakeServices fake;
+    mainwindow::CalverdonForm f(fake.services());
+    designview::install(f);
+    mainwindow::SetStartDefaults(f, QLatin1Char(','));
+    mainwindow::RegisterHandlers(f);
+    f.Passband.SetText(band);
+    int depth = 0, deepest = 0;
+    auto pass = f.hub.updatescreen;
+    f.hub.updatescreen = [&] {
+      ++depth;
+      deepest = std::max(deepest, depth);
+      const int rc = pass();
+      --depth;
+      return rc;
+    };
+    f.TypeFilter.SetText("Chebychev");
+    for (const char* name : boxes) {
+      auto* box = static_cast<forms::TextBox*>(f.find(name));
+      for (const QString& input : inputs) {
+        box->Text = input;
+        forms::EventArgs args;
+        f.raise(*box, forms::Event::Validate, args);
+        const std::string where =
+            std::string(band) + " " + name + " <- " + input.left(12).toStdString();
+        for (const forms::Control* c : f.controls()) {
+          QString text;
+          if (c->kind == forms::ControlKind::TextBox)
+            text = static_cast<const forms::TextBox*>(c)->Text;
+          if (c->kind == forms::ControlKind::Label)
+            text = static_cast<const forms::Label*>(c)->Caption;
+          static const QRegularExpression nonNumber(QStringLiteral("\\b(inf(inity)?|nan)\\b"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+          ASSERT_FALSE(text.contains(nonNumber))
+              << where << ": " << c->displayName().toStdString() << " = " << text.toStdString();
+        }
+        ASSERT_LE(box->Text.size(), 12) << where;
+      }
+    }
+    EXPECT_EQ(deepest, 1) << band;
+    EXPECT_FALSE(f.SuppressUpdate) << band;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The stage schematics: every picture the schematic panel shows is one of our drawings, and
+// each drawing joins its neighbours at the agreed wire heights without painting outside its
+// rectangle.
+#include <QImage>
+#include <QSet>
+#include <cmath>
+#include <utility>
+#include <vector>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+#include "designview/lphpschematic.h"
+#include "fakes/fake_services.h"
+#include "gui/drawings.h"
+#include "gui/schematics.h"
+#include "guitest.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/startup.h"
+
+namespace {
+
+// Every picture name the low-pass and high-pass panel shows for some design.
+QSet<QString> picturesThePanelShows() {
+  fakes::FakeServices fake;
+  mainwindow::CalverdonForm f(fake.services());
+  mainwindow::SetStartDefaults(f, QLatin1Char('.'));
+  QSet<QString> names;
+  for (int poles = 1; poles <= 10; ++poles)
+    for (int circuit = 0; circuit < 3; ++circuit)
+      for (int highPass = 0; highPass < 2; ++highPass)
+        for (bool threePole : {false, true})
+          for (float gain : {1.0f, 2.0f}) {
+            f.PoleCount = poles;
+            f.CircuitMode = circuit == 1 ? 1 : 0;
+            f.CircuitType.setFromUser(circuit, f.CircuitType.List(circuit));
+            f.HighPassHalf = highPass;
+            f.ThreePole.Checked = threePole;
+            for (int k = 1; k <= 5; ++k) f.SectionGain[k] = gain;
+            designview::HideSchematics(f);
+            designview::ShowLPHPSchematic(f);
+            for (const forms::Control* c : f.controls())
+              if (c->kind == forms::ControlKind::Image && c->Visible)
+                names.insert(static_cast<const forms::Image*>(c)->Picture);
+          }
+  return names;
+}
+
+TEST(Schematics, EveryPictureThePanelShowsIsDrawn) {
+  gui::RegisterSchematics();
+  gui::RegisterSchematics();  // a second call changes nothing
+  const QSet<QString> shown = picturesThePanelShows();
+  EXPECT_EQ(shown.size(), 16);
+  for (const QString& name : shown) {
+    EXPECT_FALSE(name.isEmpty());
+    EXPECT_TRUE(gui::drawings().contains(name)) << name.toStdString();
+  }
+  for (const QString& name : gui::SchematicNames())
+    EXPECT_TRUE(shown.contains(name)) << name.toStdString() << " is never shown";
+}
+
+bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 100; }
+
+TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
+  gui::RegisterSchematics();
+  const int margin = 8;
+  for (const QString& name : gui::SchematicNames()) {
+    const bool real = name.startsWith("Real") || name.startsWith("FDA1p") ||
+                      name.startsWith("FDAReal");
+    const bool differential = name.startsWith("FDA");
+    const double height = real ? gui::kRealPictureHeight : gui::kStagePictureHeight;
+    const double designed = real ? gui::kRealPictureWidth : gui::kStagePictureWidth;
+    // A picture may be given a rectangle that reaches into its neighbour.
+    for (const auto& [width, scale] : {std::pair{designed, 1.0}, std::pair{designed, 2.0},
+                                       std::pair{designed + 30, 1.0}}) {
+      SCOPED_TRACE(testing::Message() << name.toStdString() << " at scale " << scale
+                                      << ", width " << width);
+      const int w = static_cast<int>(std::lround(width * scale / 15));
+      const int h = static_cast<int>(std::lround(height * scale / 15));
+      QImage image(w + 2 * margin, h + 2 * margin, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      {
+        QPainter p(&image);
+        ASSERT_TRUE(gui::drawings().paint(name, p, QRectF(margin, margin, w, h)));
+      }
+      // Nothing outside the rectangle.
+      for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+          if (x < margin || y < margin || x >= margin + w || y >= margin + h) {
+            ASSERT_FALSE(dark(image, x, y)) << "at " << x << "," << y;
+          }
+        }
+      }
+      // The output wires reach the right edge where the next picture takes them; stage
+      // pictures also take their input at the left edge.
+      std::vector<int> heights = {gui::kSignalY};
+      if (differential) heights.push_back(gui::kDifferentialMinusY);
+      for (int wireY : heights) {
+        const int y = margin + static_cast<int>(std::floor(wireY * scale / 15));
+        EXPECT_TRUE(dark(image, margin + w - 1, y)) << "right edge, wire at " << wireY;
+        if (!real) {
+          EXPECT_TRUE(dark(image, margin, y)) << "left edge, wire at " << wireY;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

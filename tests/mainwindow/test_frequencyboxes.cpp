@@ -1,0 +1,309 @@
+// The frequency boxes: normalised and clamped texts, their messages and recomputes, the
+// graph window that follows the entered frequency, the band-pass and notch stage
+// frequencies, the resistor seed, the response frequency with its cursor, and the digits box.
+#include <gtest/gtest.h>
+
+#include "entry_fixture.h"
+#include "mainwindow/frequencyboxes.h"
+
+namespace {
+
+using mainwindow::CalverdonForm;
+
+const QString kNotUnderstood = QStringLiteral("Entry is not understood.");
+const QChar kSeps[] = {QLatin1Char('.'), QLatin1Char(',')};
+
+struct Case {
+  const char* typed;     // "." stands for the locale's separator; "~" for the other one
+  const char* expected;  // "." stands for the locale's separator
+  bool notUnderstood;
+  int recomputes;
+};
+
+QString typedText(const char* typed, QChar sep) {
+  QString t = withSep(QString::fromUtf8(typed), sep);
+  t.replace(QLatin1Char('~'), sep == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.'));
+  return t;
+}
+
+// Types each case into the box (a fresh window per case) with both separators.
+void runTable(forms::TextBox mainwindow::CalverdonForm::*box, const std::vector<Case>& cases,
+              void (*setUp)(EntryFixture&) = nullptr) {
+  for (QChar sep : kSeps) {
+    for (const Case& c : cases) {
+      EntryFixture s(sep);
+      if (setUp) setUp(s);
+      s.reset();
+      const QString typed = typedText(c.typed, sep);
+      s.leave(s.f.*box, typed);
+      SCOPED_TRACE(QStringLiteral("typed \"%1\" with separator %2").arg(typed, sep).toStdString());
+      EXPECT_EQ((s.f.*box).Text, withSep(QString::fromUtf8(c.expected), sep));
+      EXPECT_EQ(s.messages(), c.notUnderstood ? QStringList{kNotUnderstood} : QStringList{});
+      EXPECT_EQ(s.sequences, c.recomputes);
+    }
+  }
+}
+
+TEST(CutoffBox, NormalisesClampsAndRecomputes) {
+  runTable(&CalverdonForm::Text34, {
+                                       {"", "1.00k", false, 1},
+                                       {"0", "1.00k", false, 1},
+                                       {"-0", "1.00k", false, 1},
+                                       {"-5k", "5.00k", false, 1},
+                                       {"300M", "200M", false, 1},
+                                       {"200M", "200M", false, 1},
+                                       {"0.0001", "1.00m", false, 1},
+                                       {"0.001", "1.00m", false, 1},
+                                       {"2500", "2.50k", false, 1},
+                                       {"1~5k", "1.50k", false, 1},
+                                       {"1.2.3k", "1.23k", false, 1},
+                                       {"2e3", "2.00k", false, 1},
+                                       {"15 kHz", "15.0k", false, 1},
+                                       {"abc", "1.00k", true, 1},
+                                       {"   ", "1.00k", true, 1},
+                                       {"1e999", "1.00k", true, 1},
+                                       {"nan", "1.00k", true, 1},
+                                   });
+}
+
+TEST(SecondEdgeAndSpacingBoxes, TakeOneKilohertzForEmptyOrZero) {
+  const std::vector<Case> cases = {
+      {"", "1.00k", false, 1},   {"0", "1.00k", false, 1},      {"-20k", "20.0k", false, 1},
+      {"1G", "200M", false, 1},  {"x", "1.00k", true, 1},
+  };
+  runTable(&CalverdonForm::Text2, cases);
+  runTable(&CalverdonForm::SpacF, cases);
+}
+
+TEST(FrequencyBoxes, RecomputeOnlyWhenNotBusy) {
+  for (auto box : {&CalverdonForm::Text34, &CalverdonForm::Text2, &CalverdonForm::SpacF,
+                   &CalverdonForm::RespF, &CalverdonForm::SigDig}) {
+    EntryFixture s;
+    s.f.SuppressUpdate = true;
+    s.leave(s.f.*box, "2k");
+    EXPECT_EQ(s.sequences, 0);
+    EXPECT_TRUE(s.f.SuppressUpdate);
+  }
+}
+
+TEST(ResistorBox, ClampsToItsRangeAndAlwaysRecomputes) {
+  runTable(&CalverdonForm::Text12, {
+                                       {"", "10.0k", false, 1},
+                                       {"0", "10.0k", false, 1},
+                                       {"50", "100", false, 1},
+                                       {"100", "100", false, 1},
+                                       {"20M", "10.0M", false, 1},
+                                       {"-4.7k", "4.70k", false, 1},
+                                       {"22~5k", "22.5k", false, 1},
+                                       {"abc", "", true, 0},
+                                       {"1e999", "", true, 0},
+                                   });
+  // Busy or not, a valid resistor recomputes and leaves the window not busy.
+  EntryFixture s;
+  s.f.SuppressUpdate = true;
+  s.leave(s.f.Text12, "5k");
+  EXPECT_EQ(s.sequences, 1);
+  EXPECT_FALSE(s.f.SuppressUpdate);
+}
+
+// ---- graph window ----
+
+struct WindowCase {
+  const char* typed;
+  const char* start;
+  const char* end;
+};
+
+TEST(GraphWindow, MovesInThirdsUntilTheFrequencyIsInTheMiddleThird) {
+  for (const WindowCase& c : std::vector<WindowCase>{
+           {"50k", "1.00k", "1.00M"},  // one decade up
+           {"1k", "100", "100k"},      // already inside: unchanged
+           {"5", "100m", "100"},       // three decades down
+           {"10k", "1.00k", "1.00M"},  // exactly on the upper boundary belongs above
+           {"200M", "10.0M", "10.0g"},
+           {"0.001", "100µ", "100m"},
+       }) {
+    EntryFixture s;
+    s.leave(s.f.Text34, c.typed);
+    EXPECT_EQ(s.f.Gfreq[0].Caption, c.start) << c.typed;
+    EXPECT_EQ(s.f.Gfreq[3].Caption, c.end) << c.typed;
+    EXPECT_FLOAT_EQ(s.f.AxisDecades, 3) << c.typed;
+  }
+}
+
+TEST(GraphWindow, SpacingKeepsItsUpperBoundaryInsideAndSecondEdgeShiftsToo) {
+  EntryFixture s;
+  s.leave(s.f.SpacF, "10k");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "100");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "100k");
+  s.leave(s.f.Text2, "10k");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "1.00k");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "1.00M");
+}
+
+TEST(GraphWindow, FollowsTheEngineersLimitBoxesAndKeepsAFourDecadeWidth) {
+  EntryFixture s(QLatin1Char(','));
+  s.f.StartF.Text = "10";
+  s.f.EndF.Text = "100k";
+  s.f.AxisDecades = 4;
+  s.leave(s.f.Text34, "1M");
+  // Steps of 4/3 decades: 10 Hz -> 215 Hz -> 4.64 kHz, where 1 MHz lies in the middle third.
+  EXPECT_EQ(s.f.StartF.Text, "4,64k");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "4,64k");
+  EXPECT_EQ(s.f.EndF.Text, "46,4M");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "46,4M");
+}
+
+TEST(GraphWindow, AnUnusableWindowIsLeftAlone) {
+  for (auto setUp : {+[](EntryFixture& s) { s.f.Gfreq[0].Caption = "0"; },
+                     +[](EntryFixture& s) { s.f.Gfreq[0].Caption = "none"; },
+                     +[](EntryFixture& s) { s.f.AxisDecades = 0; },
+                     +[](EntryFixture& s) { s.f.AxisDecades = -3; }}) {
+    EntryFixture s;
+    setUp(s);
+    const QString start = s.f.Gfreq[0].Caption;
+    s.leave(s.f.Text34, "50k");
+    EXPECT_EQ(s.f.Text34.Text, "50.0k");
+    EXPECT_EQ(s.f.Gfreq[0].Caption, start);
+    EXPECT_EQ(s.f.Gfreq[3].Caption, "100 kHz");
+  }
+  // A width of a thousandth of a decade far below the frequency stops after its bounded walk.
+  EntryFixture s;
+  s.f.Gfreq[3].Caption = "100.2";
+  s.f.AxisDecades = 0.001f;
+  s.leave(s.f.Text34, "200M");
+  EXPECT_EQ(s.f.Text34.Text, "200M");
+  EXPECT_EQ(s.sequences, 1);
+}
+
+// ---- band-pass and notch stage frequencies ----
+
+TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
+  for (QChar sep : kSeps) {
+    EntryFixture s(sep);
+    s.passband("Notch");
+    s.f.PoleCount = 3;
+    s.f.SpacF.Text = "1k";
+    s.leave(s.f.Text34, "10k");
+    EXPECT_EQ(s.f.FnInput[0].Text, withSep("9.0000k", sep));
+    EXPECT_EQ(s.f.FnInput[1].Text, withSep("10.000k", sep));
+    EXPECT_EQ(s.f.FnInput[2].Text, withSep("11.000k", sep));
+    EXPECT_EQ(s.f.FnInput[3].Text, "");
+
+    s.passband("Band-Pass");
+    s.f.PoleCount = 4;
+    s.leave(s.f.SpacF, "2k");
+    EXPECT_EQ(s.f.FnInput[0].Text, withSep("7.0000k", sep));
+    EXPECT_EQ(s.f.FnInput[3].Text, withSep("13.000k", sep));
+
+    s.f.PoleCount = 1;
+    s.leave(s.f.Text34, "5k");
+    EXPECT_EQ(s.f.FnInput[0].Text, withSep("5.00kHz", sep));
+  }
+}
+
+TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
+  EntryFixture s;
+  s.passband("Band-Pass");
+  s.f.PoleCount = 5;
+  s.f.Text34.Text = "1k";
+  s.leave(s.f.SpacF, "150M");
+  EXPECT_EQ(s.f.FnInput[0].Text, "1.0000m");
+  EXPECT_EQ(s.f.FnInput[2].Text, "1.0000k");
+  EXPECT_EQ(s.f.FnInput[4].Text, "200.00M");
+
+  EntryFixture lowPass;
+  lowPass.passband("Low-Pass");
+  lowPass.f.PoleCount = 3;
+  lowPass.f.FnInput[0].Text = "kept";
+  lowPass.leave(lowPass.f.Text34, "10k");
+  EXPECT_EQ(lowPass.f.FnInput[0].Text, "kept");
+}
+
+// ---- response frequency ----
+
+TEST(ResponseFrequencyBox, NormalisesClampsAndStoresTheFrequency) {
+  struct RespCase {
+    const char* typed;
+    const char* expected;
+    float stored;
+    bool notUnderstood;
+  };
+  for (QChar sep : kSeps) {
+    for (const RespCase& c : std::vector<RespCase>{
+             {"2G", "1.00g", 1e9f, false},
+             {"1234", "1.23k", 1230, false},
+             {"-3k", "3.00k", 3000, false},
+             {"0.001", "10.0m", 0.01f, false},
+             {"0", "2.50k", 2500, false},  // the cutoff box
+             {"", "2.50k", 2500, false},
+             {"abc", "2.50k", 2500, true},
+             {"1e999", "2.50k", 2500, true},
+         }) {
+      EntryFixture s(sep);
+      s.f.Text34.Text = withSep("2.50k", sep);
+      s.leave(s.f.RespF, withSep(c.typed, sep));
+      EXPECT_EQ(s.f.RespF.Text, withSep(c.expected, sep)) << c.typed;
+      EXPECT_FLOAT_EQ(s.f.RespFreq, c.stored) << c.typed;
+      EXPECT_EQ(s.messages(), c.notUnderstood ? QStringList{kNotUnderstood} : QStringList{});
+      EXPECT_EQ(s.sequences, 1);
+    }
+  }
+}
+
+TEST(ResponseFrequencyBox, EmptyInTheHighPassHalfTakesTheSecondEdge) {
+  EntryFixture s;
+  s.f.HighPassHalf = 1;
+  s.f.Text2.Text = "12.0k";
+  s.leave(s.f.RespF, "");
+  EXPECT_EQ(s.f.RespF.Text, "12.0k");
+  EXPECT_FLOAT_EQ(s.f.RespFreq, 12000);
+  // An unreadable edge as well ends on the 10 kHz fallback, never on text that is not a
+  // frequency.
+  s.f.Text2.Text = "junk";
+  s.leave(s.f.RespF, "");
+  EXPECT_EQ(s.f.RespF.Text, "10.0k");
+}
+
+TEST(ResponseFrequencyBox, PutsTheCursorAtTheFrequencyOnTheAxis) {
+  EntryFixture s;
+  s.f.Graph.Width = 6000;
+  s.f.Graph.Height = 3000;
+  s.leave(s.f.RespF, "1k");  // a third of the way along 100 Hz .. 100 kHz
+  EXPECT_EQ(s.f.Cursor.X1, 2000);
+  EXPECT_EQ(s.f.Cursor.X2, 2000);
+  EXPECT_EQ(s.f.GraphRightX, 6000);
+  EXPECT_EQ(s.f.GraphBottomY, 3000);
+  EXPECT_FLOAT_EQ(s.f.PlotStartFreq, 100);
+
+  // In radians per second the box, the legend and the cursor share the unit; the design
+  // reads hertz.
+  s.f.FreqUnitFactor = 2 * 3.14159265358979;
+  s.f.Gfreq[0].Caption = "628 Rad/s";
+  s.f.Gfreq[3].Caption = "628k Rad/s";
+  s.leave(s.f.RespF, "6.28k");
+  EXPECT_NEAR(s.f.RespFreq, 1000, 1);
+  EXPECT_NEAR(s.f.PlotStartFreq, 100, 0.1);
+  EXPECT_NEAR(s.f.Cursor.X1, 2000, 2);
+
+  // A legend without a start frequency falls back to 100 Hz .. 100 kHz.
+  s.f.FreqUnitFactor = 1;
+  s.f.Gfreq[0].Caption = "";
+  s.leave(s.f.RespF, "10k");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "100Hz");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "100kHz");
+  EXPECT_EQ(s.f.Cursor.X1, 4000);
+}
+
+TEST(DigitsBox, TakesTheWholePartBetweenOneAndSix) {
+  runTable(&CalverdonForm::SigDig, {
+                                       {"7.9", "6", false, 1},
+                                       {"-3.5", "3", false, 1},
+                                       {"0", "4", false, 1},
+                                       {"", "4", false, 1},
+                                       {"2~9", "2", false, 1},
+                                       {"abc", "4", true, 1},
+                                   });
+}
+
+}  // namespace
