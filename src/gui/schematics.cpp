@@ -261,7 +261,7 @@ struct MfbGeometry {
   double xX = 515, xY = 1050, left = 1200, w = 450, xOut = 2150;
 };
 constexpr double kRise = 110;       // R1 runs this much above R3
-constexpr double kInnerLoop = 550;  // height of the C1 loop over the amplifier
+constexpr double kInnerLoop = 500;  // height of the C1 loop over the amplifier
 
 // One signal path: R1 comes into the R1 node `rise` above (negative: below) where R3 leaves it.
 void mfbPath(Sketch& s, bool lp, double y, double rise, const MfbGeometry& g) {

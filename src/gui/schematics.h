@@ -4,9 +4,10 @@
 // differential), and the real-pole sections (with and without amplifier), each low-pass and
 // high-pass.
 //
-// Each picture is drawn in the twips of the picture control the main window gives it and
-// stretched to the target rectangle, so that the value labels the window moves onto a
-// picture sit next to their components. Single-ended pictures take the signal in at the left
+// Each picture is drawn in the twips of the picture control the main window gives it, scaled
+// to the target rectangle's height, so that the value labels the window moves onto a picture
+// sit next to their components. A rectangle wider than the picture (one that reaches into its
+// neighbour) gets the edge wires carried to its edges. Single-ended pictures take the signal in at the left
 // edge and give it out at the right edge, both at mid-height of a stage picture; fully
 // differential ones carry the + wire at that height and the - wire lower (kDifferentialMinusY).
 #include <QStringList>
@@ -16,8 +17,6 @@ namespace gui {
 // Size of a two-pole stage picture and of a real-pole picture, in twips.
 inline constexpr int kStagePictureWidth = 2385;
 inline constexpr int kStagePictureHeight = 1500;
-// A picture may be given a wider rectangle than this (to reach into a neighbour): the drawing
-// keeps its scale, from the height, and carries its edge wires to the rectangle's edges.
 inline constexpr int kRealPictureWidth = 1845;
 inline constexpr int kRealPictureHeight = 1800;
 // Heights of the signal wires from a picture's top, in twips.

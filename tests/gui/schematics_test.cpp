@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSet>
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 #include <QPainter>
@@ -21,8 +22,10 @@ namespace {
 
 // Every picture name the low-pass and high-pass panel shows for some design.
 QSet<QString> picturesThePanelShows() {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f(fake.services());
+  // The window model is large: kept off the stack.
+  auto fake = std::make_unique<fakes::FakeServices>();
+  auto form = std::make_unique<mainwindow::CalverdonForm>(fake->services());
+  mainwindow::CalverdonForm& f = *form;
   mainwindow::SetStartDefaults(f, QLatin1Char('.'));
   QSet<QString> names;
   for (int poles = 1; poles <= 10; ++poles)
