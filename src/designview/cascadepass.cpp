@@ -14,16 +14,14 @@
 #include "engine/stdvalues.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 #include "mainwindow/entryboxes.h"
 
 namespace designview {
 
 namespace {
 
-bool isCascade(const QString& band) {
-  return band == QLatin1String("Low-Pass") || band == QLatin1String("High-Pass") ||
-         band == QLatin1String("Wide Band-Pass") || band == QLatin1String("Band-Reject");
-}
+using mainwindow::passband::IsCascade;
 
 bool usable(double v) { return std::isfinite(v) && v > 0.0; }
 
@@ -402,7 +400,7 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
 }  // namespace
 
 void PrepareCascade(CalverdonForm& f) {
-  if (!isCascade(f.Passband.Text())) return;
+  if (!IsCascade(f.Passband.Text())) return;
   setUpChoices(f);
   readSectionGains(f);
 }

@@ -13,6 +13,7 @@
 #include "graph/simulatedplot.h"
 #include "graph/sweep.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/responsefrequency.h"
 #include "spice/opampmodels.h"
@@ -22,14 +23,8 @@ namespace designview {
 
 namespace {
 
-bool isBandPassOrNotch(const QString& band) {
-  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
-}
-
-bool isCascade(const QString& band) {
-  return band == QLatin1String("Low-Pass") || band == QLatin1String("High-Pass") ||
-         band == QLatin1String("Wide Band-Pass") || band == QLatin1String("Band-Reject");
-}
+using mainwindow::passband::IsBandPassOrNotch;
+using mainwindow::passband::IsCascade;
 
 // Controls that take the window's background colour at every pass.
 void applyPanelColours(CalverdonForm& f) {
@@ -61,7 +56,7 @@ void endBlock(CalverdonForm& f, bool busyBefore) {
   bool cancel = false;
   mainwindow::RespF_Validate(f, cancel);
   f.SuppressUpdate = busyBefore;
-  if (isBandPassOrNotch(f.Passband.Text())) graph::PlotChart_Click(f);
+  if (IsBandPassOrNotch(f.Passband.Text())) graph::PlotChart_Click(f);
   if (f.BothHalvesDone) {
     f.PhaseF[5].Caption.clear();
     f.GainF[5].Caption.clear();
@@ -116,14 +111,14 @@ void passBody(CalverdonForm& f) {
   PrepareCascade(f);
   ResetStageEntries(f);
 
-  if (isBandPassOrNotch(band)) {
+  if (IsBandPassOrNotch(band)) {
     ShowBPNotchSchematic(f);
     graph::LabelFrequencyAxis(f);
   } else if (!f.LowPassViewT.Visible) {
     ShowLPHPSchematic(f);
   }
 
-  if (isCascade(band)) {
+  if (IsCascade(band)) {
     CascadePass(f);
     ClearFormGraphics(f);
     graph::DrawComputedResponse(f);

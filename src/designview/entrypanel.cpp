@@ -3,6 +3,7 @@
 #include "engine/numbertext.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 #include "mainwindow/entryboxes.h"
 
 namespace designview {
@@ -11,12 +12,7 @@ using mainwindow::SetInUse;
 
 namespace {
 
-const QString kLowPass = QStringLiteral("Low-Pass");
-const QString kHighPass = QStringLiteral("High-Pass");
-const QString kBandPass = QStringLiteral("Band-Pass");
-const QString kNotch = QStringLiteral("Notch");
-const QString kWideBandPass = QStringLiteral("Wide Band-Pass");
-const QString kBandReject = QStringLiteral("Band-Reject");
+using namespace mainwindow::passband;
 
 void moveTo(forms::Control& c, int left, int top) {
   c.Left = left;
@@ -104,7 +100,7 @@ void ResetEntryPanel(CalverdonForm& f) {
 
 void LayOutEntryPanel(CalverdonForm& f) {
   const QString& band = f.Passband.Text();
-  const bool twoHalves = band == kWideBandPass || band == kBandReject;
+  const bool twoHalves = IsTwoHalves(band);
 
   if (band == kLowPass) {
     SetInUse(f.Text18, true);
@@ -135,7 +131,7 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Frame4.Visible = true;
     f.Label8.Visible = true;
     f.Frame8.Visible = true;
-  } else if (band == kBandPass || band == kNotch) {
+  } else if (IsBandPassOrNotch(band)) {
     SetInUse(f.Text18, true);
     SetInUse(f.Text34, true);
     f.Label18.Caption = QStringLiteral("Center Freq.");
@@ -157,7 +153,7 @@ void LayOutEntryPanel(CalverdonForm& f) {
 
   if (twoHalves) {
     layOutTwoHalves(f, band == kBandReject);
-  } else if (band == kLowPass || band == kHighPass || band == kBandPass || band == kNotch) {
+  } else if (IsSingleFilter(band)) {
     f.LowPassView.Visible = false;
     f.HighPassView.Visible = false;
   }
@@ -165,7 +161,7 @@ void LayOutEntryPanel(CalverdonForm& f) {
 
 void ApplyKeptSectionTexts(CalverdonForm& f) {
   const QString& band = f.Passband.Text();
-  if (band == kLowPass || band == kHighPass || band == kBandPass || band == kNotch) {
+  if (IsSingleFilter(band)) {
     for (auto* set : {&f.LowPassGainText, &f.LowPassFnText, &f.QTextLP, &f.HighPassGainText,
                       &f.HighPassFnText, &f.QTextHP})
       for (int i = 0; i <= 4; ++i) (*set)[i].clear();
@@ -173,7 +169,7 @@ void ApplyKeptSectionTexts(CalverdonForm& f) {
     f.HighPassC1RealText.clear();
     return;
   }
-  if (band != kWideBandPass && band != kBandReject) return;
+  if (!IsTwoHalves(band)) return;
 
   for (forms::Label* l : {&f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) l->Visible = false;
 

@@ -4,6 +4,7 @@
 #include "engine/engnotation.h"
 #include "graph/axes.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 
 namespace designview {
 
@@ -17,8 +18,8 @@ const QString kSwapNotice = QStringLiteral(
 // Out-of-order edges (and their pole counts) are exchanged while the option is checked.
 void putEdgesInOrder(CalverdonForm& f) {
   const QString& band = f.Passband.Text();
-  const bool wideBandPass = band == QLatin1String("Wide Band-Pass");
-  if (!wideBandPass && band != QLatin1String("Band-Reject")) return;
+  if (!mainwindow::passband::IsTwoHalves(band)) return;
+  const bool wideBandPass = band == mainwindow::passband::kWideBandPass;
   if (!f.AutoSwapHPandLP.Checked) return;
 
   const auto lowEdge = engine::EngValue(f.Text34.Text, f.DecimalSep);

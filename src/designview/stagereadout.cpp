@@ -7,6 +7,7 @@
 #include "engine/sectionresponse.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 
 namespace designview {
 
@@ -16,8 +17,7 @@ void showStageLetters(CalverdonForm& f) {
   forms::Label* letters[5] = {&f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6};
   for (int i = 1; i < 5; ++i) letters[i]->Visible = false;
   const QString& band = f.Passband.Text();
-  if (band == QLatin1String("Low-Pass") || band == QLatin1String("High-Pass") ||
-      band == QLatin1String("Wide Band-Pass") || band == QLatin1String("Band-Reject")) {
+  if (mainwindow::passband::IsCascade(band)) {
     static const char* const kOdd[5] = {"Real ", "A ", "B ", "C ", "D "};
     static const char* const kEven[5] = {"A ", "B ", "C ", "D ", "E "};
     for (int i = 0; i < 5; ++i)

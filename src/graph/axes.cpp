@@ -7,6 +7,7 @@
 #include "engine/vbmath.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 
 namespace graph {
 
@@ -23,9 +24,7 @@ std::optional<double> hertzOf(const CalverdonForm& f, const QString& text) {
   return FrequencyCaptionHertz(text, f.DecimalSep, digitsOf(f));
 }
 
-bool isTwoEdge(const QString& band) {
-  return band == QLatin1String("Band-Reject") || band == QLatin1String("Wide Band-Pass");
-}
+bool isTwoEdge(const QString& band) { return mainwindow::passband::IsTwoHalves(band); }
 
 QString axisText(const CalverdonForm& f, double hertz, const QString& unit) {
   return engine::Engsuffix(engine::Sng(hertz * f.FreqUnitFactor), digitsOf(f), unit,

@@ -14,6 +14,7 @@
 #include "graph/title.h"
 #include "graph/traces.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 
 namespace graph {
 
@@ -25,9 +26,13 @@ constexpr float kFloorDb = -400;
 constexpr float kLowestStart = 1e-7f;
 constexpr int kMaxStartSteps = 40;
 
-bool isBandReject(const CalverdonForm& f) { return f.Passband.Text() == QLatin1String("Band-Reject"); }
-bool isWideBandPass(const CalverdonForm& f) { return f.Passband.Text() == QLatin1String("Wide Band-Pass"); }
-bool isTwoEdge(const CalverdonForm& f) { return isBandReject(f) || isWideBandPass(f); }
+bool isBandReject(const CalverdonForm& f) {
+  return f.Passband.Text() == mainwindow::passband::kBandReject;
+}
+bool isWideBandPass(const CalverdonForm& f) {
+  return f.Passband.Text() == mainwindow::passband::kWideBandPass;
+}
+bool isTwoEdge(const CalverdonForm& f) { return mainwindow::passband::IsTwoHalves(f.Passband.Text()); }
 
 std::optional<double> edge(const CalverdonForm& f, const QString& text) {
   return engine::EngValue(text, f.DecimalSep);

@@ -646,13 +646,37 @@ class CommandButtonBinding : public Binding {
     setRole(widget_, QPalette::ButtonText, fore);
   }
   void syncOwn(const Scale&, bool all, bool) override {
-    if (all || button_.Caption != caption_) q_->setText(caption_ = button_.Caption);
+    // A caption wider than its button is broken into lines, as the window's narrow view
+    // buttons need; the break follows the button's width at every scale.
+    if (all || button_.Caption != caption_ || q_->width() != wrappedWidth_) {
+      caption_ = button_.Caption;
+      wrappedWidth_ = q_->width();
+      q_->setText(wrappedCaption(caption_, q_->fontMetrics(), wrappedWidth_ - 6));
+    }
   }
 
  private:
+  static QString wrappedCaption(const QString& caption, const QFontMetrics& m, int width) {
+    if (width <= 0 || m.horizontalAdvance(caption) <= width) return caption;
+    QStringList lines;
+    QString line;
+    for (const QString& word : caption.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+      if (!line.isEmpty() && m.horizontalAdvance(longer) > width) {
+        lines << line;
+        line = word;
+      } else {
+        line = longer;
+      }
+    }
+    if (!line.isEmpty()) lines << line;
+    return lines.join(QLatin1Char('\n'));
+  }
+
   forms::CommandButton& button_;
   QPushButton* q_;
   QString caption_;
+  int wrappedWidth_ = -1;
 };
 
 class CheckBoxBinding : public Binding {

@@ -7,6 +7,7 @@
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/passband.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/prompts.h"
 
@@ -14,17 +15,11 @@ namespace mainwindow {
 
 namespace {
 
-const QString kLowPass = QStringLiteral("Low-Pass");
-const QString kHighPass = QStringLiteral("High-Pass");
-const QString kBandPass = QStringLiteral("Band-Pass");
-const QString kNotch = QStringLiteral("Notch");
-const QString kWideBandPass = QStringLiteral("Wide Band-Pass");
-const QString kBandReject = QStringLiteral("Band-Reject");
+using namespace passband;
 const QString kButterworth = QStringLiteral("Butterworth");
 const QString kCustomQ = QStringLiteral("Custom Q");
 const QString kCustomFnQ = QStringLiteral("Custom Fn&Q");
 
-bool isBandPassOrNotch(const QString& band) { return band == kBandPass || band == kNotch; }
 
 // Runs a box's validation handler, as leaving the box would (never cancelled).
 void validate(CalverdonForm& f, forms::TextBox& box) {
@@ -138,7 +133,7 @@ void Passband_GotFocus(CalverdonForm& f) {
     c->Visible = false;
 
   const bool changed = band != f.LastPassband;
-  if (changed && isBandPassOrNotch(f.LastPassband)) {
+  if (changed && IsBandPassOrNotch(f.LastPassband)) {
     const QString response = f.TypeFilter.Text();
     if (response == kCustomQ || response == kCustomFnQ) selectResponse(f, kButterworth);
     hideCustomBoxes(f);
@@ -155,7 +150,7 @@ void Passband_GotFocus(CalverdonForm& f) {
     f.FilterTypeFrame.Visible = true;
     f.Frame1.Visible = true;
     f.SequenceUpdateScreen();
-  } else if (isBandPassOrNotch(band)) {
+  } else if (IsBandPassOrNotch(band)) {
     validate(f, f.Text18);
     // The topology starts as single-ended only when the design becomes a band-pass or notch
     // design; a focus or a repeated choice keeps the one chosen.
@@ -171,7 +166,7 @@ void Passband_GotFocus(CalverdonForm& f) {
     }
     f.SequenceUpdateScreen();
     selectResponse(f, kButterworth);
-  } else if (band == kWideBandPass || band == kBandReject) {
+  } else if (IsTwoHalves(band)) {
     writeCircuitTypes(f, false);
     f.LowPassView.Visible = true;
     f.ShowTotal.Visible = true;

@@ -76,7 +76,7 @@ constexpr int kStripOffset = 1535;
 constexpr int kStripLine = 300;
 constexpr int kGapY = 5475;  // row change connectors run along this line
 constexpr int kValueLabelWidth = 960;
-constexpr int kViewButtonW = 780, kViewButtonH = 450;
+constexpr int kViewButtonW = 780, kViewButtonH = 660;
 
 int pictureTop(int stage) { return kRowTop[stage >= 2 ? 1 : 0]; }
 // Single-ended stage pictures take the signal in at the left edge and give it out at the
