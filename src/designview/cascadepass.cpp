@@ -66,12 +66,22 @@ void readSectionGains(CalverdonForm& f) {
   }
 }
 
-void clearStageCaptions(CalverdonForm& f, int p) {
+// Nothing to show for section k: its readouts, its value labels and its table row are empty.
+void clearStageCaptions(CalverdonForm& f, int k) {
+  const int p = f.SectionCount - k;
   if (p < 0 || p > 4) return;
   f.DCgain[p].Caption.clear();
   f.GainF[p].Caption.clear();
   f.PhaseF[p].Caption.clear();
   f.GBPreq[p].Caption.clear();
+  if (f.RealPoleShift == 1 && k == f.SectionCount) {
+    f.RealR.Caption.clear();
+    f.RealC.Caption.clear();
+  } else if (const int i = p - f.RealPoleShift; i >= 0 && i < 5) {
+    for (forms::Label* label : {&f.R1[i], &f.R2[i], &f.R3[i], &f.R4[i], &f.C1L[i], &f.C2L[i]})
+      label->Caption.clear();
+  }
+  if (forms::TextBox* row = f.ValuesTableRow(46 - k)) row->Text.clear();
 }
 
 // Set-up of every pass: ripple, design frequency, value display and the entered capacitors.
@@ -363,8 +373,17 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   s.C1 = r.C1;
   s.C2 = r.C2;
   s.F0 = f.StageF0[p];
+  // A built stage that realises no section (its rounded parts leave it without positive
+  // damping, so it would oscillate) counts as unset: b0 = 0 with a positive b1 is a pair that
+  // the readout, the sensitivities and the sweep leave out, rather than a first-order or a
+  // stable section it is not.
+  auto unrealised = [&f, k]() {
+    f.PoleB0[k] = 0;
+    if (!(f.PoleB1[k] > 0)) f.PoleB1[k] = 1;
+    return false;
+  };
   std::optional<engine::RealisedSection> a = AnalyzeBuiltStage(s);
-  if (!a) return false;
+  if (!a) return unrealised();
   if (!mfb) f.StageGain = engine::AnalyzeSallenStage(s.R1, s.R2, s.R3, s.R4, s.C1, s.C2).K;
   f.PoleB0[k] = a->b0;
   f.PoleB1[k] = a->b1;
@@ -390,7 +409,7 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
     f.SectionC1[k] = s.C1;
     f.SectionC2[k] = s.C2;
     a = AnalyzeBuiltStage(s);
-    if (!a) return false;
+    if (!a) return unrealised();
     f.PoleB0[k] = a->b0;
     f.PoleB1[k] = a->b1;
   }
@@ -415,7 +434,7 @@ void CascadePass(CalverdonForm& f, std::vector<BuiltStage>* built) {
     BuiltStage s;
     if (!buildSection(f, k, s, threePoleR1)) {
       // Nothing to show for a section that could not be built.
-      clearStageCaptions(f, f.SectionCount - k);
+      clearStageCaptions(f, k);
       continue;
     }
     requiredGainBandwidth(f);

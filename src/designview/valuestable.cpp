@@ -226,8 +226,11 @@ void ValuesTableRow(CalverdonForm& f, const BuiltStage& s) {
   }
   if (real) {
     f.RealR.Caption = cap(exchanged(s.R1, fh));
-    const double rc = exchanged(s.C1, f0);
-    f.RealC.Caption = res(fd ? rc / 2.0 : rc);
+    // The fully differential real pole bridges the two lines with the part in C1's place:
+    // each line sees half of it to the virtual ground between them. The low-pass bridging
+    // capacitor is therefore C1/2, and the high-pass bridging resistor the one exchanged for
+    // C1/2, twice the single-ended one (as C2 of the fully differential stages).
+    f.RealC.Caption = res(exchanged(fd ? s.C1 / 2.0 : s.C1, f0));
   } else if (i >= 0 && i < 5) {
     f.R1[i].Caption = cap(exchanged(s.R1, fh));
     f.R2[i].Caption = cap(exchanged(s.R2, fh));

@@ -16,16 +16,19 @@ std::optional<RealisedSection> FirstOrder(double r1, double c1) {
   return RealisedSection{w, 0.0f, w, std::nullopt};
 }
 
-// A second-order section from its natural frequency and the sum s = 1/Q.
+// A second-order section from its natural frequency and the sum s = 1/Q. A stage without
+// positive damping (s <= 0: Q infinite or negative) oscillates instead of filtering; it realises
+// no section, so that nothing downstream takes its b1 = 0 for a first-order section or a
+// mirrored positive b1 for a stable pair.
 std::optional<RealisedSection> SecondOrder(double w0, double s) {
   const float w = Sng(w0);
-  if (!Finite(w) || !Finite(s)) return std::nullopt;
+  if (!Finite(w) || !Finite(s) || !(s > 0.0)) return std::nullopt;
   RealisedSection out;
   out.W0 = w;
   out.b0 = Sng(double(w) * w);
-  out.b1 = Sng(std::fabs(s * w));
-  if (s != 0.0) out.Q = Sng(1.0 / s);
-  if (!Finite(out.b0)) return std::nullopt;
+  out.b1 = Sng(s * w);
+  out.Q = Sng(1.0 / s);
+  if (!Finite(out.b0) || !(out.b1 > 0.0f) || !Finite(*out.Q)) return std::nullopt;
   return out;
 }
 

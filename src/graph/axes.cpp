@@ -46,26 +46,6 @@ constexpr Intermediate kIntermediates[] = {
 
 }  // namespace
 
-std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decimalSep,
-                                            int digits) {
-  const std::optional<double> value = engine::EngValue(caption, decimalSep);
-  if (!value) return std::nullopt;
-  if (!caption.trimmed().endsWith(kRadUnit, Qt::CaseInsensitive)) return value;
-  const double hertz = *value / (2 * engine::Pi);
-  if (!(std::fabs(hertz) > 0) || !std::isfinite(hertz)) return hertz;
-  const QString written =
-      engine::Engsuffix(engine::Sng(*value), digits, kRadUnit, decimalSep);
-  const double magnitude = std::floor(std::log10(std::fabs(hertz)));
-  for (int d = 1; d <= digits; ++d) {
-    const double unit = std::pow(10.0, magnitude - (d - 1));
-    const double candidate = std::round(hertz / unit) * unit;
-    if (engine::Engsuffix(engine::Sng(candidate * 2 * engine::Pi), digits, kRadUnit,
-                          decimalSep) == written)
-      return candidate;
-  }
-  return hertz;
-}
-
 void CalcDecades(CalverdonForm& f) {
   double start = 0;
   if (f.StartF.Visible) {

@@ -6,6 +6,7 @@
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/choicelists.h"
 #include "mainwindow/entrytext.h"
 
 namespace mainwindow {
@@ -14,11 +15,26 @@ namespace {
 
 constexpr double kMinFrequency = 0.001;
 constexpr double kMaxFrequency = 2e8;
+const QString kRadUnit = QStringLiteral("Rad/s");
 
 // Limits are compared as the single-precision values the boxes hold, so a typed limit
 // itself is never moved.
 bool below(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
 bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
+
+// A hertz limit written in a box of unit `unit` times hertz. In radians per second the
+// rounded text could read back just outside the limit; it then moves by one in its last
+// digit, towards the inside, so a clamped box always holds a frequency within the limits.
+QString limitText(const CalverdonForm& f, double limitHertz, double unit, bool minimum) {
+  const double v = limitHertz * unit;
+  const QString text = EngText(f, v, f.DisplayDigits);
+  if (unit == 1.0) return text;
+  const double shown = EngNumber(f, text).value_or(v);
+  if (minimum ? !below(shown / unit, limitHertz) : !above(shown / unit, limitHertz)) return text;
+  const double step =
+      std::pow(10.0, std::floor(std::log10(shown)) - (std::max(f.DisplayDigits, 1) - 1));
+  return EngText(f, minimum ? shown + step : shown - step, f.DisplayDigits);
+}
 
 bool isBandPassOrNotch(const CalverdonForm& f) {
   const QString& band = f.Passband.Text();
@@ -27,9 +43,12 @@ bool isBandPassOrNotch(const CalverdonForm& f) {
 
 // The common steps of a frequency box: an empty or zero entry takes the default, the
 // separators become the locale's, a negative value its magnitude, and the value is clamped
-// and rewritten in engineering notation. An entry that cannot be read is answered once and
-// then treated as an empty box. Returns the value the box now shows.
-double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QString& defaultText) {
+// and rewritten in engineering notation. The box is written in a unit `unit` times hertz;
+// the limits are hertz, and a clamped box shows the limit in the box's unit. An entry that
+// cannot be read is answered once and then treated as an empty box. Returns the value the
+// box now shows, in hertz.
+double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QString& defaultText,
+                             double unit) {
   if (box.Text.isEmpty()) box.Text = defaultText;
   f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
   box.Text = f.EngText;
@@ -43,11 +62,15 @@ double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QStrin
     box.Text = defaultText;
     value = EngNumber(f, box.Text);
   }
-  double v = std::fabs(value.value_or(1000.0));
-  if (below(v, kMinFrequency)) v = kMinFrequency;
-  if (above(v, kMaxFrequency)) v = kMaxFrequency;
-  box.Text = EngText(f, v, f.DisplayDigits);
-  return EngNumber(f, box.Text).value_or(v);
+  const double v = std::fabs(value.value_or(1000.0));
+  if (below(v / unit, kMinFrequency)) {
+    box.Text = limitText(f, kMinFrequency, unit, true);
+  } else if (above(v / unit, kMaxFrequency)) {
+    box.Text = limitText(f, kMaxFrequency, unit, false);
+  } else {
+    box.Text = EngText(f, v, f.DisplayDigits);
+  }
+  return EngNumber(f, box.Text).value_or(v) / unit;
 }
 
 // The edge frequency of the half being shown, for an empty response-frequency box.
@@ -56,21 +79,53 @@ QString edgeFrequencyText(CalverdonForm& f) {
   return EngText(f, EngNumber(f, edge).value_or(0.0), f.DisplayDigits);
 }
 
-// An end of the frequency window: the engineer's limit box when it holds text, else the
-// legend caption at that end.
+int captionDigits(const CalverdonForm& f) { return f.DisplayDigits > 0 ? f.DisplayDigits : 3; }
+
+double captionHertz(const CalverdonForm& f, const QString& caption) {
+  return FrequencyCaptionHertz(caption, f.DecimalSep, captionDigits(f)).value_or(0.0);
+}
+
+// An end of the frequency window in hertz: the engineer's limit box when it holds text, else
+// the legend caption at that end.
 double windowEnd(const CalverdonForm& f, const forms::TextBox& limit, const forms::Label& legend) {
-  const QString& text = limit.Text.isEmpty() ? legend.Caption : limit.Text;
-  return EngNumber(f, text).value_or(0.0);
+  return captionHertz(f, limit.Text.isEmpty() ? legend.Caption : limit.Text);
+}
+
+// A window end as the axis writes it: hertz without a unit, or radians per second with the
+// unit, which reads back as the same hertz.
+QString windowCaption(const CalverdonForm& f, double hertz) {
+  const double unit = FreqUnitFactorOf(f);
+  if (unit == 1.0) return EngText(f, hertz, f.DisplayDigits);
+  return engine::Engsuffix(engine::Sng(hertz * unit), captionDigits(f), kRadUnit, f.DecimalSep);
 }
 
 }  // namespace
 
-void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside) {
+std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decimalSep,
+                                            int digits) {
+  const std::optional<double> value = engine::EngValue(caption, decimalSep);
+  if (!value) return std::nullopt;
+  if (!caption.trimmed().endsWith(kRadUnit, Qt::CaseInsensitive)) return value;
+  const double hertz = *value / (2 * engine::Pi);
+  if (!(std::fabs(hertz) > 0) || !std::isfinite(hertz)) return hertz;
+  const QString written = engine::Engsuffix(engine::Sng(*value), digits, kRadUnit, decimalSep);
+  const double magnitude = std::floor(std::log10(std::fabs(hertz)));
+  for (int d = 1; d <= digits; ++d) {
+    const double step = std::pow(10.0, magnitude - (d - 1));
+    const double candidate = std::round(hertz / step) * step;
+    if (engine::Engsuffix(engine::Sng(candidate * 2 * engine::Pi), digits, kRadUnit,
+                          decimalSep) == written)
+      return candidate;
+  }
+  return hertz;
+}
+
+void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside) {
   const double k = f.AxisDecades;
   double start = windowEnd(f, f.StartF, f.Gfreq[0]);
   double end = windowEnd(f, f.EndF, f.Gfreq[3]);
   const bool usable = std::isfinite(k) && k > 0 && std::isfinite(start) && start > 0 &&
-                      std::isfinite(frequency) && frequency > 0;
+                      std::isfinite(hertz) && hertz > 0;
   if (usable) {
     if (!(end > 0) || !std::isfinite(end)) end = start * std::pow(10.0, k);
     const double third = std::pow(10.0, k / 3);
@@ -83,11 +138,11 @@ void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside)
     int lastDirection = 0;
     for (int step = 0; step < 2000; ++step) {
       const bool inUpperThird =
-          upperBoundInside ? !(start * twoThirds >= frequency) : !(start * twoThirds > frequency);
+          upperBoundInside ? !(start * twoThirds >= hertz) : !(start * twoThirds > hertz);
       int direction = 0;
       if (inUpperThird) {
         direction = 1;
-      } else if (start * third > frequency) {
+      } else if (start * third > hertz) {
         direction = -1;
       }
       if (direction == 0 || direction == -lastDirection) break;
@@ -97,11 +152,11 @@ void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside)
       start = nextStart;
       end = nextEnd;
       lastDirection = direction;
-      if (start * third <= frequency && frequency <= start * twoThirds) break;
+      if (start * third <= hertz && hertz <= start * twoThirds) break;
     }
-    f.Gfreq[0].Caption = EngText(f, start, f.DisplayDigits);
+    f.Gfreq[0].Caption = windowCaption(f, start);
     if (!f.StartF.Text.isEmpty()) f.StartF.Text = f.Gfreq[0].Caption;
-    f.Gfreq[3].Caption = EngText(f, end, f.DisplayDigits);
+    f.Gfreq[3].Caption = windowCaption(f, end);
     if (!f.EndF.Text.isEmpty()) f.EndF.Text = f.Gfreq[3].Caption;
   }
   f.CalcDecades();
@@ -109,13 +164,17 @@ void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside)
 
 void FillStageFrequencies(CalverdonForm& f) {
   if (!isBandPassOrNotch(f)) return;
+  // The section frequency boxes are hertz, as is the spacing; the centre box may hold
+  // radians per second.
   const int n = f.PoleCount;
+  const double centre = FrequencyBoxHertz(f, f.Text34).value_or(0.0);
   if (n == 1) {
-    f.FnInput[0].Text = f.Text34.Text + QStringLiteral("Hz");
+    f.FnInput[0].Text = (FreqUnitFactorOf(f) == 1.0 ? f.Text34.Text
+                                                    : EngText(f, centre, f.DisplayDigits)) +
+                        QStringLiteral("Hz");
     return;
   }
   if (n < 2 || n > 5) return;
-  const double centre = EngNumber(f, f.Text34.Text).value_or(0.0);
   const double spacing = EngNumber(f, f.SpacF.Text).value_or(0.0);
   // Stage i sits (i - (n - 1) / 2) spacings from the centre.
   for (int i = 0; i < n; ++i) {
@@ -126,20 +185,22 @@ void FillStageFrequencies(CalverdonForm& f) {
 }
 
 void Text34_Validate(CalverdonForm& f, bool&) {
-  const double v = normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep));
+  const double v =
+      normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
   ShiftGraphWindow(f, v, false);
   FillStageFrequencies(f);
   f.RecomputeUnlessBusy();
 }
 
 void Text2_Validate(CalverdonForm& f, bool&) {
-  const double v = normaliseFrequencyBox(f, f.Text2, OneKiloText(f.DecimalSep));
+  const double v =
+      normaliseFrequencyBox(f, f.Text2, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
   ShiftGraphWindow(f, v, false);
   f.RecomputeUnlessBusy();
 }
 
 void SpacF_Validate(CalverdonForm& f, bool&) {
-  const double v = normaliseFrequencyBox(f, f.SpacF, OneKiloText(f.DecimalSep));
+  const double v = normaliseFrequencyBox(f, f.SpacF, OneKiloText(f.DecimalSep), 1.0);
   ShiftGraphWindow(f, v, true);
   FillStageFrequencies(f);
   f.RecomputeUnlessBusy();
@@ -183,14 +244,18 @@ void RespF_Validate(CalverdonForm& f, bool&) {
   }
   // Through text and back, so the stored value is the one the box shows.
   box.Text = EngText(f, value.value_or(0.0), f.DisplayDigits);
+  // The box is written in the unit shown; its limits and the design are hertz.
+  const double unit = FreqUnitFactorOf(f);
   double v = std::fabs(EngNumber(f, box.Text).value_or(0.0));
   if (v == 0) v = 10000.0;
-  if (below(v, 0.01)) v = 0.01;
-  if (above(v, 1e9)) v = 1e9;
-  box.Text = EngText(f, v, f.DisplayDigits);
-  // The design works in hertz; the box and the axis legend are written in the unit shown.
-  const double unit =
-      f.FreqUnitFactor > 0 && std::isfinite(f.FreqUnitFactor) ? f.FreqUnitFactor : 1.0;
+  if (below(v / unit, 0.01)) {
+    box.Text = limitText(f, 0.01, unit, true);
+  } else if (above(v / unit, 1e9)) {
+    box.Text = limitText(f, 1e9, unit, false);
+  } else {
+    box.Text = EngText(f, v, f.DisplayDigits);
+  }
+  v = EngNumber(f, box.Text).value_or(v);
   f.RespFreq = engine::Sng(v / unit);
 
   f.GraphLeftX = 0;
@@ -198,7 +263,7 @@ void RespF_Validate(CalverdonForm& f, bool&) {
   f.GraphBottomY = f.Graph.Height;
   f.GraphTopY = 0;
 
-  f.PlotStartFreq = engine::Sng(EngNumber(f, f.Gfreq[0].Caption).value_or(0.0) / unit);
+  f.PlotStartFreq = engine::Sng(captionHertz(f, f.Gfreq[0].Caption));
   f.CalcDecades();
   if (!(f.PlotStartFreq > 0) || !std::isfinite(f.PlotStartFreq)) {
     f.PlotStartFreq = 100;

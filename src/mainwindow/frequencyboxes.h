@@ -1,34 +1,52 @@
 #pragma once
 // The frequency boxes of the main window: cutoff or centre frequency, second edge, stage
 // spacing, resistor seed, response-readout frequency and significant digits.
+//
+// The cutoff, second-edge and response boxes hold the unit of the "Rad/s" box; the spacing
+// box always holds hertz. Limits are hertz, and the design and the graph window work in
+// hertz: a box's value is divided by FreqUnitFactor before it is compared or used.
+#include <QChar>
+#include <QString>
+#include <optional>
+
 namespace mainwindow {
 
 struct CalverdonForm;
 
-// Cutoff, centre or low-pass edge frequency: normalised, clamped to 0.001 Hz .. 200 MHz and
-// rewritten; the graph window follows it, band-pass and notch stage frequencies are filled
+// The frequency in hertz that a legend caption or graph limit box holds, read in engineering
+// notation. A caption written in radians per second ("628Rad/s") is converted back to
+// hertz, taking the hertz value of fewest significant digits (up to `digits`) that writes
+// the same caption, so the window never drifts by the unit conversion; any other caption
+// is hertz. Nothing when the text holds no number. The graph axis and the frequency boxes
+// both read the window through this.
+std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decimalSep,
+                                            int digits);
+
+// Cutoff, centre or low-pass edge frequency: normalised, clamped to 0.001 Hz .. 200 MHz (in
+// the box's unit) and rewritten; the graph window follows it, band-pass and notch stage frequencies are filled
 // from it, then the design is recomputed unless the window is busy.
 void Text34_Validate(CalverdonForm& f, bool& cancel);
 // The high-pass edge of the wide designs, as the cutoff box without the stage frequencies.
 void Text2_Validate(CalverdonForm& f, bool& cancel);
-// Spacing between band-pass and notch stage frequencies.
+// Spacing between band-pass and notch stage frequencies, in hertz.
 void SpacF_Validate(CalverdonForm& f, bool& cancel);
 // Resistor seed of the synthesis, 100 ohms .. 10 Mohms; recomputes whatever the busy flag
 // (and clears it). Text that cannot be read is answered and empties the box.
 void Text12_Validate(CalverdonForm& f, bool& cancel);
-// Normalises and clamps the response-readout frequency, stores it in RespFreq, moves the
-// cursor line to it, then recomputes unless the window is busy.
+// Normalises and clamps the response-readout frequency (0.01 Hz .. 1 GHz), stores it in
+// RespFreq in hertz, moves the cursor line to it, then recomputes unless the window is busy.
 void RespF_Validate(CalverdonForm& f, bool& cancel);
 // Significant digits: a whole number 1 .. 6.
 void SigDig_Validate(CalverdonForm& f, bool& cancel);
 
-// Moves the graph's frequency window in steps of a third of its width until `frequency`
-// lies in its middle third (the upper boundary belongs to the upper third unless
-// `upperBoundInside`), then recomputes the axis decades.
-void ShiftGraphWindow(CalverdonForm& f, double frequency, bool upperBoundInside);
+// Moves the graph's frequency window in steps of a third of its width until `hertz` lies in
+// its middle third (the upper boundary belongs to the upper third unless
+// `upperBoundInside`), then recomputes the axis decades. The window ends are read and the
+// legend captions written as the axis does: hertz, or radians per second with the unit.
+void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside);
 
-// Band-pass and notch designs: the section frequency boxes get the stage frequencies spread
-// around the centre frequency by the spacing. Other pass bands are left alone.
+// Band-pass and notch designs: the section frequency boxes get the stage frequencies in hertz
+// spread around the centre frequency by the spacing. Other pass bands are left alone.
 void FillStageFrequencies(CalverdonForm& f);
 
 }  // namespace mainwindow

@@ -70,6 +70,8 @@ std::optional<double> FrequencyBoxHertz(const CalverdonForm& f, const forms::Tex
 void Rad_Click(CalverdonForm& f, FrequencyUnitMemory& memory) {
   const int checked = f.Rad.Value() == 1 ? 1 : 0;
   const double factor = 2 * engine::Pi;
+  // The spacing box is not among them: it stays in hertz (its unit label never changes),
+  // like the section frequency boxes the stage frequencies are written into.
   forms::TextBox* boxes[3] = {&f.Text34, &f.Text2, &f.RespF};
   // A toggle back restores what the last toggle replaced, where the box still shows what
   // that toggle wrote; anything else is converted.

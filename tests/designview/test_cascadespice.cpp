@@ -6,6 +6,7 @@
 // Chebychev (Q 22, capacitor spread near 4000) already moves the peak by 0.02 dB.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "cascade_design.h"
@@ -123,7 +124,7 @@ double ReportedDb(const mainwindow::CalverdonForm& f, double freq) {
 TEST(CascadeAgainstSpice, SynthesisedStagesGiveTheReportedResponse) {
   SequenceFixture s;
   mainwindow::CalverdonForm& f = s.f;
-  int designs = 0;
+  int designs = 0, unbuilt = 0;
   for (const bool highPass : {false, true})
     for (const int circuit : {1, 0})
       for (const QString& series : {QStringLiteral("Exact"), QStringLiteral("E96")})
@@ -145,7 +146,22 @@ TEST(CascadeAgainstSpice, SynthesisedStagesGiveTheReportedResponse) {
                              .arg(poles)
                              .arg(kResponses[response], kCircuits[circuit], series)
                              .toStdString());
-            ASSERT_EQ(int(built.size()), f.SectionCount);
+            // A few high-pass Sallen-Key stages of high Q land beyond the damping limit once
+            // their exchanged parts are rounded (they would oscillate): such a section is
+            // unset, and a cascade with an unset section has no response to compare.
+            if (int(built.size()) != f.SectionCount) {
+              EXPECT_TRUE(highPass && circuit == 1);
+              for (int k = 1; k <= f.SectionCount; ++k) {
+                const bool isBuilt = std::any_of(built.begin(), built.end(),
+                                                 [k](const BuiltStage& b) { return b.Section == k; });
+                if (isBuilt) continue;
+                EXPECT_EQ(f.PoleB0[k], 0.0f) << "section " << k;
+                EXPECT_TRUE(f.DCgain[f.SectionCount - k].Caption.isEmpty()) << "section " << k;
+              }
+              ++unbuilt;
+              ++designs;
+              continue;
+            }
             const bool labels = series == QLatin1String("E96");
             QString net = QStringLiteral("cascade\nVin x0 0 AC 1\n");
             QString prev = "x0", prevL = "x0";
@@ -185,6 +201,8 @@ TEST(CascadeAgainstSpice, SynthesisedStagesGiveTheReportedResponse) {
             ++designs;
           }
   EXPECT_EQ(designs, 2 * 2 * 2 * (6 * 9 - 1));
+  // Only the 7- and 10-pole Chebychev high-pass Sallen-Key cascades with these gains.
+  EXPECT_EQ(unbuilt, 4);
 }
 
 }  // namespace

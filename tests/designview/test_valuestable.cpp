@@ -133,6 +133,37 @@ TEST(ValuesTable, HighPassMfbAndFullyDifferentialRows) {
   d.values = true;
   built = RunDesign(s, d);
   EXPECT_EQ(f.C2L[0].Caption, Eng(built[0].C2 / 2, "  "));
+
+  // The fully differential real pole bridges the lines with C1/2 (low-pass) or with the
+  // resistor exchanged for C1/2 (high-pass): each line sees half of the bridging part to the
+  // virtual ground between the lines, so both keep the single-ended pole 1/(R C).
+  d.poles = 3;
+  for (const bool highPass : {false, true}) {
+    SCOPED_TRACE(highPass);
+    d.highPass = highPass;
+    built = RunDesign(s, d);
+    ASSERT_EQ(built.size(), 2u);
+    const BuiltStage& pole = built[0];
+    ASSERT_TRUE(pole.FirstOrder);
+    if (!highPass) {
+      EXPECT_EQ(f.RealR.Caption, Eng(pole.R1, "   "));
+      EXPECT_EQ(f.RealC.Caption, Eng(pole.C1 / 2, "  "));
+      continue;
+    }
+    const double fh = double(f.DesignCutoff) * f.DesignCutoff / pole.F0;
+    const double lineC = 1 / (2 * M_PI * fh * pole.R1);
+    const double bridgeR = 1 / (2 * M_PI * pole.F0 * pole.C1 / 2);
+    EXPECT_EQ(f.RealR.Caption, Eng(lineC, "  "));
+    EXPECT_EQ(f.RealC.Caption, Eng(bridgeR, "   "));
+    // Read back from the labels, half the bridge with one line capacitor is the realised
+    // real pole, fc^2 / fn of its prototype (three shown digits: within 1 %).
+    const std::optional<double> shownC = engine::EngValue(f.RealR.Caption, '.');
+    const std::optional<double> shownR = engine::EngValue(f.RealC.Caption, '.');
+    ASSERT_TRUE(shownC && shownR);
+    const double poleHz = 1 / (2 * M_PI * (*shownR / 2) * *shownC);
+    const double cutoff = f.DesignCutoff;
+    EXPECT_NEAR(poleHz / (2 * M_PI * cutoff * cutoff / f.PoleB0[pole.Section]), 1.0, 0.01);
+  }
 }
 
 // fn and Q of a stage from its parts, written out for each topology.

@@ -487,6 +487,28 @@ TEST(StageAnalysis, DegenerateStages) {
   EXPECT_FALSE(AnalyzeSallenStage(1e3f, 1e3f, 0.0f, 0.0f, 1e-9f, 0.0f).Section);
 }
 
+// An equal-part Sallen-Key stage has 1/Q = 3 - K: below a gain of 3 it is a pair of that Q,
+// at 3 and above it has no positive damping and realises no section at all (neither a
+// first-order one nor a stable pair of the mirrored damping).
+TEST(StageAnalysis, SallenKeyWithoutPositiveDampingRealisesNoSection) {
+  struct Case {
+    float R4;  // with R3 = 10k
+    std::optional<float> Q;
+  };
+  const Case cases[] = {{19e3f, 10.0f}, {20e3f, std::nullopt}, {25e3f, std::nullopt}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.R4);
+    const SallenAnalysis a = AnalyzeSallenStage(10e3f, 10e3f, 10e3f, c.R4, 10e-9f, 10e-9f);
+    EXPECT_FLOAT_EQ(a.K, 1.0f + c.R4 / 10e3f);
+    ASSERT_EQ(a.Section.has_value(), c.Q.has_value());
+    if (!c.Q) continue;
+    ASSERT_TRUE(a.Section->Q);
+    EXPECT_NEAR(*a.Section->Q, *c.Q, 1e-4);
+    EXPECT_NEAR(a.Section->b1, 1e4f / *c.Q, 1e-3);
+    EXPECT_FLOAT_EQ(a.Section->b0, 1e8f);
+  }
+}
+
 // Sections that cannot be built are reported, never turned into inf or nan values.
 TEST(StageSynthesis, UnusableSectionsAreNotBuilt) {
   const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -6,6 +6,7 @@
 #include "graph/axes.h"
 #include "graph/gainaxis.h"
 #include "graph_fixture.h"
+#include "mainwindow/frequencyboxes.h"
 
 namespace {
 
@@ -86,6 +87,21 @@ TEST(FrequencyAxis, RadiansPerSecondAreReadBackAsHertzWithoutDrift) {
   EXPECT_DOUBLE_EQ(*graph::FrequencyCaptionHertz("773Rad/s", '.', 3), 123);
   EXPECT_DOUBLE_EQ(*graph::FrequencyCaptionHertz("1,50kHz", ',', 3), 1500);
   EXPECT_FALSE(graph::FrequencyCaptionHertz("", '.', 3));
+}
+
+TEST(FrequencyAxis, AWindowMovedByAFrequencyEntryInRadiansKeepsItsHertz) {
+  GraphFixture g;
+  window(g.f, "100Hz", "100kHz");
+  g.f.Rad.setFromUser(1);
+  graph::LabelFrequencyAxis(g.f);
+  mainwindow::ShiftGraphWindow(g.f, 50e3, false);
+  EXPECT_EQ(g.f.Gfreq[0].Caption, "6.28kRad/s");
+  for (int pass = 0; pass < 3; ++pass) graph::LabelFrequencyAxis(g.f);
+  EXPECT_EQ(g.f.Gfreq[0].Caption, "6.28kRad/s");
+  EXPECT_EQ(g.f.Gfreq[1].Caption, "62.8kRad/s");
+  EXPECT_EQ(g.f.Gfreq[3].Caption, "6.28MRad/s");
+  EXPECT_FLOAT_EQ(g.f.PlotStartFreq, 1000);
+  EXPECT_FLOAT_EQ(g.f.AxisDecades, 3);
 }
 
 TEST(FrequencyAxis, DegenerateWindowsShowThreeDecades) {

@@ -3,6 +3,7 @@
 // frequencies, the resistor seed, the response frequency with its cursor, and the digits box.
 #include <gtest/gtest.h>
 
+#include "engine/vbmath.h"
 #include "entry_fixture.h"
 #include "mainwindow/frequencyboxes.h"
 
@@ -174,6 +175,100 @@ TEST(GraphWindow, AnUnusableWindowIsLeftAlone) {
   s.leave(s.f.Text34, "200M");
   EXPECT_EQ(s.f.Text34.Text, "200M");
   EXPECT_EQ(s.sequences, 1);
+}
+
+// ---- radians per second ----
+
+// The window in radians per second, its legend as the axis writes it (100 Hz .. 100 kHz).
+void useRadians(EntryFixture& s) {
+  s.f.Rad.setFromUser(1);
+  s.f.FreqUnitFactor = 2 * engine::Pi;
+  s.f.Gfreq[0].Caption = "628Rad/s";
+  s.f.Gfreq[3].Caption = "628kRad/s";
+}
+
+QString radiansText(double hertz, QChar sep = QLatin1Char('.')) {
+  return engine::Engsuffix(engine::Sng(hertz * 2 * engine::Pi), 3, "", sep);
+}
+
+double captionHertz(const EntryFixture& s, const QString& caption) {
+  return mainwindow::FrequencyCaptionHertz(caption, s.f.DecimalSep, 3).value_or(-1);
+}
+
+TEST(RadiansPerSecond, AnEntryMovesTheWindowAsTheSameFrequencyInHertz) {
+  for (double hertz : {50e3, 2e3, 5.0, 2e8, 0.001, 7e6}) {
+    for (QChar sep : kSeps) {
+      SCOPED_TRACE(testing::Message() << hertz << " Hz, separator " << sep.toLatin1());
+      EntryFixture inHertz(sep);
+      inHertz.leave(inHertz.f.Text34, engine::Engsuffix(float(hertz), 3, "", sep));
+      EntryFixture inRadians(sep);
+      useRadians(inRadians);
+      inRadians.leave(inRadians.f.Text34, radiansText(hertz, sep));
+      for (int end : {0, 3}) {
+        EXPECT_DOUBLE_EQ(captionHertz(inRadians, inRadians.f.Gfreq[end].Caption),
+                         captionHertz(inHertz, inHertz.f.Gfreq[end].Caption));
+        EXPECT_TRUE(inRadians.f.Gfreq[end].Caption.endsWith("Rad/s"));
+      }
+      EXPECT_FLOAT_EQ(inRadians.f.AxisDecades, 3);
+    }
+  }
+  // The second edge in radians per second and the spacing, which is always hertz.
+  EntryFixture s;
+  useRadians(s);
+  s.leave(s.f.Text2, radiansText(50e3));
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "6.28kRad/s");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "6.28MRad/s");
+  s.leave(s.f.SpacF, "500");
+  EXPECT_EQ(s.f.SpacF.Text, "500");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "62.8Rad/s");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "62.8kRad/s");
+}
+
+TEST(RadiansPerSecond, LimitsApplyInHertz) {
+  struct LimitCase {
+    forms::TextBox CalverdonForm::*box;
+    const char* typed;     // radians per second
+    const char* expected;  // radians per second, within the hertz limits
+  };
+  for (const LimitCase& c : std::vector<LimitCase>{
+           {&CalverdonForm::Text34, "1G", "1.00g"},     // 159 MHz: inside
+           {&CalverdonForm::Text34, "1.5G", "1.25g"},   // 239 MHz: 200 MHz, rounded inside
+           {&CalverdonForm::Text34, "10m", "10.0m"},    // 1.6 mHz: inside
+           {&CalverdonForm::Text34, "5m", "6.29m"},     // 0.8 mHz: 1 mHz, rounded inside
+           {&CalverdonForm::Text2, "2G", "1.25g"},
+           {&CalverdonForm::SpacF, "1G", "200M"},       // the spacing is hertz
+           {&CalverdonForm::RespF, "5G", "5.00g"},      // 796 MHz: inside
+           {&CalverdonForm::RespF, "7G", "6.28g"},      // 1.11 GHz: 1 GHz
+           {&CalverdonForm::RespF, "50m", "62.9m"},     // 8 mHz: 10 mHz, rounded inside
+       }) {
+    EntryFixture s;
+    useRadians(s);
+    s.leave(s.f.*c.box, c.typed);
+    EXPECT_EQ((s.f.*c.box).Text, c.expected) << c.typed;
+    // Leaving the box again keeps what it shows.
+    s.leave(s.f.*c.box, (s.f.*c.box).Text);
+    EXPECT_EQ((s.f.*c.box).Text, c.expected) << c.typed;
+  }
+  EntryFixture s;
+  useRadians(s);
+  s.leave(s.f.RespF, "7G");
+  EXPECT_NEAR(s.f.RespFreq, 1e9, 1e6);
+  EXPECT_LE(s.f.RespFreq, 1e9f);
+}
+
+TEST(RadiansPerSecond, StageFrequenciesAreHertz) {
+  EntryFixture s;
+  useRadians(s);
+  s.passband("Notch");
+  s.f.PoleCount = 3;
+  s.f.SpacF.Text = "1k";
+  s.leave(s.f.Text34, radiansText(10e3));  // "62.8k": 9.995 kHz
+  const double centre = 62.8e3 / (2 * engine::Pi);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NEAR(*engine::EngValue(s.f.FnInput[i].Text, '.'), centre + (i - 1) * 1e3, 0.5) << i;
+  s.f.PoleCount = 1;
+  s.leave(s.f.Text34, radiansText(5e3));
+  EXPECT_EQ(s.f.FnInput[0].Text, "5.00kHz");
 }
 
 // ---- band-pass and notch stage frequencies ----

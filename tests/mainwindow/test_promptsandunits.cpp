@@ -166,8 +166,12 @@ TEST_P(FrequencyUnit, ToggleConvertsAndToggleBackRestores) {
   ChoiceFixture x(sep);
   const QString text34 = x.f.Text34.Text, text2 = x.f.Text2.Text, respF = x.f.RespF.Text;
   ASSERT_EQ(text34, engine::Engsuffix(1000, 4, "", sep));
+  // The spacing is hertz in either unit.
+  const QString spacing = engine::Engsuffix(2000, 3, "", sep);
+  x.f.SpacF.Text = spacing;
 
   x.f.Rad.SetValue(1);
+  EXPECT_EQ(x.f.SpacF.Text, spacing);
   const QString radians = engine::Engsuffix(float(2 * M_PI * 1000), 3, "", sep);
   EXPECT_EQ(x.f.Text34.Text, radians);
   EXPECT_EQ(x.f.Text2.Text, engine::Engsuffix(float(2 * M_PI * 10000), 3, "", sep));
@@ -184,6 +188,7 @@ TEST_P(FrequencyUnit, ToggleConvertsAndToggleBackRestores) {
   EXPECT_EQ(x.f.RespF.Text, respF);
   EXPECT_EQ(x.f.Text2.Text, engine::Engsuffix(float(20000 / (2 * M_PI)), 3, "", sep));
   EXPECT_EQ(mainwindow::FrequencyBoxHertz(x.f, x.f.Text34), engine::EngValue(text34, sep));
+  EXPECT_EQ(x.f.SpacF.Text, spacing);
   EXPECT_EQ(x.recomputes(), 2);
 
   // And once more: the last conversion is undone the same way, the typed text included.
