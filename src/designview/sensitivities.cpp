@@ -2,22 +2,13 @@
 
 #include <cmath>
 
+#include "engine/numbertext.h"
 #include "engine/vbmath.h"
 
 namespace designview {
 
 QString FixedText(double x, int minDecimals, int maxDecimals, QChar decimalSep) {
-  if (!std::isfinite(x)) return QString();
-  double r = engine::RoundHalfAway(x, maxDecimals);
-  if (r == 0.0) r = 0.0;  // never "-0.0"
-  QString text = QString::number(r, 'f', maxDecimals);
-  int drop = 0;
-  while (drop < maxDecimals - minDecimals && text.at(text.size() - 1 - drop) == QLatin1Char('0'))
-    ++drop;
-  text.chop(drop);
-  if (text.endsWith(QLatin1Char('.'))) text.chop(1);
-  text.replace(QLatin1Char('.'), decimalSep);
-  return text;
+  return engine::FormatFixed(x, minDecimals, maxDecimals, true, decimalSep);
 }
 
 QString TrimLargeNumber(const QString& text, QChar decimalSep) {

@@ -64,4 +64,13 @@ void StageCapacitors::RejectC2() {
   CheckC2();
 }
 
+double StageCapacitors::FittingDiscriminant(double b0, double b1) {
+  double disc = rules_.DiscriminantOf(b0, b1, g_, out_.C1, out_.C2);
+  if (!(disc >= 0.0)) {
+    RejectC2();
+    disc = rules_.DiscriminantOf(b0, b1, g_, out_.C1, out_.C2);
+  }
+  return disc >= 0.0 ? disc : 0.0;
+}
+
 }  // namespace engine::detail

@@ -10,6 +10,9 @@ namespace engine::detail {
 struct CapRules {
   double (*C2MinOf)(double b0, double b1, double g, double c1);
   double (*C1MaxOf)(double b0, double b1, double g, double c2);
+  // The discriminant under the square root of the resistor solution; negative when the
+  // capacitors give no real resistors.
+  double (*DiscriminantOf)(double b0, double b1, double g, double c1, double c2);
   double C2Factor;   // a free C2 is C2Factor * c2min, one series step up
   double C1Divisor;  // a free C1 is c1max / C1Divisor, one series step down
   bool C2BeforeC1;   // choosing a free C1 first settles a free C2 (MFB)
@@ -31,6 +34,10 @@ class StageCapacitors {
   void CheckC2();
   // The kept C2 no longer gives real resistors: it is dropped like an entry below c2min.
   void RejectC2();
+  // The discriminant for the capacitors now chosen. Capacitors kept from an earlier design may
+  // no longer fit the section: then C2 is chosen again (RejectC2). What is still negative
+  // afterwards is rounding noise of a value at its limit and counts as 0.
+  double FittingDiscriminant(double b0, double b1);
 
  private:
   float C2Min() const;

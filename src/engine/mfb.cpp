@@ -75,7 +75,7 @@ StageResult MFB(const StageRequest& in) {
   // Start values of R2 and R3 for the default C1.
   out.R2 = Sng(std::sqrt(g) * (in.R1 + tp));
   out.R3 = in.R1;
-  const detail::CapRules rules{MfbC2Min, MfbC1Max, 1.2, 1.2, true, in.FullyDifferential ? 2 : 1};
+  const detail::CapRules rules{MfbC2Min, MfbC1Max, Discriminant, 1.2, 1.2, true, in.FullyDifferential ? 2 : 1};
   detail::StageCapacitors caps(rules, in, g, out);
   caps.ChooseDefaults(b1 / (b0 * out.R2 + b0 * out.R3 + b0 * g * out.R3));
 
@@ -96,13 +96,7 @@ StageResult MFB(const StageRequest& in) {
   if (out.C1 == 0.0f) caps.CheckC1();
   if (out.C2 == 0.0f) caps.CheckC2();
 
-  // Capacitors kept from an earlier design may no longer fit the section.
-  double disc = Discriminant(b0, b1, g, out.C1, out.C2);
-  if (!(disc >= 0.0)) {
-    caps.RejectC2();
-    disc = Discriminant(b0, b1, g, out.C1, out.C2);
-  }
-  if (!(disc >= 0.0)) disc = 0.0;  // what is left is rounding noise of a value at its limit
+  const double disc = caps.FittingDiscriminant(b0, b1);
 
   // Resistors: R2 is the smaller root; a step that cannot be computed keeps its value.
   const float r2 = Sng((b1 / (b0 * out.C1) - std::sqrt(disc)) / 2.0);

@@ -1,5 +1,7 @@
 #include "engine/numbertext.h"
 
+#include "engine/vbmath.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -197,5 +199,24 @@ QString SingleText(float v, QChar decimalSep) { return NumberText(v, 7, -5, 6, d
 
 // Fixed form from 1E-05 up to 15 integer digits; exponent form outside.
 QString DoubleText(double v, QChar decimalSep) { return NumberText(v, 15, -5, 14, decimalSep); }
+
+QString FormatFixed(double v, int minDecimals, int maxDecimals, bool leadingZero,
+                    QChar decimalSep) {
+  if (!std::isfinite(v)) return QString();
+  const double r = RoundHalfAway(v, maxDecimals);
+  QString s = QString::number(std::fabs(r), 'f', maxDecimals);
+  if (maxDecimals > 0) {
+    int decimals = maxDecimals;
+    while (decimals > minDecimals && s.endsWith(QLatin1Char('0'))) {
+      s.chop(1);
+      --decimals;
+    }
+    if (decimals == 0) s.chop(1);  // the point itself
+  }
+  if (!leadingZero && s.startsWith(QLatin1String("0."))) s.remove(0, 1);
+  s.replace(QLatin1Char('.'), decimalSep);
+  if (r < 0) s.prepend(QLatin1Char('-'));
+  return s;
+}
 
 }  // namespace engine

@@ -30,4 +30,11 @@ QString SingleText(float v, QChar decimalSep);
 // digits, exponent form outside ("1E+15", "1.79769313486232E+308").
 QString DoubleText(double v, QChar decimalSep);
 
+// A value with between minDecimals and maxDecimals decimals, rounded half away from zero
+// (what a "0.0##"-style format shows): trailing zeros beyond minDecimals dropped, the point too
+// when no decimal is left, "0.5" written ".5" without leadingZero, never "-0". A non-finite
+// value gives an empty text.
+QString FormatFixed(double v, int minDecimals, int maxDecimals, bool leadingZero,
+                    QChar decimalSep);
+
 }  // namespace engine

@@ -74,7 +74,7 @@ StageResult Sallen(const StageRequest& in) {
   const double b0 = in.b0, b1 = in.b1;
   out.C1 = Usable(in.C1) ? in.C1 : 0.0f;
   out.C2 = Usable(in.C2) ? in.C2 : 0.0f;
-  const detail::CapRules rules{SallenC2Min, SallenC1Max, 2.0, 2.0, false, 1};
+  const detail::CapRules rules{SallenC2Min, SallenC1Max, Discriminant, 2.0, 2.0, false, 1};
   detail::StageCapacitors caps(rules, in, g, out);
   caps.ChooseDefaults((b1 + std::sqrt(b1 * b1 - 8.0 * b0 + 8.0 * b0 * g)) / (4.0 * b0 * in.R1));
 
@@ -96,13 +96,7 @@ StageResult Sallen(const StageRequest& in) {
   if (out.C1 == 0.0f) caps.CheckC1();
   if (out.C2 == 0.0f) caps.CheckC2();
 
-  // Capacitors kept from an earlier design may no longer fit the section.
-  double disc = Discriminant(b0, b1, g, out.C1, out.C2);
-  if (!(disc >= 0.0)) {
-    caps.RejectC2();
-    disc = Discriminant(b0, b1, g, out.C1, out.C2);
-  }
-  if (!(disc >= 0.0)) disc = 0.0;  // what is left is rounding noise of a value at its limit
+  const double disc = caps.FittingDiscriminant(b0, b1);
 
   const float r1 = Sng(2.0 / (b1 * out.C2 + std::sqrt(disc)));
   if (Usable(r1)) out.R1 = StdRes(r1, in.Series);

@@ -9,6 +9,12 @@
 
 namespace mainwindow {
 
+void CleanBoxText(CalverdonForm& f, forms::TextBox& box, const QString& emptyDefault) {
+  if (box.Text.isEmpty()) box.Text = emptyDefault;
+  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
+  box.Text = f.EngText;
+}
+
 std::optional<double> EngNumber(const CalverdonForm& f, const QString& text) {
   const auto v = engine::EngValue(text, f.DecimalSep);
   if (!v || !std::isfinite(*v)) return std::nullopt;

@@ -4,12 +4,21 @@
 #include <QString>
 #include <optional>
 
+namespace forms {
+struct TextBox;
+}
+
 namespace mainwindow {
 
 struct CalverdonForm;
 
 // The answer to an entry that cannot be read.
 inline const QString kNotUnderstood = QStringLiteral("Entry is not understood.");
+
+// The first common steps of an entry box: an empty box takes emptyDefault (an empty default
+// leaves it empty), and its separators become the locale's (the clean text is also left in
+// EngText).
+void CleanBoxText(CalverdonForm& f, forms::TextBox& box, const QString& emptyDefault);
 
 // The value of a text in engineering notation; nothing when it cannot be read.
 std::optional<double> EngNumber(const CalverdonForm& f, const QString& text);

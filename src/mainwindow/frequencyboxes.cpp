@@ -49,9 +49,7 @@ bool isBandPassOrNotch(const CalverdonForm& f) {
 // box now shows, in hertz.
 double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QString& defaultText,
                              double unit) {
-  if (box.Text.isEmpty()) box.Text = defaultText;
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  box.Text = f.EngText;
+  CleanBoxText(f, box, defaultText);
   auto value = EngNumber(f, box.Text);
   if (!value) {
     f.Message(kNotUnderstood);
@@ -208,9 +206,7 @@ void SpacF_Validate(CalverdonForm& f, bool&) {
 
 void Text12_Validate(CalverdonForm& f, bool&) {
   forms::TextBox& box = f.Text12;
-  if (box.Text.isEmpty()) box.Text = QStringLiteral("10") + f.DecimalSep + QStringLiteral("00 k");
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  box.Text = f.EngText;
+  CleanBoxText(f, box, QStringLiteral("10") + f.DecimalSep + QStringLiteral("00 k"));
   const auto value = EngNumber(f, box.Text);
   if (!value) {
     f.Message(kNotUnderstood);
@@ -230,8 +226,7 @@ void Text12_Validate(CalverdonForm& f, bool&) {
 void RespF_Validate(CalverdonForm& f, bool&) {
   forms::TextBox& box = f.RespF;
   if (box.Text.isEmpty()) box.Text = edgeFrequencyText(f);
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  box.Text = f.EngText;
+  CleanBoxText(f, box, QString());
 
   auto value = EngNumber(f, box.Text);
   if (!value) {
@@ -289,8 +284,7 @@ void RespF_Validate(CalverdonForm& f, bool&) {
 
 void SigDig_Validate(CalverdonForm& f, bool&) {
   forms::TextBox& box = f.SigDig;
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  box.Text = f.EngText;
+  CleanBoxText(f, box, QString());
   auto value = EngNumber(f, box.Text);
   if (!value && !box.Text.isEmpty()) f.Message(kNotUnderstood);
   // The whole part of the magnitude, 1 .. 6 (0 and an empty box give 4).

@@ -135,9 +135,7 @@ void Text3_Validate(CalverdonForm& f, bool&) {
 
 void Qtotal_Validate(CalverdonForm& f, bool&) {
   forms::TextBox& box = f.Qtotal;
-  if (box.Text.isEmpty()) box.Text = defaultTotalQ(f);
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  box.Text = f.EngText;
+  CleanBoxText(f, box, defaultTotalQ(f));
   auto value = totalQNumber(f, box.Text);
   if (!value) {
     f.Message(kNotUnderstood);
