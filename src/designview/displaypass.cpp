@@ -14,8 +14,8 @@
 #include "graph/sweep.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/passband.h"
+#include "mainwindow/frequencyboxes.h"
 #include "mainwindow/prompts.h"
-#include "mainwindow/responsefrequency.h"
 #include "spice/opampmodels.h"
 #include "spice/simulation.h"
 
