@@ -15,13 +15,14 @@ void BM_TenPoleCascade(benchmark::State& state) {
   const bool sallen = state.range(0) == 1;
   engine::PolePairInputs in;
   in.ResponseCode = int(state.range(1));
-  in.TypeFilter = in.ResponseCode == 2 ? QStringLiteral("Chebychev") : QStringLiteral("Butterworth");
+  in.Chosen = in.ResponseCode == 2 ? engine::FilterResponse::Chebychev
+                                   : engine::FilterResponse::Butterworth;
   in.DesignCutoff = 1000.0f;
-  in.Text18 = QStringLiteral("10");
+  in.PolesLowPass = 10;
   engine::StageRequest stage;  // no capacitors entered: every section chooses both
-  stage.Text18Poles = 10;
-  stage.Series.ResistorList = QStringLiteral("E96");
-  stage.Series.CapacitorList = QStringLiteral("E12");
+  stage.PolesLowPass = 10;
+  stage.Series.Resistors = engine::ResistorSeries::E96;
+  stage.Series.Capacitors = engine::CapacitorSeries::E12;
   stage.ScaleResistor = 10e3f;
   for (auto _ : state) {
     const engine::PolePairs pairs = engine::polepairs(10, 1.0f, in);

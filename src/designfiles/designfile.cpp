@@ -9,6 +9,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/version.h"
 
 namespace designfiles {
@@ -59,9 +60,10 @@ void setIndex(forms::ComboBox& list, int index) {
 // frequency, which the file does not keep apart). The other pass bands keep their own
 // boxes in the file (Text1, Text2) and leave these as they are.
 void restorePolesAndCutoff(CalverdonForm& f, const DesignRecord& r) {
-  const QString band = f.Passband.List(r.passbandIndex);
-  const bool lowPass = band == QLatin1String("Low-Pass");
-  const bool stages = band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
+  const std::optional<engine::PassBand> band =
+      mainwindow::PassBandOf(f.Passband.List(r.passbandIndex));
+  const bool lowPass = band == engine::PassBand::LowPass;
+  const bool stages = band && engine::IsBandPassOrNotch(*band);
   if ((lowPass && r.poleCount >= 1 && r.poleCount <= 10) ||
       (stages && r.poleCount >= 1 && r.poleCount <= 5))
     f.Text18.Text = QString::number(r.poleCount);

@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <cmath>
 
-#include "designview/sensitivities.h"
 #include "designview/stagereadout.h"
 #include "designview/valuestable.h"
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
 #include "engine/polepairs.h"
+#include "engine/realisedstage.h"
 #include "engine/scalefreq.h"
 #include "engine/stagesynthesis.h"
 #include "engine/stdvalues.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
 namespace {
 
-using mainwindow::passband::IsCascade;
+using engine::BuiltStage;
 
 bool usable(double v) { return std::isfinite(v) && v > 0.0; }
 
@@ -39,7 +39,7 @@ std::optional<double> engValue(const QString& text, QChar sep) {
 
 void setUpChoices(CalverdonForm& f) {
   f.DisplayDigits = 3;
-  f.CircuitMode = f.CircuitType.ListIndex() == 1 ? 1 : 0;
+  f.CircuitMode = mainwindow::ChosenTopology(f) == engine::Topology::SallenKey ? 1 : 0;
   const int n = std::clamp(f.PoleCount, 0, 10);
   const bool odd = n % 2 != 0;
   f.OddOrder = odd ? -1 : 0;
@@ -71,6 +71,7 @@ void clearStageCaptions(CalverdonForm& f, int k) {
   const int p = f.SectionCount - k;
   if (p < 0 || p > 4) return;
   f.DCgain[p].Caption.clear();
+  f.ShownStageGain[p].reset();
   f.GainF[p].Caption.clear();
   f.PhaseF[p].Caption.clear();
   f.GBPreq[p].Caption.clear();
@@ -107,7 +108,7 @@ void setUp(CalverdonForm& f) {
     return;
   }
   const int m = f.SectionCount - f.RealPoleShift;
-  const bool fullyDifferential = f.CircuitMode == 0 && f.CircuitType.ListIndex() == 2;
+  const bool fullyDifferential = f.CircuitMode == 0 && mainwindow::FullyDifferentialChosen(f);
   for (int j = 0; j < m && j < 5; ++j) {
     const int box = m - 1 - j;
     const double c1 = engValue(f.C1Entry[box].Text, sep).value_or(0.0);
@@ -121,22 +122,33 @@ void setUp(CalverdonForm& f) {
   }
 }
 
+// A box's value in engineering notation in single precision; nothing when it holds none.
+std::optional<float> singleValue(const QString& text, QChar sep) {
+  const std::optional<double> v = engValue(text, sep);
+  if (!v) return std::nullopt;
+  const float s = engine::Sng(*v);
+  if (!std::isfinite(s)) return std::nullopt;
+  return s;
+}
+
 engine::PolePairInputs polePairInputs(const CalverdonForm& f) {
+  const QChar sep = f.DecimalSep;
   engine::PolePairInputs in;
   in.ResponseCode = f.ResponseCode;
-  in.TypeFilter = f.TypeFilter.Text();
+  in.Chosen = mainwindow::ChosenResponse(f);
   in.HighPassHalf = f.HighPassHalf;
   in.DesignCutoff = f.DesignCutoff;
   in.CustomQScale = f.CustomQScale;
-  in.Text18 = f.Text18.Text;
-  in.Text1 = f.Text1.Text;
+  in.PolesLowPass = mainwindow::NumberIn(f.Text18.Text, sep);
+  in.PolesHighPass = mainwindow::NumberIn(f.Text1.Text, sep);
   for (int r = 0; r < 5; ++r) {
-    in.FnInput[r] = f.FnInput[r].Text;
-    in.QInput[r] = f.QInput[r].Text;
-    in.FnInputVisible[r] = f.FnInput[r].Visible;
-    in.QInputVisible[r] = f.QInput[r].Visible;
+    engine::SectionEntry& e = in.Sections[r];
+    e.FnShown = f.FnInput[r].Visible;
+    e.QShown = f.QInput[r].Visible;
+    e.Fn = singleValue(f.FnInput[r].Text, sep);
+    e.Q = singleValue(f.QInput[r].Text, sep);
+    e.QEmpty = f.QInput[r].Text.isEmpty();
   }
-  in.DecimalSep = f.DecimalSep;
   return in;
 }
 
@@ -172,7 +184,10 @@ void polePairs(CalverdonForm& f) {
   f.Qtotal.Visible = f.PoleCount > 1;
   f.Qtotal.Text = engine::Engsuffix(engine::Sng(qProduct), f.DisplayDigits + 2, QString(), sep);
   f.TotalGainDb = 0;
-  if (f.RealPoleShift == 1) f.DCgain[0].Caption = QStringLiteral(" 1") + sep + QLatin1Char('0');
+  if (f.RealPoleShift == 1) {
+    f.DCgain[0].Caption = QStringLiteral(" 1") + sep + QLatin1Char('0');
+    f.ShownStageGain[0] = 1.0;
+  }
 
   const engine::ScaledSections scaled = engine::ScaleFreq(f.DesignCutoff, f.PoleB0, f.PoleB1);
   f.PoleB0 = scaled.PoleB0;
@@ -195,99 +210,45 @@ void readSeed(CalverdonForm& f) {
 
 engine::SeriesChoice seriesOf(const CalverdonForm& f, float stageF0) {
   engine::SeriesChoice s;
-  s.ResistorList = f.ResistorList.Text();
-  s.CapacitorList = f.CapacitorList.Text();
+  s.Resistors = mainwindow::ChosenResistorSeries(f);
+  s.Capacitors = mainwindow::ChosenCapacitorSeries(f);
   s.HighPassHalf = f.HighPassHalf;
   s.StageF0 = stageF0;
   s.DesignCutoff = f.DesignCutoff;
   return s;
 }
 
-void applyBox(forms::TextBox& box, float& entered, const engine::CapBoxUpdate& u) {
-  if (u.Text) box.Text = *u.Text;
+void applyBox(const CalverdonForm& f, forms::TextBox& box, float& entered,
+              const engine::CapBoxUpdate& u) {
+  using Change = engine::CapBoxUpdate::Change;
+  if (u.Box == Change::Emptied) box.Text.clear();
+  if (u.Box == Change::Shows)
+    box.Text = engine::Engsuffix(u.Shown, f.DisplayDigits, QString(), f.DecimalSep);
   if (u.Entered) entered = *u.Entered;
 }
 
-float rounded(float c, int capdiv, const engine::SeriesChoice& series) {
-  const float r = engine::StdCaps(c, engine::CapNearest, capdiv, series);
-  return usable(r) ? r : c;
+// The stage gain caption: "0.0##", with the figure it shows kept beside it.
+void showStageGain(CalverdonForm& f, int p, double gain) {
+  f.DCgain[p].Caption = engine::FormatFixed(gain, 1, 3, true, f.DecimalSep);
+  f.ShownStageGain[p] = engine::ShownGain(gain);
 }
-
-// The high-pass stage is built from its prototype through the exchange of resistors and
-// capacitors, whose rounding moves it off its target; ten rounds of sensitivity-guided
-// correction bring the rounded capacitors back towards the target fn and Q. Each round takes
-// its sensitivities about the stage as last realised (PoleB0(k), PoleB1(k)).
-void correctHighPassCapacitors(CalverdonForm& f, BuiltStage& s, double targetB0,
-                               double targetB1, int capdivC2,
-                               const engine::SeriesChoice& series) {
-  const int k = s.Section;
-  if (!usable(targetB0) || !usable(targetB1)) return;
-  const double wt = std::sqrt(targetB0), qt = wt / targetB1;
-  auto perturbed = [&s, &f, k](float BuiltStage::*part) {
-    BuiltStage p = s;
-    p.*part = engine::Sng(p.*part * 1.01);
-    const auto a = AnalyzeBuiltStage(p);
-    if (!a) return std::optional<Sensitivity>();
-    return SectionSensitivity(f.PoleB0[k], f.PoleB1[k], a->b0, a->b1);
-  };
-  // The relative errors of the realised stage; nothing when it is not a usable pair.
-  auto errors = [&]() -> std::optional<std::pair<double, double>> {
-    const auto a = AnalyzeBuiltStage(s);
-    if (!a || !usable(a->b0) || !usable(a->b1)) return std::nullopt;
-    const double wa = std::sqrt(double(a->b0)), qa = wa / a->b1;
-    return std::make_pair((qt - qa) / qt, (wa - wt) / wt);
-  };
-  auto scaled = [](float c, double by) {
-    const float v = engine::Sng(c * by);
-    return usable(v) ? v : c;
-  };
-  for (int round = 0; round < 10; ++round) {
-    const std::optional<Sensitivity> sC2 = perturbed(&BuiltStage::C2);
-    const std::optional<Sensitivity> sC1 = perturbed(&BuiltStage::C1);
-    auto e = errors();
-    if (!sC1 || !sC2 || !e) break;
-    if (sC2->QPercent != 0.0f) s.C2 = scaled(s.C2, 1.0 - e->first / sC2->QPercent);
-    s.C2 = rounded(s.C2, capdivC2, series);
-    e = errors();
-    if (!e) break;
-    if (sC1->FnPercent != 0.0f) s.C1 = scaled(s.C1, 1.0 - 0.5 * e->second / sC1->FnPercent);
-    if (sC2->FnPercent != 0.0f) s.C2 = scaled(s.C2, 1.0 - 0.5 * e->second / sC2->FnPercent);
-    s.C1 = rounded(s.C1, 1, series);
-    s.C2 = rounded(s.C2, capdivC2, series);
-    const auto a = AnalyzeBuiltStage(s);
-    if (!a) break;
-    f.PoleB0[k] = a->b0;
-    f.PoleB1[k] = a->b1;
-  }
-}
-
-// The numbers of the stage gain captions: "0.0##".
-QString gainText(double g, QChar sep) { return FixedText(g, 1, 3, sep); }
 
 // Gain-bandwidth each amplifier needs, for every display position up to the last two-pole one.
 void requiredGainBandwidth(CalverdonForm& f) {
   const QChar sep = f.DecimalSep;
   const int m = f.SectionCount - f.RealPoleShift;
-  for (int q = std::min(m, 5); q >= 0; --q) {
+  for (int q = std::min(m, 4); q >= 0; --q) {
     std::optional<double> gbp;
     if (q == 0 && f.RealPoleShift == 1) {
-      gbp = 50.0 * f.StageF0[0];
-    } else if (!f.DCgain[q].Caption.trimmed().isEmpty()) {
-      const std::optional<double> g = engine::ParseNumber(f.DCgain[q].Caption, sep);
-      const double Q = f.StageQArray[q], f0 = f.StageF0[q];
-      if (g) {
-        if (f.CircuitMode == 1)
-          gbp = Q > 1.0 ? 100.0 * *g * Q * Q * Q * f0 : 100.0 * *g * f0;
-        else
-          gbp = 100.0 * *g * Q * f0;
-      }
+      gbp = engine::RealPoleGainBandwidth(f.StageF0[0]);
+    } else if (const std::optional<double> g = f.ShownStageGain[q]) {
+      gbp = engine::RequiredGainBandwidth(f.CircuitMode == 1, *g, f.StageQArray[q],
+                                          f.StageF0[q]);
     }
-    if (q < 5) {
-      const float v = gbp ? engine::Sng(*gbp) : 0.0f;
-      f.GBPreq[q].Caption = gbp && std::isfinite(v)
-                                ? engine::Engsuffix(v, f.DisplayDigits, QStringLiteral("Hz"), sep)
-                                : QString();
-    }
+    const float v = gbp ? engine::Sng(*gbp) : 0.0f;
+    f.GBPreq[q].Caption = gbp && std::isfinite(v)
+                              ? engine::Engsuffix(v, f.DisplayDigits, QStringLiteral("Hz"), sep)
+                              : QString();
   }
   if (f.RealPoleShift == 0 && f.SectionCount < 5) f.GBPreq[f.SectionCount].Caption.clear();
 }
@@ -299,7 +260,7 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   const int box = p - f.RealPoleShift;  // its stage boxes; -1 for the real pole
   const bool firstOrder = f.RealPoleShift == 1 && k == f.SectionCount;
   const bool mfb = f.CircuitMode == 0;
-  const bool fullyDifferential = f.CircuitType.ListIndex() == 2;
+  const bool fullyDifferential = mainwindow::FullyDifferentialChosen(f);
 
   readSeed(f);
   if (f.ThreePole.Checked && f.RealPoleShift == 1) {
@@ -333,14 +294,12 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   in.C2Min = f.C2Min[k];
   in.C1Edited = hasBoxes && f.C1Edited[box] != 0;
   in.C2Edited = hasBoxes && f.C2Edited[box] != 0;
-  in.Text18Poles = mainwindow::NumberIn(f.Text18.Text, sep);
-  in.Text1Poles = mainwindow::NumberIn(f.Text1.Text, sep);
+  in.PolesLowPass = mainwindow::NumberIn(f.Text18.Text, sep);
+  in.PolesHighPass = mainwindow::NumberIn(f.Text1.Text, sep);
   in.FullyDifferential = mfb && fullyDifferential;
   in.ThreePole = f.ThreePole.Checked;
   in.ThreePoleR1 = firstOrder ? threePoleR1 : seriesR1;
   in.ScaleResistor = f.ScaleResistor;
-  in.DisplayDigits = f.DisplayDigits;
-  in.DecimalSep = sep;
   in.Series = seriesOf(f, f.StageF0[p]);
 
   const engine::StageResult r = mfb ? engine::MFB(in) : engine::Sallen(in);
@@ -355,8 +314,8 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   if (hasBoxes) {
     f.C1Edited[box] = r.C1Edited ? 1 : 0;
     f.C2Edited[box] = r.C2Edited ? 1 : 0;
-    applyBox(f.C1Entry[box], f.EnteredC1[box], r.C1Box);
-    applyBox(f.C2Entry[box], f.EnteredC2[box], r.C2Box);
+    applyBox(f, f.C1Entry[box], f.EnteredC1[box], r.C1Box);
+    applyBox(f, f.C2Entry[box], f.EnteredC2[box], r.C2Box);
   }
   if (!r.Ok) return false;
 
@@ -382,33 +341,34 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
     if (!(f.PoleB1[k] > 0)) f.PoleB1[k] = 1;
     return false;
   };
-  std::optional<engine::RealisedSection> a = AnalyzeBuiltStage(s);
+  std::optional<engine::RealisedSection> a = engine::AnalyzeBuiltStage(s);
   if (!a) return unrealised();
   if (!mfb) f.StageGain = engine::AnalyzeSallenStage(s.R1, s.R2, s.R3, s.R4, s.C1, s.C2).K;
   f.PoleB0[k] = a->b0;
   f.PoleB1[k] = a->b1;
 
   // The stage's own realised gain.
-  const double inputR = double(s.R1) + s.SeriesR1;
-  double gain = 1.0;
-  if (mfb && s.R2 != 0) gain = s.R2 / inputR;
-  if (!mfb && s.R4 != 0 && s.R3 > 0) gain = 1.0 + double(s.R4) / s.R3;
-  if (!usable(gain)) gain = 1.0;
+  const double gain = engine::RealisedGain(s);
   s.Gain = engine::Sng(gain);
   f.StageGainActual[k] = s.Gain;
   if (!firstOrder) {
-    if (mfb)
-      f.DCgain[p].Caption = gainText(gain, sep);
-    else
-      f.DCgain[p].Caption = s.R3 > 0 ? gainText(gain, sep) : QStringLiteral("1");
+    if (mfb || s.R3 > 0) {
+      showStageGain(f, p, gain);
+    } else {
+      f.DCgain[p].Caption = QStringLiteral("1");
+      f.ShownStageGain[p] = 1.0;
+    }
   }
 
   if (f.HighPassHalf == 1 && s.R2 != 0) {
     const int capdivC2 = mfb && fullyDifferential ? 2 : 1;
-    correctHighPassCapacitors(f, s, targetB0, targetB1, capdivC2, in.Series);
+    engine::RealisedSection realised = *a;
+    engine::CorrectHighPassCapacitors(s, realised, targetB0, targetB1, capdivC2, in.Series);
+    f.PoleB0[k] = realised.b0;
+    f.PoleB1[k] = realised.b1;
     f.SectionC1[k] = s.C1;
     f.SectionC2[k] = s.C2;
-    a = AnalyzeBuiltStage(s);
+    a = engine::AnalyzeBuiltStage(s);
     if (!a) return unrealised();
     f.PoleB0[k] = a->b0;
     f.PoleB1[k] = a->b1;
@@ -419,7 +379,7 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
 }  // namespace
 
 void PrepareCascade(CalverdonForm& f) {
-  if (!IsCascade(f.Passband.Text())) return;
+  if (!mainwindow::ChosenPassBandIs(f, engine::IsCascade)) return;
   setUpChoices(f);
   readSectionGains(f);
 }

@@ -2,7 +2,7 @@
 // The cascade design pass of low-pass, high-pass and two-half designs.
 #include <vector>
 
-#include "designview/valuestable.h"
+#include "engine/realisedstage.h"
 
 namespace mainwindow {
 struct CalverdonForm;
@@ -20,6 +20,6 @@ void PrepareCascade(CalverdonForm& f);
 // Pole pairs, scaling, and the synthesis, analysis and readouts of every section, from the
 // last section to the first. The combining pass of a two-half total view only sets up. When
 // built is given it receives every stage the pass synthesised, in the order it built them.
-void CascadePass(CalverdonForm& f, std::vector<BuiltStage>* built = nullptr);
+void CascadePass(CalverdonForm& f, std::vector<engine::BuiltStage>* built = nullptr);
 
 }  // namespace designview

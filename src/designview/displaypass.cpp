@@ -13,7 +13,7 @@
 #include "graph/simulatedplot.h"
 #include "graph/sweep.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/prompts.h"
 #include "spice/opampmodels.h"
@@ -23,8 +23,8 @@ namespace designview {
 
 namespace {
 
-using mainwindow::passband::IsBandPassOrNotch;
-using mainwindow::passband::IsCascade;
+using engine::PassBand;
+using mainwindow::ChosenPassBandIs;
 
 // Controls that take the window's background colour at every pass.
 void applyPanelColours(CalverdonForm& f) {
@@ -56,7 +56,7 @@ void endBlock(CalverdonForm& f, bool busyBefore) {
   bool cancel = false;
   mainwindow::RespF_Validate(f, cancel);
   f.SuppressUpdate = busyBefore;
-  if (IsBandPassOrNotch(f.Passband.Text())) graph::PlotChart_Click(f);
+  if (ChosenPassBandIs(f, engine::IsBandPassOrNotch)) graph::PlotChart_Click(f);
   if (f.BothHalvesDone) {
     f.PhaseF[5].Caption.clear();
     f.GainF[5].Caption.clear();
@@ -65,7 +65,7 @@ void endBlock(CalverdonForm& f, bool busyBefore) {
 }
 
 void passBody(CalverdonForm& f) {
-  const QString band = f.Passband.Text();
+  const std::optional<PassBand> band = mainwindow::ChosenPassBand(f);
 
   spice::LoadOpAmpModels(f);
 
@@ -75,8 +75,8 @@ void passBody(CalverdonForm& f) {
 
   LayOutEntryPanel(f);
 
-  const QString response = f.TypeFilter.Text();
-  if (response == QLatin1String("Custom Q") || response == QLatin1String("Custom Fn&Q")) {
+  const std::optional<engine::FilterResponse> response = mainwindow::ChosenResponse(f);
+  if (response && !engine::IsStandardResponse(*response)) {
     f.Text18.Enabled = false;
     f.Text34.Enabled = false;
     f.Text1.Enabled = false;
@@ -111,22 +111,22 @@ void passBody(CalverdonForm& f) {
   PrepareCascade(f);
   ResetStageEntries(f);
 
-  if (IsBandPassOrNotch(band)) {
+  if (band && engine::IsBandPassOrNotch(*band)) {
     ShowBPNotchSchematic(f);
     graph::LabelFrequencyAxis(f);
   } else if (!f.LowPassViewT.Visible) {
     ShowLPHPSchematic(f);
   }
 
-  if (IsCascade(band)) {
+  if (band && engine::IsCascade(*band)) {
     CascadePass(f);
     ClearFormGraphics(f);
     graph::DrawComputedResponse(f);
     mainwindow::ShowPrompt(f, f.PromptTopic);
-  } else if (band == QLatin1String("Band-Pass")) {
+  } else if (band == PassBand::BandPass) {
     BandPassPass(f);
     simulateAndPlot(f);
-  } else if (band == QLatin1String("Notch")) {
+  } else if (band == PassBand::Notch) {
     NotchPass(f);
     simulateAndPlot(f);
   }

@@ -3,7 +3,7 @@
 #include "engine/numbertext.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/entryboxes.h"
 
 namespace designview {
@@ -12,7 +12,7 @@ using mainwindow::SetInUse;
 
 namespace {
 
-using namespace mainwindow::passband;
+using engine::PassBand;
 
 void moveTo(forms::Control& c, int left, int top) {
   c.Left = left;
@@ -73,7 +73,7 @@ void layOutTwoHalves(CalverdonForm& f, bool bandReject) {
   }
   if (f.LowPassViewT.Visible) {
     // The total view shows the summing stage that adds the two halves.
-    const bool fullyDifferential = f.CircuitType.ListIndex() == 2;
+    const bool fullyDifferential = mainwindow::FullyDifferentialChosen(f);
     f.FDASummingAmp.Visible = fullyDifferential;
     f.FDABRinput.Visible = fullyDifferential;
     f.SummingAmp.Visible = !fullyDifferential;
@@ -95,14 +95,15 @@ int PoleBoxCount(const CalverdonForm& f) {
 void ResetEntryPanel(CalverdonForm& f) {
   f.Label18.Caption = QStringLiteral("Cutoff Freq.");
   f.HPFrame.Visible = true;
-  f.LPFrame.Caption = kLowPass;
+  f.LPFrame.Caption = mainwindow::TextOf(PassBand::LowPass);
 }
 
 void LayOutEntryPanel(CalverdonForm& f) {
-  const QString& band = f.Passband.Text();
-  const bool twoHalves = IsTwoHalves(band);
+  const std::optional<PassBand> band = mainwindow::ChosenPassBand(f);
+  if (!band) return;
+  const bool twoHalves = engine::IsTwoHalves(*band);
 
-  if (band == kLowPass) {
+  if (band == PassBand::LowPass) {
     SetInUse(f.Text18, true);
     SetInUse(f.Text1, false);
     SetInUse(f.Text34, true);
@@ -117,7 +118,7 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Frame4.Visible = true;
     f.Label8.Visible = true;
     f.Frame8.Visible = true;
-  } else if (band == kHighPass) {
+  } else if (band == PassBand::HighPass) {
     SetInUse(f.Text18, false);
     SetInUse(f.Text1, true);
     SetInUse(f.Text34, false);
@@ -131,11 +132,11 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Frame4.Visible = true;
     f.Label8.Visible = true;
     f.Frame8.Visible = true;
-  } else if (IsBandPassOrNotch(band)) {
+  } else if (engine::IsBandPassOrNotch(*band)) {
     SetInUse(f.Text18, true);
     SetInUse(f.Text34, true);
     f.Label18.Caption = QStringLiteral("Center Freq.");
-    f.LPFrame.Caption = band;
+    f.LPFrame.Caption = mainwindow::TextOf(*band);
     f.LPFrame.Width = 2610;
     f.PoleCount = engine::CInt(mainwindow::NumberIn(f.Text18.Text, f.DecimalSep));
     f.HPFrame.Visible = false;
@@ -148,20 +149,21 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Label18.Caption = QStringLiteral("Cutoff Freq.");
     f.LPFrame.Width = 1335;
     f.Label8.Visible = false;
-    if (band == kBandReject) f.XSpiceModelInfo.Visible = false;
+    if (band == PassBand::BandReject) f.XSpiceModelInfo.Visible = false;
   }
 
   if (twoHalves) {
-    layOutTwoHalves(f, band == kBandReject);
-  } else if (IsSingleFilter(band)) {
+    layOutTwoHalves(f, band == PassBand::BandReject);
+  } else if (engine::IsSingleFilter(*band)) {
     f.LowPassView.Visible = false;
     f.HighPassView.Visible = false;
   }
 }
 
 void ApplyKeptSectionTexts(CalverdonForm& f) {
-  const QString& band = f.Passband.Text();
-  if (IsSingleFilter(band)) {
+  const std::optional<PassBand> band = mainwindow::ChosenPassBand(f);
+  if (!band) return;
+  if (engine::IsSingleFilter(*band)) {
     for (auto* set : {&f.LowPassGainText, &f.LowPassFnText, &f.QTextLP, &f.HighPassGainText,
                       &f.HighPassFnText, &f.QTextHP})
       for (int i = 0; i <= 4; ++i) (*set)[i].clear();
@@ -169,7 +171,7 @@ void ApplyKeptSectionTexts(CalverdonForm& f) {
     f.HighPassC1RealText.clear();
     return;
   }
-  if (!IsTwoHalves(band)) return;
+  if (!engine::IsTwoHalves(*band)) return;
 
   for (forms::Label* l : {&f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6}) l->Visible = false;
 

@@ -4,6 +4,7 @@
 
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
@@ -19,11 +20,7 @@ void setVisible(std::initializer_list<forms::Control*> controls, bool visible) {
   for (forms::Control* c : controls) c->Visible = visible;
 }
 
-bool isBandPassOrNotch(const QString& band) {
-  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
-}
-
-bool fullyDifferential(const CalverdonForm& f) { return f.CircuitType.ListIndex() == 2; }
+bool fullyDifferential(const CalverdonForm& f) { return mainwindow::FullyDifferentialChosen(f); }
 
 // Where the moved value labels of a two-pole stage sit, as (top, left) offsets from the
 // stage picture's corner. R1, R4 and the stage title keep their own places.
@@ -179,12 +176,14 @@ void ResetStageEntries(CalverdonForm& f) {
 
   // The stages in use: one per two-pole section of the design or half shown. The combining
   // pass of a two-half design has no stage of its own to enter.
-  const bool stagesInUse = !isBandPassOrNotch(f.Passband.Text()) && !f.BothHalvesDone;
+  const bool stagesInUse =
+      !mainwindow::ChosenPassBandIs(f, engine::IsBandPassOrNotch) && !f.BothHalvesDone;
   const int twoPoleStages = f.PoleCount > 0 ? f.PoleCount / 2 : 0;
   for (int i = 0; i < 5; ++i) {
     for (forms::Label* caption :
          {&f.DCgain[i], &f.GainF[i], &f.PhaseF[i], &f.GBPreq[i], &f.Qdisp[i], &f.FSFreq[i]})
       caption->Caption.clear();
+    f.ShownStageGain[i].reset();
     if (stagesInUse && i < twoPoleStages) {
       SetInUse(f.GainTB[i], true);
       // A high-pass stage is designed from its low-pass prototype: its capacitors are not

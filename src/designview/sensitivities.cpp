@@ -3,13 +3,18 @@
 #include <cmath>
 
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/realisedstage.h"
 
 namespace designview {
 
-QString FixedText(double x, int minDecimals, int maxDecimals, QChar decimalSep) {
-  return engine::FormatFixed(x, minDecimals, maxDecimals, true, decimalSep);
+namespace {
+
+// One decimal, at least one integer digit: "#0.0".
+QString oneDecimal(double x, QChar decimalSep) {
+  return engine::FormatFixed(x, 1, 1, true, decimalSep);
 }
+
+}  // namespace
 
 QString TrimLargeNumber(const QString& text, QChar decimalSep) {
   QString number = text.trimmed();
@@ -23,38 +28,16 @@ QString TrimLargeNumber(const QString& text, QChar decimalSep) {
   return text;
 }
 
-std::optional<Sensitivity> SectionSensitivity(float b0, float b1, float a0, float a1) {
-  if (!(b0 > 0.0f) || !(b1 > 0.0f) || !(a0 > 0.0f) || !(a1 > 0.0f)) return std::nullopt;
-  const double wb = std::sqrt(double(b0)), wa = std::sqrt(double(a0));
-  const double qb = wb / b1, qa = wa / a1;
-  Sensitivity s;
-  s.FnPercent = engine::Sng((wa - wb) * 100.0 / wb);
-  s.QPercent = engine::Sng((qb - qa) * 100.0 / qb);
-  if (!std::isfinite(s.FnPercent) || !std::isfinite(s.QPercent)) return std::nullopt;
-  return s;
-}
-
 QString SensitivityText(float b0, float b1, float a0, float a1, QChar decimalSep,
                         bool invertFrequency) {
-  if (a1 == 0.0f) {
-    if (!(b0 > 0.0f) || !(a0 > 0.0f)) return QString();
-    const double ratio = invertFrequency ? double(b0) / a0 : double(a0) / b0;
-    const float p = engine::Sng((ratio - 1.0) * 100.0);
-    const QString fn = FixedText(p, 1, 1, decimalSep);
-    if (fn.isEmpty()) return QString();
-    return fn + QStringLiteral("; --       ");
-  }
-  std::optional<Sensitivity> s = SectionSensitivity(b0, b1, a0, a1);
+  const std::optional<engine::CellFigures> s =
+      engine::SensitivityFigures(b0, b1, a0, a1, invertFrequency);
   if (!s) return QString();
-  if (invertFrequency) {
-    // The high-pass stage's frequency is fc^2 over the prototype's.
-    const double wb = std::sqrt(double(b0)), wa = std::sqrt(double(a0));
-    s->FnPercent = engine::Sng((wb / wa - 1.0) * 100.0);
-  }
-  QString fn = FixedText(s->FnPercent, 1, 1, decimalSep) + QStringLiteral("  ");
+  if (!s->QPercent) return oneDecimal(s->FnPercent, decimalSep) + QStringLiteral("; --       ");
+  QString fn = oneDecimal(s->FnPercent, decimalSep) + QStringLiteral("  ");
   const QString trimmedFn = TrimLargeNumber(fn, decimalSep);
   if (trimmedFn != fn) fn = trimmedFn;  // a shortened figure loses its two blanks
-  const QString q = TrimLargeNumber(FixedText(s->QPercent, 1, 1, decimalSep), decimalSep);
+  const QString q = TrimLargeNumber(oneDecimal(*s->QPercent, decimalSep), decimalSep);
   return fn + QStringLiteral("; ") + q;
 }
 

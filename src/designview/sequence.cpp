@@ -1,10 +1,12 @@
 #include "designview/sequence.h"
 
+#include <utility>
+
 #include "designview/displaypass.h"
 #include "engine/engnotation.h"
 #include "graph/axes.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
@@ -17,9 +19,9 @@ const QString kSwapNotice = QStringLiteral(
 // A wide band-pass has its high-pass edge below the low-pass edge, a band-reject above it.
 // Out-of-order edges (and their pole counts) are exchanged while the option is checked.
 void putEdgesInOrder(CalverdonForm& f) {
-  const QString& band = f.Passband.Text();
-  if (!mainwindow::passband::IsTwoHalves(band)) return;
-  const bool wideBandPass = band == mainwindow::passband::kWideBandPass;
+  const std::optional<engine::PassBand> band = mainwindow::ChosenPassBand(f);
+  if (!band || !engine::IsTwoHalves(*band)) return;
+  const bool wideBandPass = band == engine::PassBand::WideBandPass;
   if (!f.AutoSwapHPandLP.Checked) return;
 
   const auto lowEdge = engine::EngValue(f.Text34.Text, f.DecimalSep);
@@ -33,12 +35,8 @@ void putEdgesInOrder(CalverdonForm& f) {
     f.Message(kSwapNotice);
     shown = true;
   }
-  f.WorkText = f.Text2.Text;
-  f.Text2.Text = f.Text34.Text;
-  f.Text34.Text = f.WorkText;
-  f.WorkText = f.Text1.Text;
-  f.Text1.Text = f.Text18.Text;
-  f.Text18.Text = f.WorkText;
+  std::swap(f.Text2.Text, f.Text34.Text);
+  std::swap(f.Text1.Text, f.Text18.Text);
 }
 
 }  // namespace

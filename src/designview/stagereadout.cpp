@@ -4,10 +4,11 @@
 
 #include "designview/sensitivities.h"
 #include "engine/engnotation.h"
+#include "engine/numbertext.h"
 #include "engine/sectionresponse.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
@@ -16,13 +17,13 @@ namespace {
 void showStageLetters(CalverdonForm& f) {
   forms::Label* letters[5] = {&f.Label2, &f.Label3, &f.Label4, &f.Label5, &f.Label6};
   for (int i = 1; i < 5; ++i) letters[i]->Visible = false;
-  const QString& band = f.Passband.Text();
-  if (mainwindow::passband::IsCascade(band)) {
+  const std::optional<engine::PassBand> band = mainwindow::ChosenPassBand(f);
+  if (band && engine::IsCascade(*band)) {
     static const char* const kOdd[5] = {"Real ", "A ", "B ", "C ", "D "};
     static const char* const kEven[5] = {"A ", "B ", "C ", "D ", "E "};
     for (int i = 0; i < 5; ++i)
       letters[i]->Caption = QLatin1String(f.OddOrder != 0 ? kOdd[i] : kEven[i]);
-  } else if (band.isEmpty()) {
+  } else if (!band) {
     f.Label2.Caption = QStringLiteral("HP");
     f.Label3.Caption = QStringLiteral("LP");
   }
@@ -85,8 +86,8 @@ void StageReadout(CalverdonForm& f, int k) {
   if (!std::isfinite(gainDb) || !std::isfinite(phase)) return;
   f.StageRespDb[i] = gainDb;
   f.StageWork[i] = engine::Sng(phase);
-  f.GainF[i].Caption = FixedText(gainDb, 2, 2, sep) + QStringLiteral(" dB");
-  f.PhaseF[i].Caption = FixedText(f.StageWork[i], 1, 1, sep) + QChar(0x00BA);
+  f.GainF[i].Caption = engine::FormatFixed(gainDb, 2, 2, true, sep) + QStringLiteral(" dB");
+  f.PhaseF[i].Caption = engine::FormatFixed(f.StageWork[i], 1, 1, true, sep) + QChar(0x00BA);
 }
 
 }  // namespace designview

@@ -6,10 +6,14 @@
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
 namespace {
+
+using engine::BuiltStage;
+using engine::Part;
 
 QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
 
@@ -43,36 +47,13 @@ struct Formatter {
 
 }  // namespace
 
-std::optional<engine::RealisedSection> AnalyzeBuiltStage(const BuiltStage& s) {
-  if (s.Mfb) {
-    return engine::AnalyzeMFBStage(engine::Sng(double(s.R1) + s.SeriesR1), s.R2, s.R3, s.C1,
-                                   s.C2)
-        .Section;
-  }
-  return engine::AnalyzeSallenStage(s.R1, s.R2, s.R3, s.R4, s.C1, s.C2).Section;
-}
-
 QString SensitivityCell(const CalverdonForm& f, const BuiltStage& s, Part part) {
-  const int k = s.Section;
   const bool highPass = f.HighPassHalf == 1;
-  // In the high-pass half a 1 % larger high-pass part is a prototype part 1 % smaller, except
-  // for the gain network of a Sallen-Key stage, which the exchange leaves alone.
-  const bool gainNetwork = !s.Mfb && (part == Part::R3 || part == Part::R4);
-  const double factor = highPass && !gainNetwork ? 1.0 / 1.01 : 1.01;
-  BuiltStage p = s;
-  float* target = nullptr;
-  switch (part) {
-    case Part::R1: target = &p.R1; break;
-    case Part::R2: target = &p.R2; break;
-    case Part::R3: target = &p.R3; break;
-    case Part::R4: target = &p.R4; break;
-    case Part::C1: target = &p.C1; break;
-    case Part::C2: target = &p.C2; break;
-  }
-  *target = engine::Sng(*target * factor);
-  const std::optional<engine::RealisedSection> a = AnalyzeBuiltStage(p);
+  const std::optional<engine::RealisedSection> a =
+      engine::AnalyzeBuiltStage(engine::WithPartRaised(s, part, highPass));
   if (!a) return QString();
-  return SensitivityText(f.PoleB0[k], f.PoleB1[k], a->b0, a->b1, f.DecimalSep, highPass);
+  return SensitivityText(f.PoleB0[s.Section], f.PoleB1[s.Section], a->b0, a->b1, f.DecimalSep,
+                         highPass);
 }
 
 QString ValuesTableHeader(int circuitMode, int highPassHalf) {
@@ -94,7 +75,7 @@ void ValuesTableRow(CalverdonForm& f, const BuiltStage& s) {
   const bool sk = f.CircuitMode == 1;
   const bool mfb = f.CircuitMode == 0;
   const bool highPass = f.HighPassHalf == 1;
-  const bool fd = f.CircuitType.ListIndex() == 2;
+  const bool fd = mainwindow::FullyDifferentialChosen(f);
   const int q = f.SectionCount - k + 1 - f.RealPoleShift;
   const bool real = f.PoleCount % 2 != 0 && k == f.SectionCount;
   const QString rowName =

@@ -25,13 +25,13 @@ struct RC {
 };
 
 float RoundedCap(float c, const SeriesChoice& series) {
-  return c > 0.0f ? StdCapsPlain(c, CapNearest, 1, series.CapacitorList) : c;
+  return c > 0.0f ? StdCapsPlain(c, CapNearest, 1, series.Capacitors) : c;
 }
 
 // The resistor near the seed that, with its rounded capacitor, lands nearest to f0. Among
 // equally good trials the first, smallest one stays.
 RC SearchResistor(float seed, float f0, const SeriesChoice& series) {
-  const bool exact = series.ResistorList == QLatin1String("Exact");
+  const bool exact = series.Resistors == ResistorSeries::Exact;
   float r = seed;
   if (!exact) {
     const float first = Sng(seed / std::sqrt(10.0));
@@ -41,7 +41,7 @@ RC SearchResistor(float seed, float f0, const SeriesChoice& series) {
     int trials = 0;
     for (float x = first; x <= last && trials < MaxSearchTrials; x = Sng(x + double(step))) {
       ++trials;
-      const float trial = StdResPlain(x, series.ResistorList);
+      const float trial = StdResPlain(x, series.Resistors);
       const float c = RoundedCap(Sng(1.0 / (TwoPi * f0 * trial)), series);
       const float err = Sng(std::fabs(double(Sng(1.0 / (TwoPi * c * trial))) - f0));
       if (err < bestErr) {
@@ -60,7 +60,7 @@ RC SearchResistor(float seed, float f0, const SeriesChoice& series) {
 }
 
 float RoundedRes(float r, const SeriesChoice& series) {
-  return r > 0.0f ? StdResPlain(r, series.ResistorList) : r;
+  return r > 0.0f ? StdResPlain(r, series.Resistors) : r;
 }
 
 }  // namespace
@@ -77,7 +77,7 @@ std::optional<BandPassStage> BandPassComponents(float gain, float q, float seed,
   // Q' = R2 / (2 R) must stay above 0.5, or R3 would not be positive.
   s.R2 = RoundedRes(Sng(2.0 * double(q) * s.R), series);
   if (!(s.R2 > s.R)) {
-    const std::optional<float> next = NextLargerStdRes(s.R, series.ResistorList);
+    const std::optional<float> next = NextLargerStdRes(s.R, series.Resistors);
     s.R2 = next ? *next : Sng(1.02 * double(s.R));
   }
   s.Q = Sng(double(s.R2) / (2.0 * double(s.R)));

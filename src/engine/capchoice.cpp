@@ -32,7 +32,7 @@ void StageCapacitors::CheckC1() {
   out_.C1Max = C1Max();
   if (out_.C1 > out_.C1Max) {
     out_.C1 = 0;
-    out_.C1Box.Text = QString();
+    out_.C1Box.Empty();
     out_.C1Box.Entered = 0.0f;
   }
   if (out_.C1 == 0.0f) {
@@ -47,7 +47,7 @@ void StageCapacitors::CheckC2() {
   out_.C2Min = C2Min();
   if (out_.C2 < out_.C2Min) {
     out_.C2 = 0;
-    out_.C2Box.Text = QString();
+    out_.C2Box.Empty();
     out_.C2Box.Entered = 0.0f;
   }
   if (out_.C2 == 0.0f) {
@@ -59,7 +59,7 @@ void StageCapacitors::CheckC2() {
 
 void StageCapacitors::RejectC2() {
   out_.C2 = 0;
-  out_.C2Box.Text = QString();
+  out_.C2Box.Empty();
   out_.C2Box.Entered = 0.0f;
   CheckC2();
 }

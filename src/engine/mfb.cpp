@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "engine/capchoice.h"
-#include "engine/engnotation.h"
 #include "engine/stagesynthesis.h"
 #include "engine/vbmath.h"
 
@@ -42,10 +41,6 @@ StageResult Start(const StageRequest& in) {
   return out;
 }
 
-QString CapText(float c, const StageRequest& in) {
-  return Engsuffix(c, in.DisplayDigits, QString(), in.DecimalSep);
-}
-
 // The real pole: one resistor and one capacitor, b0 = 1/(R1 C1).
 StageResult FirstOrder(const StageRequest& in, StageResult out) {
   if (in.FullyDifferential && in.ThreePole) out.CapDivisor = 2;
@@ -80,17 +75,17 @@ StageResult MFB(const StageRequest& in) {
   caps.ChooseDefaults(b1 / (b0 * out.R2 + b0 * out.R3 + b0 * g * out.R3));
 
   // An edited capacitor keeps its value; the other one is checked against it and shown.
-  const double poles = in.Series.HighPassHalf == 0 ? in.Text18Poles : in.Text1Poles;
+  const double poles = in.Series.HighPassHalf == 0 ? in.PolesLowPass : in.PolesHighPass;
   if (poles > 1.0) {
     if (out.C1Edited) {
       out.C1Edited = false;
       caps.CheckC2();
-      out.C2Box.Text = CapText(in.FullyDifferential ? Sng(out.C2 / 2.0) : out.C2, in);
+      out.C2Box.Show(in.FullyDifferential ? Sng(out.C2 / 2.0) : out.C2);
     }
     if (out.C2Edited) {
       out.C2Edited = false;
       caps.CheckC1();
-      out.C1Box.Text = CapText(out.C1, in);
+      out.C1Box.Show(out.C1);
     }
   }
   if (out.C1 == 0.0f) caps.CheckC1();

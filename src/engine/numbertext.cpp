@@ -219,4 +219,10 @@ QString FormatFixed(double v, int minDecimals, int maxDecimals, bool leadingZero
   return s;
 }
 
+QString FormatFixedOrZero(double v, int minDecimals, int maxDecimals, bool leadingZero,
+                          QChar decimalSep) {
+  if (!std::isfinite(v)) return QStringLiteral("0");
+  return FormatFixed(v, minDecimals, maxDecimals, leadingZero, decimalSep);
+}
+
 }  // namespace engine

@@ -36,5 +36,9 @@ QString DoubleText(double v, QChar decimalSep);
 // value gives an empty text.
 QString FormatFixed(double v, int minDecimals, int maxDecimals, bool leadingZero,
                     QChar decimalSep);
+// The same, but a non-finite value gives "0": the graph's captions and axis labels never stay
+// empty.
+QString FormatFixedOrZero(double v, int minDecimals, int maxDecimals, bool leadingZero,
+                          QChar decimalSep);
 
 }  // namespace engine

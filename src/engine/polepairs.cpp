@@ -3,8 +3,6 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/engnotation.h"
-#include "engine/numbertext.h"
 #include "engine/poletables.h"
 #include "engine/vbmath.h"
 
@@ -97,26 +95,13 @@ float customQ(int m, float scale, float fc, SectionArray& b0, SectionArray& b1) 
   return product;
 }
 
-// A box text read in engineering notation; empty when it cannot be read.
-std::optional<float> readEngineering(const QString& text, QChar decimalSep) {
-  QString entry = text;
-  QString value;
-  EngEntry(entry, value, decimalSep);
-  if (entry.isEmpty()) return std::nullopt;
-  const std::optional<double> v = ParseNumber(value, decimalSep);
-  if (!v) return std::nullopt;
-  return single(*v);
-}
-
 // "Custom Fn&Q": box row j - 1 (A, B, ...) fills section m + 1 - j from its frequency (Hz) and
 // Q. A row without a Q box is the real pole and always fills section m. The high-pass half
 // mirrors each frequency about the design frequency. The first row that is hidden, empty,
 // unreadable, not positive or beyond the design's sections ends the reading; the sections not
 // reached keep what they had.
 bool customFnQ(int m, const PolePairInputs& in, SectionArray& b0, SectionArray& b1) {
-  std::array<bool, 5> qVisible = in.QInputVisible;
-  const bool hideQ0 = in.QInput[0].isEmpty();
-  if (hideQ0) qVisible[0] = false;
+  const bool hideQ0 = in.Sections[0].QEmpty;
 
   const float fc = in.DesignCutoff;
   if (!usableFrequency(fc)) return hideQ0;
@@ -126,12 +111,13 @@ bool customFnQ(int m, const PolePairInputs& in, SectionArray& b0, SectionArray& 
     const int row = j - 1;
     const int section = m + 1 - j;
     if (section < 1) break;
-    if (!in.FnInputVisible[row] || in.FnInput[row].isEmpty()) break;
-    const std::optional<float> fn = readEngineering(in.FnInput[row], in.DecimalSep);
+    const SectionEntry& entry = in.Sections[row];
+    if (!entry.FnShown) break;
+    const std::optional<float> fn = entry.Fn;
     if (!fn || !(*fn > 0)) break;
 
-    if (qVisible[row]) {
-      const std::optional<float> q = readEngineering(in.QInput[row], in.DecimalSep);
+    if (entry.QShown && !(row == 0 && hideQ0)) {
+      const std::optional<float> q = entry.Q;
       if (!q || !(*q > 0)) break;
       std::optional<float> f = fn;
       if (highPass) f = single(double(fc) * fc / *fn);
@@ -151,11 +137,6 @@ bool customFnQ(int m, const PolePairInputs& in, SectionArray& b0, SectionArray& 
     }
   }
   return hideQ0;
-}
-
-bool holdsOne(const QString& text, QChar decimalSep) {
-  const std::optional<double> v = ParseNumber(text, decimalSep);
-  return v && *v == 1.0;
 }
 
 }  // namespace
@@ -178,16 +159,16 @@ PolePairs polepairs(int n, float ripple, const PolePairInputs& in) {
 
   // A one-pole design or half is the plain real pole at the design frequency, whatever the
   // response.
-  const QString& poleBox = in.HighPassHalf == 1 ? in.Text1 : in.Text18;
-  if (holdsOne(poleBox, in.DecimalSep)) {
+  const double poles = in.HighPassHalf == 1 ? in.PolesHighPass : in.PolesLowPass;
+  if (poles == 1.0) {
     b0[1] = 1;
     b1[1] = 0;
   }
 
-  if (in.TypeFilter == QLatin1String("Custom Q")) {
+  if (in.Chosen == FilterResponse::CustomQ) {
     out.CustomQProduct = customQ(m, in.CustomQScale, in.DesignCutoff, b0, b1);
   }
-  if (in.TypeFilter == QLatin1String("Custom Fn&Q")) {
+  if (in.Chosen == FilterResponse::CustomFnQ) {
     out.HideQInput0 = customFnQ(m, in, b0, b1);
   }
   return out;

@@ -3,33 +3,41 @@
 // for a number of poles, with the design frequency at 1 rad/s, and the two custom reworkings
 // ("Custom Q" scales the section Qs, "Custom Fn&Q" builds the sections from the per-section
 // frequency and Q boxes).
-#include <QChar>
-#include <QString>
 #include <array>
 #include <optional>
 
+#include "engine/choices.h"
 #include "engine/sections.h"
 
 namespace engine {
 
-// What the pole-pair computation reads from the window and the design state. The number of
-// sections and the real-pole shift follow from the pole count passed to polepairs.
+// One row of the per-section frequency and Q boxes ("Custom Fn&Q"), as the window holds it.
+struct SectionEntry {
+  bool FnShown = false;  // the row's boxes are visible
+  bool QShown = false;
+  std::optional<float> Fn;  // hertz; nothing when the box is empty or cannot be read
+  std::optional<float> Q;   // nothing when the box is empty or cannot be read
+  bool QEmpty = false;      // the Q box holds no text at all
+};
+
+// What the pole-pair computation reads from the design. The number of sections and the
+// real-pole shift follow from the pole count passed to polepairs.
 struct PolePairInputs {
-  // 0 "Butterworth", 1 "Bessel", 2 "Chebychev", 3 "Linear Phase, 0.05", 4 "Linear Phase, 0.5",
-  // 5 "Gaussian 12dB", 7 "Custom Fn&Q"; "Custom Q" runs with the code of its standard response.
+  // The row of the pole tables: 0 Butterworth .. 5 Gaussian 12dB, 7 Custom Fn&Q; "Custom Q"
+  // runs with the code of its standard response.
   int ResponseCode = 0;
-  QString TypeFilter;        // text of the response list ("Custom Q" and "Custom Fn&Q" rework)
+  // The response chosen; FilterResponse::CustomQ and FilterResponse::CustomFnQ rework the sections. Nothing
+  // for a typed response that names none.
+  std::optional<FilterResponse> Chosen;
   int HighPassHalf = 0;      // 1 while the high-pass design or half is computed
   float DesignCutoff = 0;    // design frequency in Hz (the custom boxes are in Hz)
   float CustomQScale = 1;    // "Custom Q": the factor the product of the section Qs is scaled by
-  QString Text18;            // pole-count box of the low-pass design or half
-  QString Text1;             // pole-count box of the high-pass half
-  // Per-section boxes, row 0 = stage A = the last section. Texts and visibility.
-  std::array<QString, 5> FnInput;
-  std::array<QString, 5> QInput;
-  std::array<bool, 5> FnInputVisible{};
-  std::array<bool, 5> QInputVisible{};
-  QChar DecimalSep = QLatin1Char('.');
+  // The pole counts entered for the low-pass design or half and for the high-pass half (0 when
+  // the box holds no number). A count of exactly 1 makes the half a plain real pole.
+  double PolesLowPass = 0;
+  double PolesHighPass = 0;
+  // Per-section boxes, row 0 = stage A = the last section.
+  std::array<SectionEntry, 5> Sections{};
 };
 
 // What it produces, for the design pass to apply.

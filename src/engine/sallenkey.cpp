@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "engine/capchoice.h"
-#include "engine/engnotation.h"
 #include "engine/stagesynthesis.h"
 #include "engine/vbmath.h"
 
@@ -30,10 +29,6 @@ double Discriminant(double b0, double b1, double g, double c1, double c2) {
   return c2 * c2 * b1 * b1 - 4.0 * b0 * c2 * (c2 + c1 - g * c2);
 }
 
-QString CapText(float c, const StageRequest& in) {
-  return Engsuffix(c, in.DisplayDigits, QString(), in.DecimalSep);
-}
-
 }  // namespace
 
 StageResult Sallen(const StageRequest& in) {
@@ -52,8 +47,8 @@ StageResult Sallen(const StageRequest& in) {
 
   // Gain network, always from the plain resistor series.
   if (g > 1.0) {
-    out.R3 = StdResPlain(in.R1, in.Series.ResistorList);
-    out.R4 = StdResPlain(Sng((g - 1.0) * out.R3), in.Series.ResistorList);
+    out.R3 = StdResPlain(in.R1, in.Series.Resistors);
+    out.R4 = StdResPlain(Sng((g - 1.0) * out.R3), in.Series.Resistors);
   }
 
   if (in.b1 == 0.0f) {
@@ -79,17 +74,17 @@ StageResult Sallen(const StageRequest& in) {
   caps.ChooseDefaults((b1 + std::sqrt(b1 * b1 - 8.0 * b0 + 8.0 * b0 * g)) / (4.0 * b0 * in.R1));
 
   // An edited capacitor keeps its value; the other one is checked against it and shown.
-  if (in.Text18Poles > 1.0) {
+  if (in.PolesLowPass > 1.0) {
     if (out.C1Edited) {
       out.C1Edited = false;
       caps.CheckC2();
-      out.C2Box.Text = CapText(out.C2, in);
+      out.C2Box.Show(out.C2);
       out.C2Box.Entered = out.C2;
     }
     if (out.C2Edited) {
       out.C2Edited = false;
       caps.CheckC1();
-      out.C1Box.Text = CapText(out.C1, in);
+      out.C1Box.Show(out.C1);
       out.C1Box.Entered = out.C1;
     }
   }

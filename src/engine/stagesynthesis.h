@@ -10,8 +10,6 @@
 // capacitor series and the resistors to the resistor series, and report what has to change in
 // the stage's capacitor entry boxes. They read everything from a StageRequest and return
 // everything in a StageResult; the design pass applies the result.
-#include <QChar>
-#include <QString>
 #include <optional>
 
 #include "engine/stdvalues.h"
@@ -35,25 +33,32 @@ struct StageRequest {
   // The user changed the stage's C1 or C2 box since the last synthesis.
   bool C1Edited = false;
   bool C2Edited = false;
-  // The numbers in the pole-count boxes: Text18 (the low-pass design or half) and Text1 (the
-  // high-pass half). An edited capacitor is reconciled only when the box holds more than 1.
-  double Text18Poles = 0;
-  double Text1Poles = 0;
+  // The pole counts entered for the low-pass design or half and for the high-pass half (0 when
+  // the box holds no number). An edited capacitor is reconciled only when the count is more
+  // than 1 (the MFB stage reads its own half's count, the Sallen-Key stage the low-pass one).
+  double PolesLowPass = 0;
+  double PolesHighPass = 0;
   // MFB only.
   bool FullyDifferential = false;  // circuit "MFB Fully Differential"
   bool ThreePole = false;          // option "Use 3 pole section"
   float ThreePoleR1 = 0;           // R1 of the real pole merged into the first MFB stage
   float ScaleResistor = 0;         // the design's seed resistance (three-pole rule)
-  // Texts written back into the capacitor boxes.
-  int DisplayDigits = 3;
-  QChar DecimalSep = QLatin1Char('.');
   SeriesChoice Series;  // also says which half is synthesised
 };
 
-// A change the synthesis makes to one capacitor entry box of the stage.
+// A change the synthesis makes to one capacitor entry box of the stage. The last change made
+// stands: a box that is shown a value and later replaced ends up empty, and the other way round.
 struct CapBoxUpdate {
-  std::optional<QString> Text;  // the box's new text; "" empties it
+  enum class Change { None, Emptied, Shows };
+  Change Box = Change::None;
+  float Shown = 0;               // farads the box shows, when Box is Shows
   std::optional<float> Entered;  // the new EnteredC1(i) / EnteredC2(i)
+
+  void Empty() { Box = Change::Emptied; }
+  void Show(float farads) {
+    Box = Change::Shows;
+    Shown = farads;
+  }
 };
 
 struct StageResult {

@@ -24,19 +24,30 @@ struct Table {
   int size = 0;  // entries, both neighbours included
 };
 
-Table CapTable(const QString& list) {
-  if (list == QLatin1String("E6")) return {E6Table.data(), int(E6Table.size())};
-  if (list == QLatin1String("E12")) return {E12Table.data(), int(E12Table.size())};
-  if (list == QLatin1String("E24")) return {E24Table.data(), int(E24Table.size())};
+Table CapTable(CapacitorSeries series) {
+  switch (series) {
+    case CapacitorSeries::E6: return {E6Table.data(), int(E6Table.size())};
+    case CapacitorSeries::E12: return {E12Table.data(), int(E12Table.size())};
+    case CapacitorSeries::E24: return {E24Table.data(), int(E24Table.size())};
+  }
+  return {};
+}
+
+// The table of a tabulated resistor series (E12, E24); none for the others.
+Table ResTable(ResistorSeries series) {
+  if (series == ResistorSeries::E12) return {E12Table.data(), int(E12Table.size())};
+  if (series == ResistorSeries::E24) return {E24Table.data(), int(E24Table.size())};
   return {};
 }
 
 // Values per decade of a computed resistor series, 0 for the others.
-int ComputedSeries(const QString& list) {
-  if (list == QLatin1String("E48")) return 48;
-  if (list == QLatin1String("E96")) return 96;
-  if (list == QLatin1String("E192")) return 192;
-  return 0;
+int ComputedSeries(ResistorSeries series) {
+  switch (series) {
+    case ResistorSeries::E48: return 48;
+    case ResistorSeries::E96: return 96;
+    case ResistorSeries::E192: return 192;
+    default: return 0;
+  }
 }
 
 bool Usable(float v) { return std::isfinite(v) && v > 0.0f; }
@@ -76,18 +87,15 @@ bool DualUsable(const SeriesChoice& s) { return Usable(s.StageF0) && Usable(s.De
 
 }  // namespace
 
-float StdResPlain(float r, const QString& resistorList) {
+float StdResPlain(float r, ResistorSeries series) {
   if (!Usable(r)) return r;
-  if (resistorList == QLatin1String("E12"))
-    return RoundFromTable(r, {E12Table.data(), int(E12Table.size())});
-  if (resistorList == QLatin1String("E24"))
-    return RoundFromTable(r, {E24Table.data(), int(E24Table.size())});
-  if (const int n = ComputedSeries(resistorList)) return RoundComputed(r, n);
+  if (const Table t = ResTable(series); t.size != 0) return RoundFromTable(r, t);
+  if (const int n = ComputedSeries(series)) return RoundComputed(r, n);
   return r;
 }
 
-float StdCapsPlain(float c, int op, int capdiv, const QString& capacitorList, int* decadeCount) {
-  const Table t = CapTable(capacitorList);
+float StdCapsPlain(float c, int op, int capdiv, CapacitorSeries series, int* decadeCount) {
+  const Table t = CapTable(series);
   if (!Usable(c) || t.size == 0) return c;
   op = std::clamp(op, -1, 1);
   if (capdiv < 1) capdiv = 1;
@@ -117,10 +125,10 @@ float StdCapsPlain(float c, int op, int capdiv, const QString& capacitorList, in
 float StdRes(float r, const SeriesChoice& series) {
   if (!Usable(r)) return r;
   if (series.HighPassHalf == 0 || !DualUsable(series))
-    return StdResPlain(r, series.ResistorList);
+    return StdResPlain(r, series.Resistors);
   // The dual capacitor of r is rounded to the capacitor series, and r follows it back.
   const double k = series.StageF0 / (TwoPi * double(series.DesignCutoff) * series.DesignCutoff);
-  const float dual = StdCapsPlain(Sng(k / r), CapNearest, 1, series.CapacitorList);
+  const float dual = StdCapsPlain(Sng(k / r), CapNearest, 1, series.Capacitors);
   const float back = Sng(k / dual);
   return Usable(back) ? back : r;
 }
@@ -128,36 +136,31 @@ float StdRes(float r, const SeriesChoice& series) {
 float StdCaps(float c, int op, int capdiv, const SeriesChoice& series, int* decadeCount) {
   if (!Usable(c)) return c;
   if (series.HighPassHalf == 0 || !Usable(series.StageF0))
-    return StdCapsPlain(c, op, capdiv, series.CapacitorList, decadeCount);
+    return StdCapsPlain(c, op, capdiv, series.Capacitors, decadeCount);
   // The dual resistor of the capacitor is rounded to the resistor series, and the capacitor
   // follows it back.
   if (capdiv < 1) capdiv = 1;
   const double w = TwoPi * series.StageF0;
   const float half = Sng(double(c) / capdiv);
-  const float dual = StdResPlain(Sng(1.0 / (w * half)), series.ResistorList);
+  const float dual = StdResPlain(Sng(1.0 / (w * half)), series.Resistors);
   const float back = Sng(capdiv * double(Sng(1.0 / (w * dual))));
   return Usable(back) ? back : c;
 }
 
-int CapSeriesSize(const QString& capacitorList) {
-  const Table t = CapTable(capacitorList);
-  return t.size == 0 ? 0 : t.size - 3;
-}
+int CapSeriesSize(CapacitorSeries series) { return CapTable(series).size - 3; }
 
-std::vector<float> ResistorSeriesMantissas(const QString& resistorList) {
+std::vector<float> ResistorSeriesMantissas(ResistorSeries series) {
   std::vector<float> out;
-  if (resistorList == QLatin1String("E12")) {
-    out.assign(E12Table.begin() + 1, E12Table.end() - 2);
-  } else if (resistorList == QLatin1String("E24")) {
-    out.assign(E24Table.begin() + 1, E24Table.end() - 2);
-  } else if (const int n = ComputedSeries(resistorList)) {
+  if (const Table t = ResTable(series); t.size != 0) {
+    out.assign(t.values + 1, t.values + t.size - 2);
+  } else if (const int n = ComputedSeries(series)) {
     for (int i = 0; i < n; ++i) out.push_back(Sng(ComputedDigits(i, n) / 100.0));
   }
   return out;
 }
 
-std::optional<float> NextLargerStdRes(float r, const QString& resistorList) {
-  const std::vector<float> mantissas = ResistorSeriesMantissas(resistorList);
+std::optional<float> NextLargerStdRes(float r, ResistorSeries series) {
+  const std::vector<float> mantissas = ResistorSeriesMantissas(series);
   if (mantissas.empty() || !Usable(r)) return std::nullopt;
   const double e = Int(std::log10(r));
   // Values within a part in a million of r count as r itself.

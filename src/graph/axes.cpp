@@ -7,7 +7,7 @@
 #include "engine/vbmath.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 
 namespace graph {
 
@@ -24,7 +24,6 @@ std::optional<double> hertzOf(const CalverdonForm& f, const QString& text) {
   return FrequencyCaptionHertz(text, f.DecimalSep, digitsOf(f));
 }
 
-bool isTwoEdge(const QString& band) { return mainwindow::passband::IsTwoHalves(band); }
 
 QString axisText(const CalverdonForm& f, double hertz, const QString& unit) {
   return engine::Engsuffix(engine::Sng(hertz * f.FreqUnitFactor), digitsOf(f), unit,
@@ -76,7 +75,7 @@ void LabelFrequencyAxis(CalverdonForm& f) {
   f.PlotStartFreq = static_cast<float>(start);
   f.Gfreq[0].Caption = axisText(f, start, unit);
 
-  if (isTwoEdge(f.Passband.Text()))
+  if (mainwindow::ChosenPassBandIs(f, engine::IsTwoHalves))
     f.Gfreq[3].Caption = axisText(f, start * std::pow(10.0, double(f.AxisDecades)), unit);
 
   f.Gfreq[1].Visible = false;

@@ -5,7 +5,6 @@
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
 #include "engine/vbmath.h"
-#include "graph/formats.h"
 #include "mainwindow/calverdonform.h"
 
 namespace graph {
@@ -16,17 +15,17 @@ namespace {
 QString customLabel(float v, QChar sep) {
   QString text;
   if (v > 0 && v < 1)
-    text = FixedText(v, 2, 3, false, sep);  // ".00#"
+    text = engine::FormatFixedOrZero(v, 2, 3, false, sep);  // ".00#"
   else if (v >= 1 && v < 10)
-    text = FixedText(v, 1, 2, false, sep);  // ".0#"
+    text = engine::FormatFixedOrZero(v, 1, 2, false, sep);  // ".0#"
   else if (v >= 10 && v <= 100)
-    text = FixedText(v, 1, 1, true, sep);  // "0.0"
+    text = engine::FormatFixedOrZero(v, 1, 1, true, sep);  // "0.0"
   else if (v > -1 && v <= 0)
-    text = FixedText(v, 1, 2, false, sep);  // ".0#"
+    text = engine::FormatFixedOrZero(v, 1, 2, false, sep);  // ".0#"
   else if (v > -10 && v <= -1)
-    text = FixedText(v, 1, 1, false, sep);  // ".0"
+    text = engine::FormatFixedOrZero(v, 1, 1, false, sep);  // ".0"
   else
-    text = FixedText(v, 0, 0, true, sep);  // "0", also beyond the limit boxes' range
+    text = engine::FormatFixedOrZero(v, 0, 0, true, sep);  // "0", also beyond the limit boxes' range
   if (text == QString(sep) + QLatin1Char('0')) text = QStringLiteral("0");
   return text + QStringLiteral("dB");
 }

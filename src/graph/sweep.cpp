@@ -14,7 +14,7 @@
 #include "graph/title.h"
 #include "graph/traces.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
+#include "mainwindow/listchoices.h"
 
 namespace graph {
 
@@ -27,12 +27,12 @@ constexpr float kLowestStart = 1e-7f;
 constexpr int kMaxStartSteps = 40;
 
 bool isBandReject(const CalverdonForm& f) {
-  return f.Passband.Text() == mainwindow::passband::kBandReject;
+  return mainwindow::ChosenPassBandIs(f, engine::PassBand::BandReject);
 }
 bool isWideBandPass(const CalverdonForm& f) {
-  return f.Passband.Text() == mainwindow::passband::kWideBandPass;
+  return mainwindow::ChosenPassBandIs(f, engine::PassBand::WideBandPass);
 }
-bool isTwoEdge(const CalverdonForm& f) { return mainwindow::passband::IsTwoHalves(f.Passband.Text()); }
+bool isTwoEdge(const CalverdonForm& f) { return mainwindow::ChosenPassBandIs(f, engine::IsTwoHalves); }
 
 std::optional<double> edge(const CalverdonForm& f, const QString& text) {
   return engine::EngValue(text, f.DecimalSep);
@@ -41,7 +41,7 @@ std::optional<double> edge(const CalverdonForm& f, const QString& text) {
 // The phase each MFB single-ended section adds (its inversion), by the pole count. A
 // one-pole design is a passive real pole and adds nothing.
 int phaseOffset(const CalverdonForm& f) {
-  if (f.CircuitType.ListIndex() != 0) return 0;
+  if (mainwindow::ChosenTopology(f) != engine::Topology::MfbSingleEnded) return 0;
   switch (f.PoleCount) {
     case 2:
     case 3:

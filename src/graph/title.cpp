@@ -4,19 +4,17 @@
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
-#include "graph/formats.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/listchoices.h"
 
 namespace graph {
 
 double PassbandGainProduct(CalverdonForm& f) {
   double product = 1;
   for (int i = 0; i <= 4; ++i) {
-    const QString& caption = f.DCgain[i].Caption;
-    if (caption.trimmed().isEmpty()) continue;
-    if (const auto gain = engine::EngValue(caption, f.DecimalSep)) product *= *gain;
+    if (const std::optional<double> gain = f.ShownStageGain[i]) product *= *gain;
   }
-  f.DCgain[5].Caption = FixedText(product, 1, 3, true, f.DecimalSep);
+  f.DCgain[5].Caption = engine::FormatFixedOrZero(product, 1, 3, true, f.DecimalSep);
   product = std::fabs(product);
   if (product == 0 || !std::isfinite(product)) product = 1;
   return product;
@@ -26,7 +24,7 @@ QString GraphTitle(const CalverdonForm& f) {
   QString title;
   if (f.CircuitMode == 1)
     title = QStringLiteral(" Sallen-Key,");
-  else if (f.CircuitType.ListIndex() == 2)
+  else if (mainwindow::FullyDifferentialChosen(f))
     title = QStringLiteral(" MFB, Fully-Differential,");
   else
     title = QStringLiteral(" MFB,");
@@ -34,19 +32,17 @@ QString GraphTitle(const CalverdonForm& f) {
   title += QString::number(f.PoleCount);
   title += f.HighPassHalf == 1 ? QStringLiteral("-Pole High-Pass ") : QStringLiteral("-Pole Low-Pass ");
 
-  const QString& response = f.TypeFilter.Text();
-  if (response == QLatin1String("Butterworth") || response == QLatin1String("Bessel") ||
-      response == QLatin1String("Linear Phase, 0.05") ||
-      response == QLatin1String("Linear Phase, 0.5") ||
-      response == QLatin1String("Gaussian 12dB")) {
-    title += f.ResponseName + QStringLiteral(": ");
-  } else if (response == QLatin1String("Chebychev")) {
+  using engine::FilterResponse;
+  const std::optional<FilterResponse> response = mainwindow::ChosenResponse(f);
+  if (response == FilterResponse::Chebychev) {
     title += f.ResponseName + QStringLiteral(", ") + engine::SingleText(f.RippleDb, f.DecimalSep) +
              QStringLiteral("dB Ripple: ");
-  } else if (response == QLatin1String("Custom Q")) {
+  } else if (response == FilterResponse::CustomQ) {
     title += f.ResponseName + QStringLiteral(" with Custom Q: ");
-  } else if (response == QLatin1String("Custom Fn&Q")) {
+  } else if (response == FilterResponse::CustomFnQ) {
     title += f.ResponseName + QStringLiteral(" with Custom Fn and Q: ");
+  } else if (response) {
+    title += f.ResponseName + QStringLiteral(": ");
   }
 
   title += (f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text) + QStringLiteral("Hz Cutoff,");
@@ -62,8 +58,8 @@ void ShowResponseTotals(CalverdonForm& f) {
   }
   f.StageRespDb[5] = gain;
   f.StageWork[5] = phase;
-  f.PhaseF[5].Caption = FixedText(phase, 1, 1, true, f.DecimalSep) + QChar(0x00BA);
-  f.GainF[5].Caption = FixedText(gain, 2, 2, true, f.DecimalSep) + QStringLiteral(" dB");
+  f.PhaseF[5].Caption = engine::FormatFixedOrZero(phase, 1, 1, true, f.DecimalSep) + QChar(0x00BA);
+  f.GainF[5].Caption = engine::FormatFixedOrZero(gain, 2, 2, true, f.DecimalSep) + QStringLiteral(" dB");
 }
 
 }  // namespace graph

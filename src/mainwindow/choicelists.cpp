@@ -7,19 +7,16 @@
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/passband.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/prompts.h"
 
 namespace mainwindow {
 
 namespace {
 
-using namespace passband;
-const QString kButterworth = QStringLiteral("Butterworth");
-const QString kCustomQ = QStringLiteral("Custom Q");
-const QString kCustomFnQ = QStringLiteral("Custom Fn&Q");
-
+using engine::PassBand;
+using engine::FilterResponse;
 
 // Runs a box's validation handler, as leaving the box would (never cancelled).
 void validate(CalverdonForm& f, forms::TextBox& box) {
@@ -38,7 +35,8 @@ void setActive(CalverdonForm& f, forms::TextBox& box, bool active) {
 }
 
 // Selects a response by its entry, so the response handler runs once.
-void selectResponse(CalverdonForm& f, const QString& text) {
+void selectResponse(CalverdonForm& f, FilterResponse response) {
+  const QString text = TextOf(response);
   const int index = static_cast<int>(f.TypeFilter.items().indexOf(text));
   if (index >= 0)
     f.TypeFilter.SetListIndex(index);
@@ -50,13 +48,11 @@ void selectResponse(CalverdonForm& f, const QString& text) {
 // the chosen circuit stays chosen (by its name where the new entries have it, else by its
 // place), so only the caller's explicit choice of entry 0 changes the topology.
 void writeCircuitTypes(CalverdonForm& f, bool bandPassOrNotch) {
-  static const QStringList kCascade = {QStringLiteral("MFB Single-Ended"),
-                                       QStringLiteral("Sallen -Key"),
-                                       QStringLiteral("MFB Fully Differential")};
-  static const QStringList kBandPassNotch = {QStringLiteral("MFB Single-Ended"),
-                                             QStringLiteral("MFB Fully Differential"),
+  // Band-pass and notch stages are MFB stages only.
+  static const QStringList kBandPassNotch = {TextOf(engine::Topology::MfbSingleEnded),
+                                             TextOf(engine::Topology::MfbFullyDifferential),
                                              QString()};
-  const QStringList& entries = bandPassOrNotch ? kBandPassNotch : kCascade;
+  const QStringList& entries = bandPassOrNotch ? kBandPassNotch : TopologyEntries();
   forms::ComboBox& list = f.CircuitType;
   if (list.items() == entries) return;
 
@@ -83,28 +79,6 @@ int bandStageCount(const CalverdonForm& f) {
   return std::clamp(n, 0, 5);
 }
 
-struct ResponseRow {
-  const char* text;
-  int code;
-  const char* longName;
-  int topic;
-};
-
-constexpr ResponseRow kStandardResponses[] = {
-    {"Butterworth", 0, "Butterworth", 2},
-    {"Bessel", 1, "Bessel", 5},
-    {"Chebychev", 2, "Chebychev", 3},
-    {"Linear Phase, 0.05", 3, "Linear Phase, 0.05 deg.", 24},
-    {"Linear Phase, 0.5", 4, "Linear Phase, 0.5 deg.", 25},
-    {"Gaussian 12dB", 5, "Transitional Gaussian to 12-dB", 26},
-};
-
-const ResponseRow* standardResponse(const QString& text) {
-  for (const ResponseRow& r : kStandardResponses)
-    if (text == QLatin1String(r.text)) return &r;
-  return nullptr;
-}
-
 // Keeps the custom entries of the half on screen, so the two halves of a wide design keep
 // their own.
 void keepCustomEntriesOfHalf(CalverdonForm& f) {
@@ -125,17 +99,20 @@ void keepCustomEntriesOfHalf(CalverdonForm& f) {
 // ---------------------------------------------------------------- pass band
 
 void Passband_GotFocus(CalverdonForm& f) {
-  const QString band = f.Passband.Text();
+  const QString bandText = f.Passband.Text();
+  const std::optional<PassBand> band = PassBandOf(bandText);
+  const std::optional<PassBand> lastBand = PassBandOf(f.LastPassband);
 
   for (forms::Control* c : std::initializer_list<forms::Control*>{
            &f.LowPassView, &f.HighPassView, &f.LowPassViewT, &f.HighPassViewT, &f.ShowTotal,
            &f.Line4, &f.Line5, &f.Line6, &f.Line7, &f.Line8, &f.Line9})
     c->Visible = false;
 
-  const bool changed = band != f.LastPassband;
-  if (changed && IsBandPassOrNotch(f.LastPassband)) {
-    const QString response = f.TypeFilter.Text();
-    if (response == kCustomQ || response == kCustomFnQ) selectResponse(f, kButterworth);
+  const bool changed = bandText != f.LastPassband;
+  if (changed && lastBand && engine::IsBandPassOrNotch(*lastBand)) {
+    const std::optional<FilterResponse> response = ChosenResponse(f);
+    if (response && !engine::IsStandardResponse(*response))
+      selectResponse(f, FilterResponse::Butterworth);
     hideCustomBoxes(f);
   } else if (changed) {
     for (int i = 0; i < 5; ++i) {
@@ -144,13 +121,13 @@ void Passband_GotFocus(CalverdonForm& f) {
     }
   }
 
-  if (band == kLowPass || band == kHighPass) {
-    f.HighPassHalf = band == kHighPass ? 1 : 0;
+  if (band == PassBand::LowPass || band == PassBand::HighPass) {
+    f.HighPassHalf = band == PassBand::HighPass ? 1 : 0;
     writeCircuitTypes(f, false);
     f.FilterTypeFrame.Visible = true;
     f.Frame1.Visible = true;
     f.SequenceUpdateScreen();
-  } else if (IsBandPassOrNotch(band)) {
+  } else if (band && engine::IsBandPassOrNotch(*band)) {
     validate(f, f.Text18);
     // The topology starts as single-ended only when the design becomes a band-pass or notch
     // design; a focus or a repeated choice keeps the one chosen.
@@ -158,15 +135,15 @@ void Passband_GotFocus(CalverdonForm& f) {
     writeCircuitTypes(f, true);
     f.FilterTypeFrame.Visible = false;
     f.Frame1.Visible = false;
-    if (band == kBandPass) {
+    if (band == PassBand::BandPass) {
       // A band-pass stage's gain starts equal to its Q.
       const int stages = bandStageCount(f);
       for (int i = 0; i < stages; ++i)
         if (f.GainTB[i].Text.isEmpty()) f.GainTB[i].Text = f.Text3.Text;
     }
     f.SequenceUpdateScreen();
-    selectResponse(f, kButterworth);
-  } else if (IsTwoHalves(band)) {
+    selectResponse(f, FilterResponse::Butterworth);
+  } else if (band && engine::IsTwoHalves(*band)) {
     writeCircuitTypes(f, false);
     f.LowPassView.Visible = true;
     f.ShowTotal.Visible = true;
@@ -177,12 +154,10 @@ void Passband_GotFocus(CalverdonForm& f) {
     click(f, f.ShowTotal);
   }
 
-  f.LastPassband = band;
+  f.LastPassband = bandText;
 
-  static const QString kBands[] = {kLowPass, kHighPass, kBandPass, kNotch, kWideBandPass,
-                                   kBandReject};
-  for (int k = 0; k < 6; ++k)
-    if (band == kBands[k]) ShowPrompt(f, 40 + k);
+  // One prompt per pass band, in list order.
+  if (band) ShowPrompt(f, 40 + static_cast<int>(*band));
 }
 
 // ---------------------------------------------------------------- response
@@ -194,38 +169,39 @@ void TypeFilter_GotFocus(CalverdonForm& f) {
   setActive(f, f.RespF, true);
   setActive(f, f.Text19, false);
 
-  const QString response = f.TypeFilter.Text();
-  if (const ResponseRow* row = standardResponse(response)) {
+  const std::optional<FilterResponse> response = ChosenResponse(f);
+  if (response && engine::IsStandardResponse(*response)) {
+    const int code = static_cast<int>(*response);
     ClearCapEntries(f);
     validate(f, f.Text18);
     validate(f, f.Text1);
-    if (row->code == 2) {
+    if (*response == FilterResponse::Chebychev) {
       setActive(f, f.Text19, true);
       if (f.Text19.Text.isEmpty()) f.Text19.Text = QStringLiteral("1");
     } else {
       f.Text19.Text.clear();
     }
-    f.PromptTopic = row->topic;
-    f.ResponseCode = row->code;
-    f.BaseResponseCode = row->code;
-    f.ResponseName = QLatin1String(row->longName);
+    f.PromptTopic = PromptTopicOf(*response);
+    f.ResponseCode = code;
+    f.BaseResponseCode = code;
+    f.ResponseName = LongNameOf(*response);
     setActive(f, f.Text18, true);
     setActive(f, f.Text1, true);
-  } else if (response == kCustomQ) {
+  } else if (response == FilterResponse::CustomQ) {
     // The pole pairs of the last standard response, with their Qs scaled to the total Q.
-    f.PromptTopic = 22;
+    f.PromptTopic = PromptTopicOf(FilterResponse::CustomQ);
     f.ResponseCode = f.BaseResponseCode;
     f.CustomQScale = 1.0f;
     setActive(f, f.Text18, false);
     setActive(f, f.Text1, false);
     f.Text34.Enabled = false;
-  } else if (response == kCustomFnQ) {
+  } else if (response == FilterResponse::CustomFnQ) {
     setActive(f, f.Text34, false);
     f.Text19.Text.clear();
     // The boxes receive the sections of the design on screen, before the code changes.
     TransferFn(f);
-    f.ResponseCode = 7;
-    f.PromptTopic = 23;
+    f.ResponseCode = static_cast<int>(FilterResponse::CustomFnQ);
+    f.PromptTopic = PromptTopicOf(FilterResponse::CustomFnQ);
     setActive(f, f.Text18, false);
     setActive(f, f.Text1, false);
     if (!f.BothHalvesDone) keepCustomEntriesOfHalf(f);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "engine/sections.h"
@@ -70,6 +71,9 @@ struct DesignState {
   }();
   float StageGain = 0;
   StageValues StageGainActual{};
+  // The gain of each stage position as its gain readout (DCgain) shows it, rounded as shown;
+  // empty where the readout is empty. The required gain-bandwidth and the passband gain use it.
+  std::array<std::optional<double>, 6> ShownStageGain{};
   StageValues StageF0{};
   float TotalGainDb = 0;
   int CapSeriesSize = 0;

@@ -6,6 +6,7 @@
 #include "engine/engnotation.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/choicelists.h"
 #include "mainwindow/entrytext.h"
 
@@ -37,8 +38,7 @@ QString limitText(const CalverdonForm& f, double limitHertz, double unit, bool m
 }
 
 bool isBandPassOrNotch(const CalverdonForm& f) {
-  const QString& band = f.Passband.Text();
-  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
+  return ChosenPassBandIs(f, engine::IsBandPassOrNotch);
 }
 
 // The common steps of a frequency box: an empty or zero entry takes the default, the

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "mainwindow/listchoices.h"
+
 namespace mainwindow {
 
 using forms::AlignCenter;
@@ -159,14 +161,12 @@ void layOutEntryPanel(Layout& L, MainWindowControls& c) {
   const int x0 = kPanelLeft;
   L.frame(c.Frame7, "Frame7", nullptr, x0, 60, kPanelWidth, 600, "Passband");
   L.list(c.Passband, "Passband", &c.Frame7, 75, 225, 1800,
-         {"Low-Pass", "High-Pass", "Band-Pass", "Notch", "Wide Band-Pass", "Band-Reject"}, 0);
+         PassBandEntries(), 0);
 
   L.frame(c.FilterTypeFrame, "FilterTypeFrame", nullptr, x0, 720, kPanelWidth, 870,
           "Filter Type");
   L.list(c.TypeFilter, "TypeFilter", &c.FilterTypeFrame, 75, 225, 2010,
-         {"Butterworth", "Bessel", "Chebychev", "Linear Phase, 0.05", "Linear Phase, 0.5",
-          "Gaussian 12dB", "Custom Fn&Q"},
-         0, /*style=*/0);
+         ResponseEntries(), 0, /*style=*/0);
   L.label(c.lblRipple, "lblRipple", &c.FilterTypeFrame, 75, 600, 540, "Ripple");
   L.box(c.Text19, "Text19", &c.FilterTypeFrame, 660, 555, 450).back(kWindowBackColor);
   L.label(c.lblRippleUnit, "lblRippleUnit", &c.FilterTypeFrame, 1155, 600, 300, "dB");
@@ -321,14 +321,14 @@ void layOutSettings(Layout& L, MainWindowControls& c) {
   int x = x0;
   L.frame(c.Frame2, "Frame2", nullptr, x, row1, 2400, h, "Circuit Type");
   L.list(c.CircuitType, "CircuitType", &c.Frame2, 75, 330, 2250,
-         {"MFB Single-Ended", "Sallen -Key", "MFB Fully Differential"}, 0);
+         TopologyEntries(), 0);
   x += 2400 + gap;
   L.frame(c.Frame3, "Frame3", nullptr, x, row1, 2055, h, "Components");
   L.label(c.lblResistors, "lblResistors", &c.Frame3, 75, 225 + kLabelDrop, 900, "Resistors");
   L.list(c.ResistorList, "ResistorList", &c.Frame3, 990, 225, 990,
-         {"Exact", "E12", "E24", "E48", "E96", "E192"}, 4);
+         ResistorSeriesEntries(), 4);
   L.label(c.lblCapacitors, "lblCapacitors", &c.Frame3, 75, 540 + kLabelDrop, 900, "Capacitors");
-  L.list(c.CapacitorList, "CapacitorList", &c.Frame3, 990, 540, 990, {"E6", "E12", "E24"}, 0);
+  L.list(c.CapacitorList, "CapacitorList", &c.Frame3, 990, 540, 990, CapacitorSeriesEntries(), 0);
   x += 2055 + gap;
   L.frame(c.Frame1, "Frame1", nullptr, x, row1, x0 + kRightWidth - x, h, "Value Display");
   L.option(c.CompValue, "CompValue", -1, &c.Frame1, 105, 270, 1860, "Component Values");

@@ -8,6 +8,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/choicelists.h"
 #include "mainwindow/entrytext.h"
+#include "mainwindow/listchoices.h"
 
 namespace mainwindow {
 
@@ -16,16 +17,17 @@ namespace {
 constexpr int kMaxPoles = 10;
 constexpr int kMaxStages = 5;
 
-bool isBandPassOrNotch(const QString& band) {
-  return band == QLatin1String("Band-Pass") || band == QLatin1String("Notch");
+using engine::FilterResponse;
+
+bool bandPassOrNotch(const CalverdonForm& f) {
+  return ChosenPassBandIs(f, engine::IsBandPassOrNotch);
 }
 
 // The smallest pole count of the chosen response.
 int minimumPoles(const CalverdonForm& f) {
-  const QString& response = f.TypeFilter.Text();
-  if (response == QLatin1String("Custom Q") || response == QLatin1String("Gaussian 12dB"))
-    return 3;
-  return response == QLatin1String("Bessel") ? 1 : 2;
+  const std::optional<FilterResponse> response = ChosenResponse(f);
+  if (response == FilterResponse::CustomQ || response == FilterResponse::Gaussian12dB) return 3;
+  return response == FilterResponse::Bessel ? 1 : 2;
 }
 
 // Steps shared by both pole boxes: separators made the locale's, the text cut at the first
@@ -70,7 +72,7 @@ std::optional<FamilyLimit> familyLimit(const QString& model) {
 // Band-pass and notch stages: warns when the count or the Q is beyond what the simulation of
 // the chosen model family handles; cuts the count to 5 stages. Returns the count.
 int applySimulationLimits(CalverdonForm& f, int count) {
-  const bool notch = f.Passband.Text() == QLatin1String("Notch");
+  const bool notch = ChosenPassBandIs(f, engine::PassBand::Notch);
   const QString response = notch ? QStringLiteral("Notch") : QStringLiteral("Bandpass");
   const QString model = f.OpAmpModel.Text();
   if (const auto limit = familyLimit(model)) {
@@ -108,7 +110,7 @@ void acceptCount(CalverdonForm& f, int count, int& previous) {
 void Text18_Validate(CalverdonForm& f, bool&) {
   int count = wholeCount(f, f.Text18);
   if (count < 1) count = 1;
-  if (isBandPassOrNotch(f.Passband.Text())) {
+  if (bandPassOrNotch(f)) {
     f.Text18.Text = QString::number(count);
     count = applySimulationLimits(f, count);
   } else {
@@ -125,7 +127,7 @@ void Text1_Validate(CalverdonForm& f, bool&) {
   f.MinPoles = minimumPoles(f);
   if (count < f.MinPoles) count = f.MinPoles;
   if (count > kMaxPoles) count = kMaxPoles;
-  if (isBandPassOrNotch(f.Passband.Text()) && count > kMaxStages) count = kMaxStages;
+  if (bandPassOrNotch(f) && count > kMaxStages) count = kMaxStages;
   f.Text1.Text = QString::number(count);
   acceptCount(f, count, f.PrevPolesHP);
 }

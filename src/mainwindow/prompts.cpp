@@ -4,6 +4,7 @@
 
 #include "engine/engnotation.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/listchoices.h"
 
 namespace mainwindow {
 
@@ -31,7 +32,7 @@ QString stageCapacitorPrompt(const CalverdonForm& f, int row, bool secondCapacit
   if (!isDesignSection(f, section)) return QString();
   float value = secondCapacitor ? f.SectionC2[section] : f.SectionC1[section];
   // The fully differential circuit splits C2 into two capacitors of half the value.
-  if (secondCapacitor && f.CircuitType.ListIndex() == 2) value /= 2;
+  if (secondCapacitor && FullyDifferentialChosen(f)) value /= 2;
   return QStringLiteral("The current value of this capacitor is ") + capacitorText(f, value) +
          QStringLiteral("F.") + kCrLf + QStringLiteral("You may enter a new value...") + kCrLf;
 }

@@ -8,6 +8,7 @@
 #include "engine/numbertext.h"
 #include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/entrytext.h"
 #include "mainwindow/choicelists.h"
 #include "mainwindow/poleboxes.h"
@@ -59,7 +60,7 @@ QString defaultTotalQ(const CalverdonForm& f) {
 }  // namespace
 
 void Text19_Validate(CalverdonForm& f, bool&) {
-  if (f.TypeFilter.Text() != QLatin1String("Chebychev")) return;
+  if (!ChosenResponseIs(f, engine::FilterResponse::Chebychev)) return;
   forms::TextBox& box = f.Text19;
   const auto value = cleanNumber(f, box, QStringLiteral("1"));
   if (!value) {
@@ -108,12 +109,12 @@ void Text3_Validate(CalverdonForm& f, bool&) {
   f.RecomputeUnlessBusy();
   const float bandQ = engine::Sng(q);
 
-  const QString& band = f.Passband.Text();
+  const std::optional<engine::PassBand> band = ChosenPassBand(f);
   const int stages = std::clamp(f.PoleCount, 0, kStageRows);
-  if (band == QLatin1String("Band-Pass") || band == QLatin1String("Notch")) {
+  if (band && engine::IsBandPassOrNotch(*band)) {
     for (int i = 0; i < stages; ++i) f.QInput[static_cast<std::size_t>(i)].Text = box.Text;
   }
-  if (band == QLatin1String("Band-Pass")) {
+  if (band == engine::PassBand::BandPass) {
     // A band-pass stage cannot have more gain than Q: such gains are cut to the Q. An
     // empty gain box stands for a gain of 1; one that cannot be read is passed over.
     bool changed = false;

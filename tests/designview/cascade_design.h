@@ -26,7 +26,7 @@ inline const char* const kCircuits[3] = {"MFB Single-Ended", "Sallen -Key",
 
 // Sets the design up, runs the sequence, then the cascade pass once more to collect the
 // stages it builds (the second pass rebuilds the same stages from the same entries).
-inline std::vector<designview::BuiltStage> RunDesign(SequenceFixture& s, const CascadeDesign& d) {
+inline std::vector<engine::BuiltStage> RunDesign(SequenceFixture& s, const CascadeDesign& d) {
   mainwindow::CalverdonForm& f = s.f;
   f.Text18.Text = QString::number(d.poles);
   f.Text1.Text = QString::number(d.poles);
@@ -49,7 +49,7 @@ inline std::vector<designview::BuiltStage> RunDesign(SequenceFixture& s, const C
   f.LowPassViewT.Visible = false;
   s.passband(d.highPass ? QStringLiteral("High-Pass") : QStringLiteral("Low-Pass"));
   f.SequenceUpdateScreen();
-  std::vector<designview::BuiltStage> built;
+  std::vector<engine::BuiltStage> built;
   designview::PrepareCascade(f);
   designview::CascadePass(f, &built);
   return built;

@@ -13,7 +13,7 @@
 
 namespace {
 
-using designview::BuiltStage;
+using engine::BuiltStage;
 using engine::Engsuffix;
 
 QString Eng(double v, int digits, const QString& units = QString(), QChar sep = '.') {
@@ -59,8 +59,8 @@ TEST(CascadePass, EverySectionLandsInItsPositionBoxLabelRowAndLetter) {
 
     engine::PolePairInputs in;
     in.ResponseCode = 1;
-    in.TypeFilter = "Bessel";
-    in.Text18 = QString::number(poles);
+    in.Chosen = engine::FilterResponse::Bessel;
+    in.PolesLowPass = poles;
     const engine::PolePairs normalised = engine::polepairs(poles, 1, in);
 
     int seen = 0;
@@ -211,7 +211,7 @@ TEST(CascadePass, ThreePoleStageMergesTheRealPoleIntoTheNextStageOnly) {
     // from five times the seed.
     const int capdiv = circuit == 2 ? 2 : 1;
     EXPECT_FLOAT_EQ(real.C1, engine::StdCapsPlain(float(1 / (2 * engine::Pi * 1000 * 2000)), 0,
-                                                  capdiv, "E6"));
+                                                  capdiv, engine::CapacitorSeries::E6));
     EXPECT_NEAR(a.R1 + a.SeriesR1, a.R2 / 2.0, a.R2 * 0.01);
     EXPECT_FLOAT_EQ(a.SeriesR1, real.R1);
     // The merged stage realises its section with the real pole's resistor in series ...
@@ -251,14 +251,14 @@ TEST(CascadePass, HighPassCorrectionLeavesSeriesPartsAndTheRealisedSections) {
       const double fh = fc * fc / b.F0;
       for (const float r : {b.R1, b.R2}) {
         const float c = float(1.0 / (2 * engine::Pi * fh * r));
-        EXPECT_NEAR(engine::StdCapsPlain(c, 0, 1, "E6") / c, 1.0, 1e-4);
+        EXPECT_NEAR(engine::StdCapsPlain(c, 0, 1, engine::CapacitorSeries::E6) / c, 1.0, 1e-4);
       }
       const double c2 = b.FullyDifferential ? b.C2 / 2.0 : b.C2;
       for (const double c : {double(b.C1), c2}) {
         const float r = float(1.0 / (2 * engine::Pi * b.F0 * c));
-        EXPECT_NEAR(engine::StdResPlain(r, "E96") / r, 1.0, 1e-4);
+        EXPECT_NEAR(engine::StdResPlain(r, engine::ResistorSeries::E96) / r, 1.0, 1e-4);
       }
-      const auto a = designview::AnalyzeBuiltStage(b);
+      const auto a = engine::AnalyzeBuiltStage(b);
       ASSERT_TRUE(a.has_value());
       EXPECT_EQ(f.PoleB0[b.Section], a->b0);
       EXPECT_EQ(f.PoleB1[b.Section], a->b1);

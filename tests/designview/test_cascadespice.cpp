@@ -17,7 +17,7 @@
 
 namespace {
 
-using designview::BuiltStage;
+using engine::BuiltStage;
 using spicetest::Num;
 
 // The parts of one stage under the names of its value labels. In a high-pass stage the

@@ -11,7 +11,7 @@
 
 namespace {
 
-using designview::BuiltStage;
+using engine::BuiltStage;
 
 TEST(UndampedStage, CountsAsUnsetAndLeavesTheOtherStagesAlone) {
   struct Case {

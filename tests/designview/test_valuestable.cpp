@@ -8,10 +8,11 @@
 #include "cascade_design.h"
 #include "designview/sensitivities.h"
 #include "engine/engnotation.h"
+#include "engine/numbertext.h"
 
 namespace {
 
-using designview::BuiltStage;
+using engine::BuiltStage;
 
 QString Eng(double v, const QString& units) {
   return engine::Engsuffix(float(v), 3, units, QLatin1Char('.'));
@@ -48,10 +49,10 @@ TEST(SensitivityText, FiguresAndTheirTexts) {
   EXPECT_EQ(designview::TrimLargeNumber("150.7  ", '.'), " 150");
   EXPECT_EQ(designview::TrimLargeNumber("-100,2", ','), "-100");
   EXPECT_EQ(designview::TrimLargeNumber("99.9", '.'), "99.9");
-  EXPECT_EQ(designview::FixedText(-0.04, 1, 1, '.'), "0.0");
-  EXPECT_EQ(designview::FixedText(2.0, 1, 3, ','), "2,0");
-  EXPECT_EQ(designview::FixedText(1.23456, 1, 3, '.'), "1.235");
-  EXPECT_EQ(designview::FixedText(-3.0103, 2, 2, '.'), "-3.01");
+  EXPECT_EQ(engine::FormatFixed(-0.04, 1, 1, true, '.'), "0.0");
+  EXPECT_EQ(engine::FormatFixed(2.0, 1, 3, true, ','), "2,0");
+  EXPECT_EQ(engine::FormatFixed(1.23456, 1, 3, true, '.'), "1.235");
+  EXPECT_EQ(engine::FormatFixed(-3.0103, 2, 2, true, '.'), "-3.01");
 }
 
 TEST(ValuesTable, FivePoleSallenKeyRowsInBothDisplays) {

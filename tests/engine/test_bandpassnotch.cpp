@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/bandpassnotch.h"
+#include "support/seriesnames.h"
 #include "support/spicesim.h"
 
 using namespace engine;
@@ -18,8 +19,8 @@ constexpr double kTwoPi = 2.0 * M_PI;
 
 SeriesChoice Series(const char* resistors, const char* caps) {
   SeriesChoice s;
-  s.ResistorList = QString::fromLatin1(resistors);
-  s.CapacitorList = QString::fromLatin1(caps);
+  s.Resistors = ResistorSeriesNamed(QString::fromLatin1(resistors));
+  s.Capacitors = CapacitorSeriesNamed(QString::fromLatin1(caps));
   return s;
 }
 
@@ -171,8 +172,8 @@ TEST(BandPassStage, ResistorSearchBeatsTheSeed) {
     const SeriesChoice s = Series("E12", "E6");
     const auto st = BandPassComponents(1.0f, 2.0f, 10e3f, float(f0), s);
     ASSERT_TRUE(st.has_value());
-    const float r = StdResPlain(10e3f, s.ResistorList);
-    const float c = StdCapsPlain(float(1.0 / (kTwoPi * f0 * r)), CapNearest, 1, s.CapacitorList);
+    const float r = StdResPlain(10e3f, s.Resistors);
+    const float c = StdCapsPlain(float(1.0 / (kTwoPi * f0 * r)), CapNearest, 1, s.Capacitors);
     const double seedErr = std::fabs(1.0 / (kTwoPi * r * c) - f0);
     const double err = std::fabs(1.0 / (kTwoPi * double(st->R) * st->C) - f0);
     EXPECT_LE(err, seedErr * (1 + 1e-6)) << f0;

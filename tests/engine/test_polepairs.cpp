@@ -8,6 +8,8 @@
 #include <complex>
 #include <vector>
 
+#include "engine/engnotation.h"
+#include "engine/numbertext.h"
 #include "engine/polepairs.h"
 
 namespace {
@@ -16,6 +18,10 @@ using engine::PolePairInputs;
 using engine::PolePairs;
 using engine::polepairs;
 using engine::SectionArray;
+using engine::EngValue;
+using engine::FilterResponse;
+using engine::ParseNumber;
+using engine::SectionEntry;
 
 constexpr double kPi = 3.141592653589793238462643383279502884;
 
@@ -24,10 +30,15 @@ enum Code { Butterworth = 0, Bessel = 1, Chebychev = 2, LinPhase005 = 3, LinPhas
 PolePairInputs standardInputs(int code, int n) {
   PolePairInputs in;
   in.ResponseCode = code;
-  in.Text18 = QString::number(n);
-  in.Text1 = QString::number(n);
+  in.PolesLowPass = n;
+  in.PolesHighPass = n;
   in.DesignCutoff = 1000;
   return in;
+}
+
+// The pole count a pole box holds, read as the window reads it (0 when it holds none).
+double polesIn(const char* box) {
+  return ParseNumber(QString::fromUtf8(box), QLatin1Char('.')).value_or(0.0);
 }
 
 // A section as the expected side sees it: b1 = 0 marks a real pole whose b0 is wn.
@@ -250,7 +261,7 @@ TEST(PolePairs, PoleCountOutsideTheResponseLeavesEverySectionZero) {
                         {Butterworth, -3}, {Chebychev, 25}, {6, 4}, {CustomFnQ, 4}};
   for (const Case& c : cases) {
     PolePairInputs in = standardInputs(c.code, c.n);
-    in.Text18 = "2";  // not a one-pole box
+    in.PolesLowPass = 2;  // not a one-pole box
     const PolePairs r = polepairs(c.n, 1, in);
     expectUnusedZero(r, 1);
   }
@@ -269,8 +280,8 @@ TEST(PolePairs, OnePoleBoxGivesThePlainRealPole) {
   for (const Case& c : cases) {
     PolePairInputs in = standardInputs(Chebychev, 1);
     in.HighPassHalf = c.highPassHalf;
-    in.Text18 = c.text18;
-    in.Text1 = c.text1;
+    in.PolesLowPass = polesIn(c.text18);
+    in.PolesHighPass = polesIn(c.text1);
     const PolePairs r = polepairs(1, 1, in);
     EXPECT_EQ(r.PoleB1[1], 0.0f);
     const double expected = c.rule ? 1.0 : 1.9652267;
@@ -282,7 +293,7 @@ TEST(PolePairs, OnePoleBoxGivesThePlainRealPole) {
 
 PolePairInputs customQ(int code, int n, float scale) {
   PolePairInputs in = standardInputs(code, n);
-  in.TypeFilter = "Custom Q";
+  in.Chosen = FilterResponse::CustomQ;
   in.CustomQScale = scale;
   return in;
 }
@@ -344,7 +355,7 @@ TEST(PolePairs, CustomQWithUnusableScaleUsesOne) {
   }
   // With no second-order section there is nothing to scale and the product is 1.
   PolePairInputs in = customQ(Bessel, 1, 4);
-  in.Text18 = "1";
+  in.PolesLowPass = 1;
   const PolePairs r = polepairs(1, 1, in);
   EXPECT_EQ(*r.CustomQProduct, 1.0f);
   EXPECT_EQ(r.PoleB0[1], 1.0f);
@@ -367,17 +378,29 @@ struct Box {
   const char* q;   // nullptr: the Q box is hidden
 };
 
-PolePairInputs customFnQ(int n, float cutoff, std::initializer_list<Box> boxes, int highPassHalf = 0) {
+// A box's value as the window reads it: engineering notation in single precision.
+std::optional<float> boxValue(const QString& text, QChar sep) {
+  const std::optional<double> v = EngValue(text, sep);
+  if (!v) return std::nullopt;
+  return float(*v);
+}
+
+PolePairInputs customFnQ(int n, float cutoff, std::initializer_list<Box> boxes, int highPassHalf = 0,
+                         QChar sep = QLatin1Char('.')) {
   PolePairInputs in = standardInputs(CustomFnQ, n);
-  in.TypeFilter = "Custom Fn&Q";
+  in.Chosen = FilterResponse::CustomFnQ;
   in.DesignCutoff = cutoff;
   in.HighPassHalf = highPassHalf;
   int row = 0;
   for (const Box& b : boxes) {
-    in.FnInputVisible[row] = b.fn != nullptr;
-    in.FnInput[row] = b.fn ? QString::fromUtf8(b.fn) : QString();
-    in.QInputVisible[row] = b.q != nullptr;
-    in.QInput[row] = b.q ? QString::fromUtf8(b.q) : QString();
+    SectionEntry& e = in.Sections[row];
+    const QString fn = b.fn ? QString::fromUtf8(b.fn) : QString();
+    const QString q = b.q ? QString::fromUtf8(b.q) : QString();
+    e.FnShown = b.fn != nullptr;
+    e.QShown = b.q != nullptr;
+    e.Fn = boxValue(fn, sep);
+    e.Q = boxValue(q, sep);
+    e.QEmpty = q.isEmpty();
     ++row;
   }
   return in;
@@ -407,8 +430,7 @@ TEST(PolePairs, CustomFnQFillsSectionsFromTheLastOne) {
   expectUnusedZero(five, 4);
 
   // The decimal separator of the locale.
-  PolePairInputs comma = customFnQ(2, 1000, {{"1,5k", "0,5"}});
-  comma.DecimalSep = QLatin1Char(',');
+  PolePairInputs comma = customFnQ(2, 1000, {{"1,5k", "0,5"}}, 0, QLatin1Char(','));
   expectSection(polepairs(2, 1, comma), 1, 3.0, 2.25);
 }
 
@@ -459,7 +481,7 @@ TEST(PolePairs, CustomFnQNeverWritesBeyondTheDesignsSections) {
   expectUnusedZero(r, 2);
   // One pole: box A is the real pole.
   PolePairInputs one = customFnQ(1, 1000, {{"4k", ""}, {"2k", "1"}});
-  one.Text18 = "1";
+  one.PolesLowPass = 1;
   const PolePairs single = polepairs(1, 1, one);
   expectSection(single, 1, 0, 4.0);
   expectUnusedZero(single, 2);

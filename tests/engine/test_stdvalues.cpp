@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/stdvalues.h"
+#include "support/seriesnames.h"
 
 using namespace engine;
 
@@ -69,8 +70,8 @@ bool InSeries(double v, const std::vector<double>& series) {
 
 SeriesChoice HighPass(const char* resistors, const char* caps, float f0, float fc) {
   SeriesChoice s;
-  s.ResistorList = QString::fromLatin1(resistors);
-  s.CapacitorList = QString::fromLatin1(caps);
+  s.Resistors = ResistorSeriesNamed(QString::fromLatin1(resistors));
+  s.Capacitors = CapacitorSeriesNamed(QString::fromLatin1(caps));
   s.HighPassHalf = 1;
   s.StageF0 = f0;
   s.DesignCutoff = fc;
@@ -81,19 +82,19 @@ SeriesChoice HighPass(const char* resistors, const char* caps, float f0, float f
 
 TEST(StdValues, ComputedSeriesAreThePublishedOnes) {
   for (const Series& s : kResistorSeries) {
-    const std::vector<float> m = ResistorSeriesMantissas(QString::fromLatin1(s.name));
+    const std::vector<float> m = ResistorSeriesMantissas(ResistorSeriesNamed(QString::fromLatin1(s.name)));
     ASSERT_EQ(m.size(), s.values->size()) << s.name;
     for (std::size_t i = 0; i < m.size(); ++i)
       EXPECT_TRUE(SameValue(m[i], (*s.values)[i])) << s.name << " index " << i;
   }
-  EXPECT_TRUE(ResistorSeriesMantissas(QStringLiteral("Exact")).empty());
+  EXPECT_TRUE(ResistorSeriesMantissas(ResistorSeries::Exact).empty());
 }
 
 // Every published value, in every decade a design uses, comes back unchanged; a value just below
 // or just above the midpoint of two neighbours goes to the nearer one (decade edges included).
 TEST(StdValues, ResistorsRoundToTheNearestPublishedValue) {
   for (const Series& s : kResistorSeries) {
-    const QString list = QString::fromLatin1(s.name);
+    const ResistorSeries list = ResistorSeriesNamed(QString::fromLatin1(s.name));
     std::vector<double> v = *s.values;
     v.push_back(10.0);
     for (int e = 0; e <= 6; ++e) {
@@ -119,16 +120,16 @@ TEST(StdValues, ResistorRoundingCases) {
       {"E96", 1e3f, 1e3f},        {"E96", 1.01e3f, 1.02e3f},  // exactly between: up
       {"E96", 9.9e3f, 10e3f},     {"E48", 1.125e3f, 1.15e3f},
       {"E192", 9.15e3f, 9.2e3f},  {"E192", 9.25e3f, 9.2e3f}, {"E192", 9.2e3f, 9.2e3f},
-      {"E192", 9.19e3f, 9.2e3f},  {"Exact", 1234.5f, 1234.5f}, {"E7", 1234.5f, 1234.5f},
+      {"E192", 9.19e3f, 9.2e3f},  {"Exact", 1234.5f, 1234.5f},
   };
   for (const Case& c : cases)
-    EXPECT_TRUE(SameValue(StdResPlain(c.in, QString::fromLatin1(c.list)), c.out))
+    EXPECT_TRUE(SameValue(StdResPlain(c.in, ResistorSeriesNamed(QString::fromLatin1(c.list))), c.out))
         << c.list << " " << c.in;
 }
 
 TEST(StdValues, CapacitorsRoundToNearestAndStep) {
   for (const Series& s : kCapacitorSeries) {
-    const QString list = QString::fromLatin1(s.name);
+    const CapacitorSeries list = CapacitorSeriesNamed(QString::fromLatin1(s.name));
     std::vector<double> v = *s.values;
     for (int e = -12; e <= -6; ++e) {
       const double d = std::pow(10.0, e);
@@ -161,14 +162,13 @@ TEST(StdValues, CapacitorRoundingCases) {
       {"E12", 1e-12f, CapNextSmaller, 1, 0.82e-12f},
   };
   for (const Case& c : cases)
-    EXPECT_TRUE(SameValue(StdCapsPlain(c.in, c.op, c.capdiv, QString::fromLatin1(c.list)), c.out))
+    EXPECT_TRUE(SameValue(StdCapsPlain(c.in, c.op, c.capdiv, CapacitorSeriesNamed(QString::fromLatin1(c.list))), c.out))
         << c.list << " " << c.in << " op " << c.op;
-  EXPECT_EQ(CapSeriesSize(QStringLiteral("E6")), 6);
-  EXPECT_EQ(CapSeriesSize(QStringLiteral("E12")), 12);
-  EXPECT_EQ(CapSeriesSize(QStringLiteral("E24")), 24);
-  EXPECT_EQ(CapSeriesSize(QStringLiteral("E48")), 0);
+  EXPECT_EQ(CapSeriesSize(CapacitorSeries::E6), 6);
+  EXPECT_EQ(CapSeriesSize(CapacitorSeries::E12), 12);
+  EXPECT_EQ(CapSeriesSize(CapacitorSeries::E24), 24);
   int decade = 99;
-  StdCapsPlain(4.7e-9f, CapNearest, 1, QStringLiteral("E12"), &decade);
+  StdCapsPlain(4.7e-9f, CapNearest, 1, CapacitorSeries::E12, &decade);
   EXPECT_EQ(decade, -9);
 }
 
@@ -176,14 +176,14 @@ TEST(StdValues, UnusableValuesComeBackUnchanged) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
   for (const float v : {0.0f, -4.7e3f, inf, -inf}) {
-    EXPECT_EQ(StdResPlain(v, QStringLiteral("E12")), v);
-    EXPECT_EQ(StdResPlain(v, QStringLiteral("E96")), v);
-    EXPECT_EQ(StdCapsPlain(v, CapNextLarger, 2, QStringLiteral("E6")), v);
+    EXPECT_EQ(StdResPlain(v, ResistorSeries::E12), v);
+    EXPECT_EQ(StdResPlain(v, ResistorSeries::E96), v);
+    EXPECT_EQ(StdCapsPlain(v, CapNextLarger, 2, CapacitorSeries::E6), v);
     EXPECT_EQ(StdRes(v, HighPass("E12", "E12", 1e3f, 1e3f)), v);
     EXPECT_EQ(StdCaps(v, CapNearest, 1, HighPass("E12", "E12", 1e3f, 1e3f)), v);
   }
-  EXPECT_TRUE(std::isnan(StdResPlain(nan, QStringLiteral("E24"))));
-  EXPECT_TRUE(std::isnan(StdCapsPlain(nan, CapNearest, 1, QStringLiteral("E24"))));
+  EXPECT_TRUE(std::isnan(StdResPlain(nan, ResistorSeries::E24)));
+  EXPECT_TRUE(std::isnan(StdCapsPlain(nan, CapNearest, 1, CapacitorSeries::E24)));
 }
 
 // In the high-pass half a resistor r stands for the capacitor f0 / (2 pi Fc^2 r) of the
@@ -220,9 +220,9 @@ TEST(StdValues, NextLargerResistor) {
                         {"E96", 9.76e3f, 10e3f}, {"E48", 1.05e3f, 1.1e3f},
                         {"E192", 9.09e3f, 9.2e3f}, {"E24", 0.99e3f, 1e3f}};
   for (const Case& c : cases) {
-    const std::optional<float> next = NextLargerStdRes(c.in, QString::fromLatin1(c.list));
+    const std::optional<float> next = NextLargerStdRes(c.in, ResistorSeriesNamed(QString::fromLatin1(c.list)));
     ASSERT_TRUE(next.has_value()) << c.list;
     EXPECT_TRUE(SameValue(*next, c.out)) << c.list << " " << c.in;
   }
-  EXPECT_FALSE(NextLargerStdRes(1e3f, QStringLiteral("Exact")).has_value());
+  EXPECT_FALSE(NextLargerStdRes(1e3f, ResistorSeries::Exact).has_value());
 }

@@ -29,7 +29,7 @@ struct GraphFixture {
     in.ResponseCode = code;
     in.HighPassHalf = high ? 1 : 0;
     in.DesignCutoff = cutoff;
-    in.Text18 = in.Text1 = QString::number(n);
+    in.PolesLowPass = in.PolesHighPass = n;
     const engine::PolePairs pairs = engine::polepairs(n, ripple, in);
     const engine::ScaledSections scaled = engine::ScaleFreq(cutoff, pairs.PoleB0, pairs.PoleB1);
     f.PoleB0 = scaled.PoleB0;

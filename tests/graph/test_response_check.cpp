@@ -110,10 +110,10 @@ TEST(SweptResponse, TwoHalfTotalsAgreeWithSumAndProductOfTheHalves) {
     g.f.Text2.Text = reject ? "10.0k" : "1.00k";
 
     g.design(0, 4, low, false);
-    g.f.DCgain[0].Caption = "1.0";
+    g.f.ShownStageGain[0] = 1.0;  // the stage gain the readout shows
     graph::DrawComputedResponse(g.f);
     g.design(0, 4, high, true);
-    g.f.DCgain[0].Caption = "2.0";
+    g.f.ShownStageGain[0] = 2.0;
     graph::DrawComputedResponse(g.f);
     g.f.BothHalvesDone = true;
     graph::DrawComputedResponse(g.f);

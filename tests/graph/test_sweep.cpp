@@ -80,7 +80,7 @@ TEST(Sweep, PassbandGainMovesTheAxisAndHeadroomRaisesIt) {
   for (const Case& c : {Case{0, "6.31", "20dB", false}, Case{2, "9.441", "30dB", true}}) {
     GraphFixture g;
     g.design(c.code, 4, 1000, false, 1);
-    g.f.DCgain[0].Caption = c.gain;
+    g.f.ShownStageGain[0] = QString(c.gain).toDouble();  // the stage gain the readout shows
     g.f.TotalGainDb = float(20 * std::log10(QString(c.gain).toDouble()));  // left by the design pass
     graph::DrawComputedResponse(g.f);
     EXPECT_EQ(g.f.GainHeadroom, c.headroom) << c.gain;
@@ -171,7 +171,7 @@ TEST(Sweep, DegenerateDesignsNeitherHangNorWriteNonFiniteValues) {
       {"huge cutoff", [](GraphFixture& g) { g.f.DesignCutoff = 1e30f; }},
       {"zero-size graph", [](GraphFixture& g) { g.f.Graph.Width = g.f.Graph.Height = 0; }},
       {"unreadable window", [](GraphFixture& g) { g.f.Gfreq[0].Caption = g.f.Gfreq[3].Caption = "x"; }},
-      {"zero stage gain", [](GraphFixture& g) { g.f.DCgain[0].Caption = "0"; }},
+      {"zero stage gain", [](GraphFixture& g) { g.f.ShownStageGain[0] = 0.0; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
