@@ -12,18 +12,105 @@ namespace {
 
 const QChar kPoint = QLatin1Char('.');
 
+// ---- the field list ----
+
+// Every item of the record in file order, with its kind, and where each line ends. The writer
+// and the reader both walk this list, so the form is set down here and nowhere else. Record
+// is DesignRecord for the reader and const DesignRecord for the writer; the visitor has one
+// member per kind:
+//   version(t)            item 1, a quoted text; the reader checks it before any other item
+//   text(t)               a quoted text
+//   single(x)             a single-precision number
+//   integer(n, lo, hi)    a whole number within [lo, hi]
+//   integerText(n, lo, hi) a whole number within [lo, hi], written as a quoted text
+//   boolean(b)            #TRUE# or #FALSE#
+//   filler(n)             an item that carries nothing: written as the text of n, not used
+//                         when read
+//   endLine()             the end of a line
+template <class Record, class Visitor>
+void visitFields(Record& r, Visitor& v) {
+  v.version(r.version);
+  v.integer(r.poleCount, -32768, 32767);
+  v.single(r.cutoff);
+  v.single(r.scaleResistor);
+  v.single(r.respFreq);
+  v.integer(r.circuitMode, 0, 2);
+  v.endLine();
+  v.text(r.typeFilter);
+  v.endLine();
+  v.text(r.responseName);
+  v.endLine();
+  v.integerText(r.baseResponseCode, 0, 5);
+  v.endLine();
+  // List indexes: -1 up to the last entry of the list (3 capacitor series, 6 resistor series,
+  // 3 circuits).
+  v.integer(r.capacitorIndex, -1, 2);
+  v.integer(r.resistorIndex, -1, 5);
+  v.endLine();
+  v.integer(r.circuitIndex, -1, 2);
+  v.endLine();
+  v.boolean(r.compValue);
+  v.endLine();
+  for (int k = 0; k < 5; ++k) {
+    v.text(r.c1[k]);
+    v.text(r.c2[k]);
+    v.text(r.gain[k]);
+    v.endLine();
+  }
+  v.text(r.c1Real);
+  v.endLine();
+  v.text(r.respF);
+  v.endLine();
+  v.text(r.ripple);
+  v.endLine();
+  for (int k = 0; k < 5; ++k) {
+    v.text(r.fn[k]);
+    v.text(r.q[k]);
+    v.endLine();
+  }
+  v.text(r.gfreqStart);
+  v.endLine();
+  v.boolean(r.topAmpVisible);
+  v.text(r.topAmp);
+  v.boolean(r.botAmpVisible);
+  v.text(r.botAmp);
+  v.integer(r.highPassHalf, 0, 1);
+  v.endLine();
+  v.integer(r.passbandIndex, -1, 5);  // 6 pass bands
+  v.endLine();
+  v.text(r.text1);
+  v.endLine();
+  v.text(r.text2);
+  v.endLine();
+  v.text(r.text3);
+  v.endLine();
+  v.single(r.axisDecades);
+  v.endLine();
+  v.text(r.gfreqStartAgain);
+  v.endLine();
+  v.text(r.gfreqEnd);
+  v.endLine();
+  for (int i = 0; i < 7; ++i) {
+    v.filler(r.baseResponseCode);
+    v.endLine();
+  }
+}
+
 // ---- writing ----
 
-class LineWriter {
+class RecordWriter {
  public:
+  void version(const QString& t) { text(t); }
   void text(const QString& t) {
     QString safe = t;
     safe.replace(QLatin1Char('"'), QLatin1Char('\''));
     item(QByteArray("\"") + safe.toLatin1() + QByteArray("\""));
   }
-  void integer(int v) { item(QByteArray::number(v)); }
   void single(float v) { item(engine::SingleText(v, kPoint).toLatin1()); }
+  void integer(int v, int /*lo*/, int /*hi*/) { item(QByteArray::number(v)); }
+  void integerText(int v, int /*lo*/, int /*hi*/) { text(QString::number(v)); }
   void boolean(bool v) { item(v ? QByteArray("#TRUE#") : QByteArray("#FALSE#")); }
+  void filler(int v) { text(QString::number(v)); }
   void endLine() {
     out_ += line_;
     out_ += "\r\n";
@@ -109,190 +196,87 @@ class ItemReader {
   qsizetype pos_ = 0;
 };
 
-// Thrown inside the reader for a missing or unconvertible item; never leaves this file.
-struct CorruptItem {};
+// Thrown inside the reader; never leave this file.
+struct UnsupportedVersion {};  // the version item is outside the accepted window
+struct CorruptItem {};         // a missing or unconvertible item
 
+// Reads each item into the record as the field list names it, checking it as it goes.
 class RecordParser {
  public:
   explicit RecordParser(const QByteArray& bytes) : in_(bytes) {}
 
-  QString text() {
+  // The version decides whether the rest is looked at; an empty or missing one is "0".
+  void version(QString& t) {
+    t = in_.text().value_or(QString());
+    const QString trimmed = t.trimmed();
+    const auto v =
+        engine::ParseNumber(trimmed.isEmpty() ? QStringLiteral("0") : trimmed, kPoint);
+    if (!v || !(*v >= kOldestVersion && *v <= kNewestVersion)) throw UnsupportedVersion{};
+  }
+  void text(QString& t) { t = nextText(); }
+  void single(float& x) {
+    const double v = number(in_.token());
+    if (std::fabs(v) > double(FLT_MAX)) throw CorruptItem{};
+    x = static_cast<float>(v);
+  }
+  void integer(int& n, int lo, int hi) { n = whole(number(in_.token()), lo, hi); }
+  void integerText(int& n, int lo, int hi) { n = whole(number(nextText()), lo, hi); }
+  // #TRUE# or #FALSE# in any case, or a number: true unless it is zero.
+  void boolean(bool& b) {
+    auto t = in_.token();
+    if (!t) throw CorruptItem{};
+    const QString u = t->toUpper();
+    if (u == QLatin1String("#TRUE#")) {
+      b = true;
+    } else if (u == QLatin1String("#FALSE#")) {
+      b = false;
+    } else {
+      auto v = engine::ParseNumber(*t, kPoint);
+      if (!v) throw CorruptItem{};
+      b = *v != 0;
+    }
+  }
+  void filler(int /*unused*/) { nextText(); }
+  void endLine() {}  // a line end separates items like a comma
+
+ private:
+  QString nextText() {
     auto t = in_.text();
     if (!t) throw CorruptItem{};
     return *t;
   }
-  double number() {
-    auto t = in_.token();
+  static double number(const std::optional<QString>& t) {
     if (!t) throw CorruptItem{};
     auto v = engine::ParseNumber(*t, kPoint);
     if (!v || !std::isfinite(*v)) throw CorruptItem{};
     return *v;
   }
-  float single() {
-    const double v = number();
-    if (std::fabs(v) > double(FLT_MAX)) throw CorruptItem{};
-    return static_cast<float>(v);
-  }
-  // A whole number, rounded half to even as the integer conversion does, within [lo, hi].
-  int integer(int lo, int hi) {
-    const double v = std::nearbyint(number());
-    if (v < lo || v > hi) throw CorruptItem{};
-    return static_cast<int>(v);
-  }
-  bool boolean() {
-    auto t = in_.token();
-    if (!t) throw CorruptItem{};
-    const QString u = t->toUpper();
-    if (u == QLatin1String("#TRUE#")) return true;
-    if (u == QLatin1String("#FALSE#")) return false;
-    auto v = engine::ParseNumber(*t, kPoint);
-    if (!v) throw CorruptItem{};
-    return *v != 0;
+  // Rounded half to even, as the integer conversion does, and within [lo, hi].
+  static int whole(double v, int lo, int hi) {
+    const double r = std::nearbyint(v);
+    if (r < lo || r > hi) throw CorruptItem{};
+    return static_cast<int>(r);
   }
 
- private:
   ItemReader in_;
 };
 
-// Whole numbers written as a text (the base response code).
-int integerText(const QString& t, int lo, int hi) {
-  auto v = engine::ParseNumber(t, kPoint);
-  if (!v || !std::isfinite(*v)) throw CorruptItem{};
-  const double r = std::nearbyint(*v);
-  if (r < lo || r > hi) throw CorruptItem{};
-  return static_cast<int>(r);
-}
-
 }  // namespace
 
-QByteArray WriteDesignRecord(const DesignRecord& r) {
-  LineWriter w;
-  const QString baseCode = QString::number(r.baseResponseCode);
-  w.text(r.version);
-  w.integer(r.poleCount);
-  w.single(r.cutoff);
-  w.single(r.scaleResistor);
-  w.single(r.respFreq);
-  w.integer(r.circuitMode);
-  w.endLine();
-  w.text(r.typeFilter);
-  w.endLine();
-  w.text(r.responseName);
-  w.endLine();
-  w.text(baseCode);
-  w.endLine();
-  w.integer(r.capacitorIndex);
-  w.integer(r.resistorIndex);
-  w.endLine();
-  w.integer(r.circuitIndex);
-  w.endLine();
-  w.boolean(r.compValue);
-  w.endLine();
-  for (int k = 0; k < 5; ++k) {
-    w.text(r.c1[k]);
-    w.text(r.c2[k]);
-    w.text(r.gain[k]);
-    w.endLine();
-  }
-  w.text(r.c1Real);
-  w.endLine();
-  w.text(r.respF);
-  w.endLine();
-  w.text(r.ripple);
-  w.endLine();
-  for (int k = 0; k < 5; ++k) {
-    w.text(r.fn[k]);
-    w.text(r.q[k]);
-    w.endLine();
-  }
-  w.text(r.gfreqStart);
-  w.endLine();
-  w.boolean(r.topAmpVisible);
-  w.text(r.topAmp);
-  w.boolean(r.botAmpVisible);
-  w.text(r.botAmp);
-  w.integer(r.highPassHalf);
-  w.endLine();
-  w.integer(r.passbandIndex);
-  w.endLine();
-  w.text(r.text1);
-  w.endLine();
-  w.text(r.text2);
-  w.endLine();
-  w.text(r.text3);
-  w.endLine();
-  w.single(r.axisDecades);
-  w.endLine();
-  w.text(r.gfreqStartAgain);
-  w.endLine();
-  w.text(r.gfreqEnd);
-  w.endLine();
-  for (int i = 0; i < 7; ++i) {
-    w.text(baseCode);
-    w.endLine();
-  }
+QByteArray WriteDesignRecord(const DesignRecord& record) {
+  RecordWriter w;
+  visitFields(record, w);
   return w.bytes();
 }
 
 ReadResult ReadDesignRecord(const QByteArray& bytes) {
   ReadResult result;
-  DesignRecord& r = result.record;
   RecordParser p(bytes);
-
-  // The version decides whether the rest is looked at; an empty or missing one is "0".
-  QString version;
   try {
-    version = p.text();
-  } catch (const CorruptItem&) {
-    version.clear();
-  }
-  r.version = version;
-  const QString trimmed = version.trimmed();
-  const auto number = engine::ParseNumber(trimmed.isEmpty() ? QStringLiteral("0") : trimmed, kPoint);
-  if (!number || !(*number >= kOldestVersion && *number <= kNewestVersion)) {
+    visitFields(result.record, p);
+  } catch (const UnsupportedVersion&) {
     result.status = ReadStatus::Unsupported;
     return result;
-  }
-
-  try {
-    r.poleCount = p.integer(-32768, 32767);
-    r.cutoff = p.single();
-    r.scaleResistor = p.single();
-    r.respFreq = p.single();
-    r.circuitMode = p.integer(0, 2);
-    r.typeFilter = p.text();
-    r.responseName = p.text();
-    r.baseResponseCode = integerText(p.text(), 0, 5);
-    r.capacitorIndex = p.integer(-1, 2);
-    r.resistorIndex = p.integer(-1, 5);
-    r.circuitIndex = p.integer(-1, 2);
-    r.compValue = p.boolean();
-    for (int k = 0; k < 5; ++k) {
-      r.c1[k] = p.text();
-      r.c2[k] = p.text();
-      r.gain[k] = p.text();
-    }
-    r.c1Real = p.text();
-    r.respF = p.text();
-    r.ripple = p.text();
-    for (int k = 0; k < 5; ++k) {
-      r.fn[k] = p.text();
-      r.q[k] = p.text();
-    }
-    r.gfreqStart = p.text();
-    r.topAmpVisible = p.boolean();
-    r.topAmp = p.text();
-    r.botAmpVisible = p.boolean();
-    r.botAmp = p.text();
-    r.highPassHalf = p.integer(0, 1);
-    r.passbandIndex = p.integer(-1, 5);
-    r.text1 = p.text();
-    r.text2 = p.text();
-    r.text3 = p.text();
-    r.axisDecades = p.single();
-    r.gfreqStartAgain = p.text();
-    r.gfreqEnd = p.text();
-    for (int i = 0; i < 7; ++i) p.text();
   } catch (const CorruptItem&) {
     result.status = ReadStatus::Corrupt;
     return result;

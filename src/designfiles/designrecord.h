@@ -19,15 +19,15 @@ inline constexpr int kLineCount = 36;
 inline constexpr double kOldestVersion = 2000001;
 inline constexpr double kNewestVersion = 2009999;
 
+// The members by item number. Which items share a line, and each item's kind and accepted
+// range, are set by the field list that both the writer and the reader walk (designrecord.cpp).
 struct DesignRecord {
-  // line 1
   QString version;         // item 1
   int poleCount = 0;       // item 2
   float cutoff = 0;        // item 3: design frequency in hertz
   float scaleResistor = 0; // item 4
   float respFreq = 0;      // item 5
   int circuitMode = 0;     // item 6
-  // lines 2-7
   QString typeFilter;      // item 7
   QString responseName;    // item 8
   int baseResponseCode = 0;  // item 9 (written as a text)
@@ -36,8 +36,7 @@ struct DesignRecord {
   int resistorIndex = 0;   // item 11
   int circuitIndex = 0;    // item 12
   bool compValue = true;   // item 13
-  // lines 8-12: per stage row C1, C2, gain
-  std::array<QString, 5> c1, c2, gain;  // items 14-28
+  std::array<QString, 5> c1, c2, gain;  // items 14-28, by row: C1, C2, gain
   QString c1Real;          // item 29
   QString respF;           // item 30
   QString ripple;          // item 31
