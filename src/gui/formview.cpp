@@ -19,6 +19,7 @@
 
 #include "gui/colors.h"
 #include "gui/formview_p.h"
+#include "gui/inputcodes_p.h"
 
 namespace gui {
 

@@ -1,11 +1,10 @@
 #pragma once
 // Inside the form view: one binding per control, holding its widget and the snapshot of the
 // model properties last copied into it, so that a sync touches only what changed.
-#include <QFont>
-#include <QKeyEvent>
+#include <QColor>
 #include <QPointer>
+#include <QRect>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -17,20 +16,6 @@ class QAction;
 class QMenu;
 
 namespace gui::detail {
-
-// The font of a control at a scale: the model's point size at 96 dots per inch, scaled.
-QFont makeFont(const forms::Font& font, double factor);
-// The family list standing for a model font name.
-QStringList fontFamilies(const QString& name);
-
-// Key and mouse codes as the model's events carry them.
-int keyCodeOf(const QKeyEvent& e);
-int keyAsciiOf(const QKeyEvent& e);
-int shiftOf(Qt::KeyboardModifiers modifiers);
-int buttonOf(Qt::MouseButton button);
-
-// A label's caption without its mnemonic marks ("&&" stays one "&").
-QString withoutMnemonic(const QString& caption);
 
 class Binding {
  public:

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <array>
 #include <stdexcept>
 #include <gtest/gtest.h>
 
@@ -457,7 +457,7 @@ TEST(FormViewMouse, MouseEventsCarryTwipsAndClicksGoToWhatWasClicked) {
             QStringList({"Note.Click", "Frame1.Click", "TestForm.Click", "Text1.DblClick"}));
 }
 
-TEST(FormViewSync, ASyncOfAWindowWithSixHundredControlsIsCheap) {
+TEST(FormViewSync, SyncsOfAWindowWithSixHundredControlsKeepTheWidgetsAndShowTheChanges) {
   struct Big : forms::Form {
     std::array<forms::Label, 300> labels;
     std::array<forms::TextBox, 200> boxes;
@@ -477,16 +477,11 @@ TEST(FormViewSync, ASyncOfAWindowWithSixHundredControlsIsCheap) {
   } big;
   gui::FormView view(big);
   QWidget* first = view.widgetFor(big.labels[0]);
-  QElapsedTimer t;
-  t.start();
-  constexpr int kRounds = 50;
-  for (int r = 0; r < kRounds; ++r) {
+  // One caption changes between syncs (its cost is measured by bench_formviewsync).
+  for (int r = 0; r < 50; ++r) {
     big.labels[r].Caption = QString::number(r);
     view.sync();
   }
-  const double msPerSync = static_cast<double>(t.nsecsElapsed()) / 1e6 / kRounds;
-  std::printf("sync of %zu controls with one change: %.3f ms\n", big.controls().size(), msPerSync);
-  EXPECT_LT(msPerSync, 2.0);
   EXPECT_EQ(view.widgetFor(big.labels[0]), first);  // widgets are kept, never rebuilt
   EXPECT_EQ(qobject_cast<QLabel*>(view.widgetFor(big.labels[49]))->text(), "49");
 }
