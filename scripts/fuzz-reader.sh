@@ -11,7 +11,7 @@ mkdir -p "$out/corpus"
 # shellcheck disable=SC2046
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -fPIC -Isrc $(pkg-config --cflags Qt6Core) \
-  tests/designfiles/fuzz/fuzz_reader.cpp src/designfiles/designrecord.cpp src/engine/numbertext.cpp src/engine/vbmath.cpp \
+  tests/designfiles/fuzz/fuzz_reader.cpp src/designfiles/designrecord.cpp src/engine/numbertext.cpp src/engine/rounding.cpp \
   $(pkg-config --libs Qt6Core) -o "$out/fuzz_reader"
 
 # Seeds: the shipped default design and a few damaged forms of it.

@@ -5,7 +5,7 @@
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
@@ -142,7 +142,7 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.CircuitMode = r.circuitMode;
 
   f.PrevPoles = static_cast<int>(
-      engine::Int(mainwindow::NumberIn(f.Text18.Text, f.DecimalSep)));
+      engine::Int(engine::NumberIn(f.Text18.Text, f.DecimalSep)));
 }
 
 // Ends a read: the pointer back and the window no longer busy.

@@ -4,10 +4,7 @@
 #include <QString>
 
 #include "designfiles/designrecord.h"
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designfiles {
 

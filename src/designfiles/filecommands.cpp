@@ -105,8 +105,8 @@ void mnuFileSaveAs_Click(CalverdonForm& f) {
   const auto chosen = f.svc.fileDialogs->saveFile(request);
   if (!chosen || chosen->isEmpty()) return;
   if (QFileInfo::exists(*chosen)) {
-    f.MsgText = QStringLiteral("File already exists. Do you want to overwrite it?");
-    f.MsgAnswer = f.svc.messages ? f.svc.messages->show(f.MsgText, QStringLiteral("title"),
+    const QString question = QStringLiteral("File already exists. Do you want to overwrite it?");
+    f.MsgAnswer = f.svc.messages ? f.svc.messages->show(question, QStringLiteral("title"),
                                                         platform::Buttons::YesNo,
                                                         platform::Icon::Exclamation)
                                  : platform::AnswerNo;

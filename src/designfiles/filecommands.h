@@ -2,10 +2,7 @@
 // The File menu's design commands, "Save as default", the default design read at start-up
 // and the factory design used when there is none.
 #include <QString>
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designfiles {
 

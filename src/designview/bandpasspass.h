@@ -1,8 +1,6 @@
 #pragma once
 // The design passes of band-pass and notch designs.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

@@ -1,8 +1,6 @@
 #pragma once
 // The schematic panel of band-pass and notch designs.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

@@ -9,10 +9,10 @@
 #include "engine/numbertext.h"
 #include "engine/polepairs.h"
 #include "engine/realisedstage.h"
+#include "engine/rounding.h"
 #include "engine/scalefreq.h"
 #include "engine/stagesynthesis.h"
 #include "engine/stdvalues.h"
-#include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/listchoices.h"
@@ -139,8 +139,8 @@ engine::PolePairInputs polePairInputs(const CalverdonForm& f) {
   in.HighPassHalf = f.HighPassHalf;
   in.DesignCutoff = f.DesignCutoff;
   in.CustomQScale = f.CustomQScale;
-  in.PolesLowPass = mainwindow::NumberIn(f.Text18.Text, sep);
-  in.PolesHighPass = mainwindow::NumberIn(f.Text1.Text, sep);
+  in.PolesLowPass = engine::NumberIn(f.Text18.Text, sep);
+  in.PolesHighPass = engine::NumberIn(f.Text1.Text, sep);
   for (int r = 0; r < 5; ++r) {
     engine::SectionEntry& e = in.Sections[r];
     e.FnShown = f.FnInput[r].Visible;
@@ -294,8 +294,8 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   in.C2Min = f.C2Min[k];
   in.C1Edited = hasBoxes && f.C1Edited[box] != 0;
   in.C2Edited = hasBoxes && f.C2Edited[box] != 0;
-  in.PolesLowPass = mainwindow::NumberIn(f.Text18.Text, sep);
-  in.PolesHighPass = mainwindow::NumberIn(f.Text1.Text, sep);
+  in.PolesLowPass = engine::NumberIn(f.Text18.Text, sep);
+  in.PolesHighPass = engine::NumberIn(f.Text1.Text, sep);
   in.FullyDifferential = mfb && fullyDifferential;
   in.ThreePole = f.ThreePole.Checked;
   in.ThreePoleR1 = firstOrder ? threePoleR1 : seriesR1;

@@ -3,10 +3,7 @@
 #include <vector>
 
 #include "engine/realisedstage.h"
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

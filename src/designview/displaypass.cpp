@@ -13,8 +13,8 @@
 #include "graph/simulatedplot.h"
 #include "graph/sweep.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/listchoices.h"
 #include "mainwindow/frequencyboxes.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/prompts.h"
 #include "spice/opampmodels.h"
 #include "spice/simulation.h"
@@ -104,7 +104,7 @@ void passBody(CalverdonForm& f) {
   applyPanelColours(f);
 
   f.PoleCount = PoleBoxCount(f);
-  f.EngText = engine::CorrectD(f.Text19.Text, f.DecimalSep);
+  engine::CorrectD(f.Text19.Text, f.DecimalSep);  // the ripple box with the locale's separator
 
   // The stage boxes and pictures follow the pole count, half and topology this pass has just
   // settled, so they never lag the pass that shows them.

@@ -1,9 +1,7 @@
 #pragma once
 // One display pass: lay out the entry panel for the pass band, recompute the design from the
 // entries, fill the schematic panel, readouts and values table, and draw the response.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

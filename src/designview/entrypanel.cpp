@@ -1,10 +1,10 @@
 #include "designview/entrypanel.h"
 
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/listchoices.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/listchoices.h"
 
 namespace designview {
 
@@ -89,7 +89,7 @@ void layOutTwoHalves(CalverdonForm& f, bool bandReject) {
 
 int PoleBoxCount(const CalverdonForm& f) {
   const forms::TextBox& box = f.HighPassHalf != 0 ? f.Text1 : f.Text18;
-  return engine::CInt(mainwindow::NumberIn(box.Text, f.DecimalSep));
+  return engine::CInt(engine::NumberIn(box.Text, f.DecimalSep));
 }
 
 void ResetEntryPanel(CalverdonForm& f) {
@@ -138,7 +138,7 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Label18.Caption = QStringLiteral("Center Freq.");
     f.LPFrame.Caption = mainwindow::TextOf(*band);
     f.LPFrame.Width = 2610;
-    f.PoleCount = engine::CInt(mainwindow::NumberIn(f.Text18.Text, f.DecimalSep));
+    f.PoleCount = engine::CInt(engine::NumberIn(f.Text18.Text, f.DecimalSep));
     f.HPFrame.Visible = false;
     f.Label8.Visible = false;
   } else if (twoHalves) {

@@ -1,9 +1,7 @@
 #pragma once
 // The entry panel of a display pass: which boxes are in use for the chosen pass band, the
 // pole count of the design or half, and the places of the section-view buttons.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

@@ -1,8 +1,6 @@
 #pragma once
 // The schematic panel of low-pass, high-pass and two-half designs.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

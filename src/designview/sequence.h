@@ -1,8 +1,6 @@
 #pragma once
 // The recompute sequence: the hub every change of the design ends in.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

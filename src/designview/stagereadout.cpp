@@ -5,8 +5,8 @@
 #include "designview/sensitivities.h"
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
+#include "engine/rounding.h"
 #include "engine/sectionresponse.h"
-#include "engine/vbmath.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/listchoices.h"
 

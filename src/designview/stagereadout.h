@@ -1,9 +1,7 @@
 #pragma once
 // The per-stage gain and phase readout at the response frequency, with its heading and the
 // row of stage letters.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

@@ -4,7 +4,7 @@
 
 #include "designview/sensitivities.h"
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/listchoices.h"
 

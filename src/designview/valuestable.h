@@ -4,10 +4,7 @@
 #include <QString>
 
 #include "engine/realisedstage.h"
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

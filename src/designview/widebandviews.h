@@ -1,8 +1,6 @@
 #pragma once
 // The section views of wide band-pass and band-reject designs.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace designview {
 

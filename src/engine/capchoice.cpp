@@ -1,6 +1,6 @@
 #include "engine/capchoice.h"
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine::detail {
 

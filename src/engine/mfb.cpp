@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "engine/capchoice.h"
+#include "engine/rounding.h"
 #include "engine/stagesynthesis.h"
-#include "engine/vbmath.h"
 
 namespace engine {
 

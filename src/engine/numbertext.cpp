@@ -1,6 +1,6 @@
 #include "engine/numbertext.h"
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 #include <array>
 #include <charconv>
@@ -223,6 +223,36 @@ QString FormatFixedOrZero(double v, int minDecimals, int maxDecimals, bool leadi
                           QChar decimalSep) {
   if (!std::isfinite(v)) return QStringLiteral("0");
   return FormatFixed(v, minDecimals, maxDecimals, leadingZero, decimalSep);
+}
+
+double NumberIn(QStringView text, QChar decimalSep) {
+  return ParseNumber(text, decimalSep).value_or(0.0);
+}
+
+double LeadingNumber(const QString& text, QChar decimalSep) {
+  qsizetype end = 0;
+  bool separatorSeen = false;
+  while (end < text.size()) {
+    const QChar c = text[end];
+    if (c.unicode() >= '0' && c.unicode() <= '9') {
+      ++end;
+    } else if (!separatorSeen && (c == decimalSep || c == QLatin1Char('.') ||
+                                  c == QLatin1Char(','))) {
+      separatorSeen = true;
+      ++end;
+    } else {
+      break;
+    }
+  }
+  QString number = text.left(end);
+  for (QChar& c : number)
+    if (c == QLatin1Char('.') || c == QLatin1Char(',')) c = decimalSep;
+  if (number.isEmpty() || number == QString(decimalSep)) return 0.0;
+  // A lone trailing or leading separator still reads ("5." is 5, ".5" is 0.5).
+  if (number.endsWith(decimalSep)) number.chop(1);
+  if (number.startsWith(decimalSep)) number.prepend(QLatin1Char('0'));
+  const auto v = ParseNumber(number, decimalSep);
+  return v ? *v : HUGE_VAL;  // only a number beyond the double range fails here
 }
 
 }  // namespace engine

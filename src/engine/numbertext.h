@@ -15,6 +15,14 @@ namespace engine {
 // negative zero).
 std::optional<double> ParseNumber(QStringView text, QChar decimalSep);
 
+// The number a box holds by the strict conversion; 0 when it holds none.
+double NumberIn(QStringView text, QChar decimalSep);
+
+// The number a cleaned-up count or ratio text begins with: digits with at most one separator
+// ("." and "," both count, "5." is 5, ".5" is 0.5); 0 when it begins with none, HUGE_VAL for a
+// number beyond the double range. Used where a box keeps only digits and separators.
+double LeadingNumber(const QString& text, QChar decimalSep);
+
 // True when text has the form the strict conversion reads, whether or not its value fits
 // a double: "1e999" has the form (and fails to convert), "12 V" has not.
 bool IsNumberForm(QStringView text, QChar decimalSep);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/poletables.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine {
 namespace {

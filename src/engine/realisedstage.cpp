@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine {
 

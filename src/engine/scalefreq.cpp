@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine {
 namespace {

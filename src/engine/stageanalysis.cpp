@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine {
 

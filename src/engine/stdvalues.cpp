@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace engine {
 

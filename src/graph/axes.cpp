@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/listchoices.h"
@@ -68,7 +68,6 @@ void LabelFrequencyAxis(CalverdonForm& f) {
   const bool rad = f.Rad.Value() == 1;
   const QString unit = rad ? kRadUnit : QStringLiteral("Hz");
   f.FreqUnitFactor = rad ? 2 * engine::Pi : 1.0;
-  f.WorkText = unit;
 
   double start = engine::Sng(hertzOf(f, f.Gfreq[0].Caption).value_or(0.0));
   if (!(start > 0) || !std::isfinite(start)) start = 100;  // an unreadable start: the usual axis

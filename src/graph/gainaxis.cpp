@@ -4,7 +4,7 @@
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 
 namespace graph {

@@ -4,10 +4,7 @@
 #include <QChar>
 #include <QString>
 #include <optional>
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
 

@@ -1,10 +1,7 @@
 #pragma once
 // The group delay of the computed sweep: its values, the scale of its trace and axis, the
 // trace and the axis labels GroupDelay(0..8).
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

@@ -3,10 +3,7 @@
 // drawn on it. Every line goes on the picture box and once more on the window itself, offset
 // by the outline laid over the graph, so a print of the window shows the graph too.
 #include "forms/color.h"
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

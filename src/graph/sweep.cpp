@@ -5,8 +5,8 @@
 #include <complex>
 
 #include "engine/engnotation.h"
+#include "engine/rounding.h"
 #include "engine/sectionresponse.h"
-#include "engine/vbmath.h"
 #include "graph/axes.h"
 #include "graph/gainaxis.h"
 #include "graph/groupdelay.h"

@@ -1,8 +1,6 @@
 #pragma once
 // The computed response: sweep, title, totals and traces.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

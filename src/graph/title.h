@@ -1,10 +1,7 @@
 #pragma once
 // The graph title and the passband gain shown under the stage gains.
 #include <QString>
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "graph/gainaxis.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"

@@ -1,9 +1,6 @@
 #pragma once
 // The gain and phase traces of the computed sweep.
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {
 

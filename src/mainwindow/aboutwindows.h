@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "forms/form.h"
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace platform {
 class SettingsService;
@@ -11,8 +12,6 @@ struct Services;
 }  // namespace platform
 
 namespace mainwindow {
-
-struct CalverdonForm;
 
 // The about window: its text, the start-up switch and OK.
 struct AboutCalverdon : forms::Form {

@@ -11,7 +11,6 @@ CalverdonForm::CalverdonForm(const platform::Services& services)
 
 int CalverdonForm::Message(const QString& text, platform::Buttons buttons, platform::Icon icon) {
   requestSync();
-  MsgText = text;
   MsgAnswer = svc.messages ? svc.messages->show(text, kProductName, buttons, icon)
                            : platform::AnswerOk;
   return MsgAnswer;

@@ -5,7 +5,8 @@
 #include <cmath>
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/numbertext.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/listchoices.h"
@@ -75,7 +76,7 @@ void hideCustomBoxes(CalverdonForm& f) {
 
 // The pole count in Text18 (rounded half to even), as stages of a band-pass design: 0..5.
 int bandStageCount(const CalverdonForm& f) {
-  const int n = engine::CInt(NumberIn(f.Text18.Text, f.DecimalSep));
+  const int n = engine::CInt(engine::NumberIn(f.Text18.Text, f.DecimalSep));
   return std::clamp(n, 0, 5);
 }
 

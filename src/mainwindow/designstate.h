@@ -128,9 +128,8 @@ struct DesignState {
   int SimVectorMax = 0;
   int SimColumn = 0;
 
-  // ---- scratch (no operation relies on another leaving a value here) ----
-  QString EngText, WorkText, MsgText;
-  int MsgAnswer = 0;
+  // ---- message answer ----
+  int MsgAnswer = 0;  // the button that closed the last message box
 
   // ---- module variables ----
   float DesignCutoff = 0;    // design frequency in Hz

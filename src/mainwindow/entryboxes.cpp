@@ -1,11 +1,35 @@
 #include "mainwindow/entryboxes.h"
 
+#include <cmath>
+
+#include "engine/engnotation.h"
 #include "engine/numbertext.h"
+#include "engine/rounding.h"
+#include "mainwindow/calverdonform.h"
 
 namespace mainwindow {
 
-double NumberIn(const QString& text, QChar decimalSep) {
-  return engine::ParseNumber(text, decimalSep).value_or(0.0);
+void CleanBoxText(const CalverdonForm& f, forms::TextBox& box, const QString& emptyDefault) {
+  if (box.Text.isEmpty()) box.Text = emptyDefault;
+  engine::CorrectD(box.Text, f.DecimalSep);
+}
+
+std::optional<double> EngNumber(const CalverdonForm& f, const QString& text) {
+  const auto v = engine::EngValue(text, f.DecimalSep);
+  if (!v || !std::isfinite(*v)) return std::nullopt;
+  return v;
+}
+
+QString EngText(const CalverdonForm& f, double value, int digits) {
+  return engine::Engsuffix(engine::Sng(value), digits, QString(), f.DecimalSep);
+}
+
+QString NumberText(const CalverdonForm& f, double value) {
+  return engine::SingleText(engine::Sng(value), f.DecimalSep);
+}
+
+QString OneKiloText(QChar decimalSep) {
+  return QStringLiteral("1") + decimalSep + QStringLiteral("000 k");
 }
 
 }  // namespace mainwindow

@@ -1,11 +1,18 @@
 #pragma once
-// Small helpers shared by the entry handling and the display pass.
+// What the entry boxes of the main window share: their look in and out of use, the answer to
+// an entry that cannot be read, and reading and writing their numbers with the locale's
+// separator.
 #include <QChar>
 #include <QString>
+#include <optional>
 
 #include "forms/controls.h"
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
+
+// The answer to an entry that cannot be read.
+inline const QString kNotUnderstood = QStringLiteral("Entry is not understood.");
 
 // An entry box in use is enabled and white; one not in use disabled and grey.
 inline void SetInUse(forms::TextBox& box, bool inUse) {
@@ -13,7 +20,21 @@ inline void SetInUse(forms::TextBox& box, bool inUse) {
   box.BackColor = inUse ? forms::kWhite : forms::kGreyedEntry;
 }
 
-// The number a box holds (the handlers keep such boxes numeric); 0 when it holds none.
-double NumberIn(const QString& text, QChar decimalSep);
+// The first common steps of an entry box: an empty box takes emptyDefault (an empty default
+// leaves it empty), and its separators become the locale's.
+void CleanBoxText(const CalverdonForm& f, forms::TextBox& box, const QString& emptyDefault);
+
+// The value of a text in engineering notation; nothing when it cannot be read.
+std::optional<double> EngNumber(const CalverdonForm& f, const QString& text);
+
+// A value in engineering notation with `digits` significant digits and no unit.
+QString EngText(const CalverdonForm& f, double value, int digits);
+
+// The text of a value as a single-precision number ("0.51", "1E-09"), with the locale's
+// separator.
+QString NumberText(const CalverdonForm& f, double value);
+
+// "1" + separator + "000 k": the empty and zero default of the frequency boxes.
+QString OneKiloText(QChar decimalSep);
 
 }  // namespace mainwindow

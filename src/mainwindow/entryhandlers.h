@@ -2,10 +2,9 @@
 // The handlers of the main window's entry boxes, and the commit of a pending entry when an
 // area that cannot take the focus is clicked.
 #include <QString>
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
-
-struct CalverdonForm;
 
 // A box's validation handler; cancel is never set (the focus always moves on).
 using EntryValidator = void (*)(CalverdonForm&, bool& cancel);

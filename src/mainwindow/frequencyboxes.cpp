@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/listchoices.h"
 #include "mainwindow/choicelists.h"
-#include "mainwindow/entrytext.h"
+#include "mainwindow/entryboxes.h"
+#include "mainwindow/frequencyunit.h"
+#include "mainwindow/listchoices.h"
 
 namespace mainwindow {
 

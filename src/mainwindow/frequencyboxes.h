@@ -8,10 +8,9 @@
 #include <QChar>
 #include <QString>
 #include <optional>
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
-
-struct CalverdonForm;
 
 // The frequency in hertz that a legend caption or graph limit box holds, read in engineering
 // notation. A caption written in radians per second ("628Rad/s") is converted back to

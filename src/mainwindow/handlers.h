@@ -1,8 +1,8 @@
 #pragma once
 // Registers every handler of the main window's own controls in its event table.
-namespace mainwindow {
+#include "mainwindow/calverdonform_fwd.h"
 
-struct CalverdonForm;
+namespace mainwindow {
 
 void RegisterHandlers(CalverdonForm& f);
 

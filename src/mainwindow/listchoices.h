@@ -6,10 +6,9 @@
 #include <optional>
 
 #include "engine/choices.h"
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
-
-struct CalverdonForm;
 
 // ---- list entries, in list order ----
 const QStringList& PassBandEntries();

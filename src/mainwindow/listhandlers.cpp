@@ -4,6 +4,9 @@
 
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/choicelists.h"
+#include "mainwindow/frequencyunit.h"
+#include "mainwindow/opampsupply.h"
+#include "mainwindow/options.h"
 
 namespace mainwindow {
 

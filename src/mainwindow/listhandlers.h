@@ -1,8 +1,8 @@
 #pragma once
 // Registers the handlers of the main window's choice lists, switches and menus.
-namespace mainwindow {
+#include "mainwindow/calverdonform_fwd.h"
 
-struct CalverdonForm;
+namespace mainwindow {
 
 void RegisterListHandlers(CalverdonForm& f);
 

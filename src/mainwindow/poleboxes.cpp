@@ -4,10 +4,11 @@
 #include <optional>
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/numbertext.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/choicelists.h"
-#include "mainwindow/entrytext.h"
+#include "mainwindow/entryboxes.h"
 #include "mainwindow/listchoices.h"
 
 namespace mainwindow {
@@ -34,10 +35,10 @@ int minimumPoles(const CalverdonForm& f) {
 // character that cannot belong to a number, an empty result taking the previous count, and
 // the whole part of what remains. Counts are kept within what a 16-bit count holds.
 int wholeCount(CalverdonForm& f, forms::TextBox& box) {
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  f.EngText = engine::RemoveASC(f.EngText);
-  if (f.EngText.isEmpty()) f.EngText = QString::number(f.PrevPoles);
-  double v = engine::Int(LeadingNumber(f.EngText, f.DecimalSep));
+  QString text = engine::CorrectD(box.Text, f.DecimalSep);
+  text = engine::RemoveASC(text);
+  if (text.isEmpty()) text = QString::number(f.PrevPoles);
+  double v = engine::Int(engine::LeadingNumber(text, f.DecimalSep));
   if (!std::isfinite(v) || v > 32767) v = 32767;
   const int count = static_cast<int>(v);
   box.Text = QString::number(count);

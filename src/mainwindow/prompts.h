@@ -1,10 +1,7 @@
 #pragma once
 // The context prompts of the prompt field.
 #include <QString>
-
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
 

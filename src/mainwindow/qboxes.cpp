@@ -6,11 +6,11 @@
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/listchoices.h"
-#include "mainwindow/entrytext.h"
 #include "mainwindow/choicelists.h"
+#include "mainwindow/entryboxes.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/poleboxes.h"
 
 namespace mainwindow {
@@ -26,10 +26,10 @@ bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit);
 // belong to a number; an empty result becomes `emptyText`. Returns the leading number, or
 // nothing when it is beyond the single range.
 std::optional<double> cleanNumber(CalverdonForm& f, forms::TextBox& box, const QString& emptyText) {
-  f.EngText = engine::CorrectD(box.Text, f.DecimalSep);
-  f.EngText = engine::RemoveASC(f.EngText);
-  if (f.EngText.isEmpty()) f.EngText = emptyText;
-  const double v = LeadingNumber(f.EngText, f.DecimalSep);
+  QString text = engine::CorrectD(box.Text, f.DecimalSep);
+  text = engine::RemoveASC(text);
+  if (text.isEmpty()) text = emptyText;
+  const double v = engine::LeadingNumber(text, f.DecimalSep);
   if (!std::isfinite(engine::Sng(v))) return std::nullopt;
   return engine::Sng(v);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The ripple box of the Chebychev response, the Q box of band-pass and notch stages, and the
 // total-Q box of the "Custom Q" response.
-namespace mainwindow {
+#include "mainwindow/calverdonform_fwd.h"
 
-struct CalverdonForm;
+namespace mainwindow {
 
 // Pass-band ripple in dB, 0.001 .. 10 (Chebychev only; otherwise nothing happens). A changed
 // ripple clears the entered capacitors; the design is recomputed unless the window is busy.

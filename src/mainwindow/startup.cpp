@@ -1,7 +1,8 @@
 #include "mainwindow/startup.h"
 
 #include "engine/engnotation.h"
-#include "engine/vbmath.h"
+#include "engine/numbertext.h"
+#include "engine/rounding.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
@@ -32,7 +33,7 @@ void SetStartDefaults(CalverdonForm& f, QChar decimalSep) {
   f.Text19.BackColor = f.BackColor;
   f.PromptTopic = 1;
   const forms::TextBox& poles = f.HighPassHalf != 0 ? f.Text1 : f.Text18;
-  f.PrevPoles = engine::CInt(NumberIn(poles.Text, f.DecimalSep));
+  f.PrevPoles = engine::CInt(engine::NumberIn(poles.Text, f.DecimalSep));
 }
 
 void Form_Load(CalverdonForm& f, QChar decimalSep) {
@@ -42,11 +43,6 @@ void Form_Load(CalverdonForm& f, QChar decimalSep) {
   f.SuppressUpdate = true;
   // The window's own click: busy, so it does nothing.
   f.raiseOwn(forms::Event::Click);
-}
-
-QString HelpFilePath(CalverdonForm& f) {
-  const QString folder = f.svc.paths ? f.svc.paths->programFolder() : QString();
-  return folder + QStringLiteral("/Calverdon2.chm");
 }
 
 void Form_Initialize(CalverdonForm& f, const std::function<void(CalverdonForm&)>& openDefault) {

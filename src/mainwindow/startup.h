@@ -3,10 +3,9 @@
 // value, and the handlers of the window itself.
 #include <QChar>
 #include <functional>
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
-
-struct CalverdonForm;
 
 // The decimal separator of a locale: the second character of its text of 0.5.
 QChar DecimalSepOf(const QString& textOfHalf);
@@ -25,9 +24,6 @@ void Form_Load(CalverdonForm& f, QChar decimalSep);
 // default design (openDefault reads it, or sets the factory design), and the first
 // recompute when nothing was read.
 void Form_Initialize(CalverdonForm& f, const std::function<void(CalverdonForm&)>& openDefault);
-
-// The help file of the program: the program folder's "Calverdon2.chm".
-QString HelpFilePath(CalverdonForm& f);
 
 // File menu "Close" and every other way out: ends the program without saving.
 void EndProgram(CalverdonForm& f);

@@ -1,8 +1,6 @@
 #pragma once
 // The op-amp macromodel list.
-namespace mainwindow {
-struct CalverdonForm;
-}
+#include "mainwindow/calverdonform_fwd.h"
 
 namespace spice {
 

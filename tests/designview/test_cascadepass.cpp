@@ -8,8 +8,8 @@
 #include "cascade_design.h"
 #include "engine/engnotation.h"
 #include "engine/polepairs.h"
+#include "engine/rounding.h"
 #include "engine/stdvalues.h"
-#include "engine/vbmath.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "cascade_design.h"
 #include "engine/engnotation.h"
+#include "engine/rounding.h"
 #include "engine/sectionresponse.h"
-#include "engine/vbmath.h"
 #include "support/spicesim.h"
 
 namespace {

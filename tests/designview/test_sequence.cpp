@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "designview/displaypass.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "sequence_fixture.h"
 
 namespace {

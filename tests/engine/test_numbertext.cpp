@@ -13,7 +13,7 @@
 #include <string>
 
 #include "engine/numbertext.h"
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // frequencies, the resistor seed, the response frequency with its cursor, and the digits box.
 #include <gtest/gtest.h>
 
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 #include "entry_fixture.h"
 #include "mainwindow/frequencyboxes.h"
 

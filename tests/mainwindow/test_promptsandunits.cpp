@@ -7,6 +7,8 @@
 #include "choice_fixture.h"
 #include "engine/engnotation.h"
 #include "mainwindow/choicelists.h"
+#include "mainwindow/frequencyunit.h"
+#include "mainwindow/opampsupply.h"
 #include "mainwindow/prompts.h"
 
 namespace {

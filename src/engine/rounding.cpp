@@ -1,4 +1,4 @@
-#include "engine/vbmath.h"
+#include "engine/rounding.h"
 
 #include <array>
 #include <charconv>

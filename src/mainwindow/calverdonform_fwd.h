@@ -1,0 +1,5 @@
+#pragma once
+// The main window object, declared for headers that only pass it by reference.
+namespace mainwindow {
+struct CalverdonForm;
+}
