@@ -1,5 +1,6 @@
 #include "designview/displaypass.h"
 
+#include <QtGlobal>
 #include <exception>
 
 #include "designview/bandpasspass.h"
@@ -141,12 +142,14 @@ int updatescreen(CalverdonForm& f) {
   int result = 0;
   try {
     passBody(f);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    qWarning("Calverdon: the display pass failed: %s", e.what());
     result = 1;
   }
   try {
     endBlock(f, busyBefore);
-  } catch (const std::exception&) {
+  } catch (const std::exception& e) {
+    qWarning("Calverdon: the end of the display pass failed: %s", e.what());
     f.SetMousePointer(forms::kPointerDefault);
     f.SuppressUpdate = busyBefore;
     result = 1;

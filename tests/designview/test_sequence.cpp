@@ -2,6 +2,10 @@
 // each pass band, units, kept section texts and the end block of a display pass.
 #include <gtest/gtest.h>
 
+#include <QStringList>
+#include <QtGlobal>
+#include <stdexcept>
+
 #include "designview/displaypass.h"
 #include "engine/rounding.h"
 #include "sequence_fixture.h"
@@ -306,3 +310,27 @@ TEST(DisplayPass, EndBlockValidatesTheResponseFrequency) {
 }
 
 }  // namespace
+
+// A failure inside a display pass is logged with what was caught; the pass reports it and the
+// window is left usable (pointer back, busy flag as before).
+TEST(DisplayPass, AFailureInsideThePassIsLoggedAndTheWindowStaysUsable) {
+  static QStringList warnings;
+  warnings.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg) warnings << text;
+      });
+  SequenceFixture s;
+  s.passband("Low-Pass");
+  s.f.onMousePointer = [](int p) {
+    if (p == forms::kPointerHourglass) throw std::runtime_error("no pointer to show");
+  };
+  s.f.SuppressUpdate = false;
+  EXPECT_EQ(s.f.updatescreen(), 1);
+  qInstallMessageHandler(previous);
+  ASSERT_EQ(warnings.size(), 1);
+  EXPECT_TRUE(warnings[0].contains("display pass")) << warnings[0].toStdString();
+  EXPECT_TRUE(warnings[0].contains("no pointer to show")) << warnings[0].toStdString();
+  EXPECT_EQ(s.f.MousePointer(), forms::kPointerDefault);
+  EXPECT_FALSE(s.f.SuppressUpdate);
+}
