@@ -1,6 +1,6 @@
 #pragma once
-// A main window on fake services with the recompute sequence, the window's handlers and the
-// file commands installed, and its program and user folders in a temporary folder.
+// The main window with the recompute sequence, the window's handlers and the file commands
+// installed, and its program and user folders in a temporary folder.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,18 +10,15 @@
 #include "designfiles/designfile.h"
 #include "designfiles/filecommands.h"
 #include "designview/sequence.h"
-#include "fakes/fake_services.h"
-#include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
-struct FilesFixture {
+struct FilesFixture : WindowFixture {
   QTemporaryDir dir;
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
   int sequences = 0;
 
-  explicit FilesFixture(QChar sep = QLatin1Char('.')) {
+  explicit FilesFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     QDir(dir.path()).mkpath(QStringLiteral("program"));
     QDir(dir.path()).mkpath(QStringLiteral("user"));
     fake.paths.program = dir.filePath(QStringLiteral("program"));
@@ -35,8 +32,6 @@ struct FilesFixture {
       ++sequences;
       return sequence();
     };
-    f.DecimalSep = sep;
-    mainwindow::SetStartDefaults(f, sep);
   }
 
   QString path(const QString& name) const { return dir.filePath(name); }

@@ -47,7 +47,8 @@ inline std::vector<engine::BuiltStage> RunDesign(SequenceFixture& s, const Casca
   f.CompValue.setFromUser(d.values);
   f.SensTrue.setFromUser(!d.values);
   f.LowPassViewT.Visible = false;
-  s.passband(d.highPass ? QStringLiteral("High-Pass") : QStringLiteral("Low-Pass"));
+  s.showPassBandWithoutHandler(d.highPass ? QStringLiteral("High-Pass")
+                                          : QStringLiteral("Low-Pass"));
   f.SequenceUpdateScreen();
   std::vector<engine::BuiltStage> built;
   designview::PrepareCascade(f);

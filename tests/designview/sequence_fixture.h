@@ -1,13 +1,11 @@
 #pragma once
-// A main window on fake services with the recompute sequence installed, recording every
-// display pass with the half and mode it ran in.
+// The main window with the recompute sequence installed, recording every display pass with
+// the half and mode it ran in. No list handlers are registered.
 #include <utility>
 #include <vector>
 
 #include "designview/sequence.h"
-#include "fakes/fake_services.h"
-#include "mainwindow/calverdonform.h"
-#include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
 struct PassRecord {
   int highPassHalf;
@@ -15,15 +13,12 @@ struct PassRecord {
   bool operator==(const PassRecord&) const = default;
 };
 
-struct SequenceFixture {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
+struct SequenceFixture : WindowFixture {
   std::vector<PassRecord> passes;
   int sequences = 0;
 
-  explicit SequenceFixture(QChar sep = QLatin1Char('.')) {
+  explicit SequenceFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     designview::install(f);
-    mainwindow::SetStartDefaults(f, sep);
     auto pass = f.hub.updatescreen;
     f.hub.updatescreen = [this, pass] {
       passes.push_back({f.HighPassHalf, f.BothHalvesDone});
@@ -34,10 +29,5 @@ struct SequenceFixture {
       ++sequences;
       return sequence();
     };
-  }
-
-  void passband(const QString& band) {
-    if (f.Passband.items().indexOf(band) < 0) f.Passband.AddItem(band);
-    f.Passband.SetText(band);
   }
 };

@@ -157,7 +157,7 @@ TEST(CascadePass, SectionReadoutsGainsAndGainBandwidth) {
 TEST(CascadePass, PreparesTheDesignChoicesForTheSchematic) {
   SequenceFixture s;
   mainwindow::CalverdonForm& f = s.f;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   f.PoleCount = 7;
   f.CircuitType.setFromUser(1, "Sallen -Key");
   f.GainTB[0].Text = "2.50";
@@ -172,7 +172,7 @@ TEST(CascadePass, PreparesTheDesignChoicesForTheSchematic) {
   EXPECT_FLOAT_EQ(f.SectionGain[3], 1.2f);
   EXPECT_EQ(f.GainTB[0].Text, "2.5");
   // Band-pass designs keep their own choices.
-  s.passband("Band-Pass");
+  s.showPassBandWithoutHandler("Band-Pass");
   f.PoleCount = 4;
   designview::PrepareCascade(f);
   EXPECT_EQ(f.SectionCount, 4);
@@ -337,7 +337,7 @@ TEST(CascadePass, RadiansAndTwoHalfDesigns) {
     SCOPED_TRACE(band);
     SequenceFixture s;
     mainwindow::CalverdonForm& f = s.f;
-    s.passband(band);
+    s.showPassBandWithoutHandler(band);
     f.LowPassViewT.Visible = true;
     f.Text18.Text = "4";
     f.Text1.Text = "3";

@@ -30,7 +30,7 @@ void totalView(mainwindow::CalverdonForm& f) {
 
 TEST(EdgeOrder, WideBandPassSwapsEdgesAndPoleCountsWithOneNotice) {
   SequenceFixture s;
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   sectionView(s.f, true);
   s.f.AutoSwapHPandLP.Checked = true;
   s.f.Text2.Text = "2k";
@@ -54,7 +54,7 @@ TEST(EdgeOrder, WideBandPassSwapsEdgesAndPoleCountsWithOneNotice) {
   EXPECT_EQ(s.fake.messages.shown.size(), 1u);
 
   // The notice is kept once per pass band: band-reject shows its own once.
-  s.passband("Band-Reject");
+  s.showPassBandWithoutHandler("Band-Reject");
   s.f.Text2.Text = "100";
   s.f.Text34.Text = "1k";
   s.f.SequenceUpdateScreen();
@@ -75,7 +75,7 @@ TEST(EdgeOrder, NothingIsSwappedWhenInOrderEqualOrOptionOff) {
                         Case{"Band-Reject", true, "10k", "1k"},
                         Case{"Low-Pass", true, "2k", "1k"}}) {
     SequenceFixture s;
-    s.passband(c.band);
+    s.showPassBandWithoutHandler(c.band);
     sectionView(s.f, true);
     s.f.AutoSwapHPandLP.Checked = c.autoSwap;
     s.f.Text2.Text = c.highEdge;
@@ -92,7 +92,7 @@ TEST(EdgeOrder, NothingIsSwappedWhenInOrderEqualOrOptionOff) {
 TEST(Passes, TotalViewRunsBothHalvesThenTheCombinationAndEmptiesTotals) {
   for (const char* band : {"Wide Band-Pass", "Band-Reject"}) {
     SequenceFixture s;
-    s.passband(band);
+    s.showPassBandWithoutHandler(band);
     totalView(s.f);
     s.f.PhaseF[5].Caption = "-90º";
     s.f.GainF[5].Caption = "0.00";
@@ -109,7 +109,7 @@ TEST(Passes, TotalViewRunsBothHalvesThenTheCombinationAndEmptiesTotals) {
 
 TEST(Passes, SectionViewRunsOnePassForTheHalfItsButtonShows) {
   SequenceFixture s;
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   s.f.HighPassHalf = 0;
   sectionView(s.f, true);  // the low-pass button is offered: the high-pass half is shown
   s.f.SequenceUpdateScreen();
@@ -127,7 +127,7 @@ TEST(Passes, SectionViewRunsOnePassForTheHalfItsButtonShows) {
 TEST(Passes, SingleFiltersRunOnePass) {
   for (const char* band : {"Low-Pass", "High-Pass", "Band-Pass", "Notch"}) {
     SequenceFixture s;
-    s.passband(band);
+    s.showPassBandWithoutHandler(band);
     s.f.LowPassViewT.Visible = false;
     s.f.SequenceUpdateScreen();
     EXPECT_EQ(s.passes.size(), 1u) << band;
@@ -155,7 +155,7 @@ TEST(EntryPanel, LaidOutForEachPassBand) {
   };
   for (const Case& c : cases) {
     SequenceFixture s;
-    s.passband(c.band);
+    s.showPassBandWithoutHandler(c.band);
     sectionView(s.f, false);
     // Start from the opposite state so every box is really set by the pass.
     for (auto* box : {&s.f.Text18, &s.f.Text1, &s.f.Text34, &s.f.Text2}) {
@@ -191,7 +191,7 @@ TEST(EntryPanel, LaidOutForEachPassBand) {
 
 TEST(EntryPanel, CustomResponsesDisableTheFrequencyAndPoleBoxes) {
   SequenceFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.f.TypeFilter.Style = 0;
   s.f.TypeFilter.SetText("Custom Q");
   s.f.SequenceUpdateScreen();
@@ -202,7 +202,7 @@ TEST(EntryPanel, CustomResponsesDisableTheFrequencyAndPoleBoxes) {
 
 TEST(EntryPanel, WideBandButtonsFollowThePoleCount) {
   SequenceFixture s;
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   sectionView(s.f, true);
   s.f.AutoSwapHPandLP.Checked = false;
   s.f.Text1.Text = "7";  // the high-pass half is shown
@@ -219,7 +219,7 @@ TEST(EntryPanel, WideBandButtonsFollowThePoleCount) {
 
 TEST(EntryPanel, BandRejectTotalViewShowsTheSummingStageOfItsTopology) {
   SequenceFixture s;
-  s.passband("Band-Reject");
+  s.showPassBandWithoutHandler("Band-Reject");
   totalView(s.f);
   for (int index : {0, 2}) {
     if (s.f.CircuitType.ListCount() < 3)
@@ -235,7 +235,7 @@ TEST(EntryPanel, BandRejectTotalViewShowsTheSummingStageOfItsTopology) {
 
 TEST(DisplayPass, UnitsFollowTheRadiansBox) {
   SequenceFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.f.Rad.setFromUser(1);
   s.f.SequenceUpdateScreen();
   EXPECT_DOUBLE_EQ(s.f.FreqUnitFactor, 2 * engine::Pi);
@@ -250,7 +250,7 @@ TEST(DisplayPass, UnitsFollowTheRadiansBox) {
 
 TEST(DisplayPass, KeptSectionTextsAreLoadedPerHalfAndEmptiedForSingleFilters) {
   SequenceFixture s;
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   s.f.HighPassGainText[1] = "2";
   s.f.LowPassGainText[1] = "3";
   s.f.HighPassC1RealText = "10n";
@@ -262,7 +262,7 @@ TEST(DisplayPass, KeptSectionTextsAreLoadedPerHalfAndEmptiedForSingleFilters) {
   s.f.SequenceUpdateScreen();
   EXPECT_EQ(s.f.GainTB[1].Text, "3");
 
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.f.SequenceUpdateScreen();
   EXPECT_TRUE(s.f.HighPassGainText[1].isEmpty());
   EXPECT_TRUE(s.f.LowPassGainText[1].isEmpty());
@@ -271,7 +271,7 @@ TEST(DisplayPass, KeptSectionTextsAreLoadedPerHalfAndEmptiedForSingleFilters) {
 
 TEST(DisplayPass, CustomSectionsKeepTheBoxesTheFirstTimeAHalfIsShown) {
   SequenceFixture s;
-  s.passband("Band-Reject");
+  s.showPassBandWithoutHandler("Band-Reject");
   s.f.ResponseCode = 7;
   s.f.FnInput[0].Text = "1.2345k";
   s.f.QInput[0].Text = "0.7071";
@@ -285,7 +285,7 @@ TEST(DisplayPass, CustomSectionsKeepTheBoxesTheFirstTimeAHalfIsShown) {
 
 TEST(DisplayPass, HourglassDuringThePassAndBusyFlagRestored) {
   SequenceFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   std::vector<int> pointers;
   s.f.onMousePointer = [&](int p) { pointers.push_back(p); };
   s.f.SuppressUpdate = false;
@@ -300,7 +300,7 @@ TEST(DisplayPass, HourglassDuringThePassAndBusyFlagRestored) {
 
 TEST(DisplayPass, EndBlockValidatesTheResponseFrequency) {
   SequenceFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.f.RespF.Text = "2.5k";
   s.f.RespFreq = 0;
   s.f.SequenceUpdateScreen();

@@ -1,26 +1,18 @@
 #pragma once
-// A main window on fake services with its start defaults, and designs set up directly from
-// the engine's pole pairs scaled to the cutoff ("Exact" sections), for the graph to sweep.
+// The main window with no handlers, and designs set up directly from the engine's pole pairs
+// scaled to the cutoff ("Exact" sections), for the graph to sweep.
 #include <QString>
 
 #include "engine/polepairs.h"
 #include "engine/scalefreq.h"
-#include "fakes/fake_services.h"
-#include "mainwindow/calverdonform.h"
-#include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
-struct GraphFixture {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
-
-  explicit GraphFixture(QChar sep = QLatin1Char('.')) {
-    mainwindow::SetStartDefaults(f, sep);
-    passband("Low-Pass");
+struct GraphFixture : WindowFixture {
+  explicit GraphFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
+    showPassBandWithoutHandler(QStringLiteral("Low-Pass"));
     f.CircuitType.setFromUser(1, QStringLiteral("Sallen -Key"));
     f.CircuitMode = 1;
   }
-
-  void passband(const char* band) { f.Passband.setFromUser(0, QString::fromLatin1(band)); }
 
   // The sections of an n-pole design of `code` at `cutoff` Hz for the low-pass (high = false)
   // or high-pass half, as the design pass leaves them.

@@ -1,21 +1,16 @@
 #pragma once
-// A main window on fake services with only the choice handlers registered. The recompute
-// sequence, the pole boxes' validation and the section-view buttons are stand-ins that log
-// their runs, so a test sees what a choice set off and in which order.
+// The main window with only the choice handlers registered. The recompute sequence, the pole
+// boxes' validation and the section-view buttons are stand-ins that log their runs, so a test
+// sees what a choice set off and in which order.
 #include <QStringList>
 
-#include "fakes/fake_services.h"
-#include "mainwindow/calverdonform.h"
 #include "mainwindow/listhandlers.h"
-#include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
-struct ChoiceFixture {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
+struct ChoiceFixture : WindowFixture {
   QStringList log;  // "recompute", "Text18", "Text1", "LowPassView", "ShowTotal"
 
-  explicit ChoiceFixture(QChar sep = QLatin1Char('.')) {
-    mainwindow::SetStartDefaults(f, sep);
+  explicit ChoiceFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     mainwindow::RegisterListHandlers(f);
     f.hub.SequenceUpdateScreen = [this] {
       log << QStringLiteral("recompute");
@@ -32,9 +27,9 @@ struct ChoiceFixture {
   int count(const QString& entry) const { return static_cast<int>(log.count(entry)); }
   int recomputes() const { return count(QStringLiteral("recompute")); }
 
-  // Puts the window into a pass band as the user's choice would, then forgets the log.
+  // Puts the window into a pass band as the user's choice does, then forgets the log.
   void startIn(const QString& band) {
-    f.Passband.SetText(band);
+    choosePassBand(band);
     log.clear();
   }
   // Chooses a response as the user does: an entry of the list, or a typed text.

@@ -1,5 +1,5 @@
 #pragma once
-// A main window on fake services with the entry handlers registered. The recompute sequence
+// The main window with the entry handlers registered (no list handlers). The recompute sequence
 // is a counter that also records how deeply sequences nest; the axis decades follow the
 // legend captions as the graph computes them.
 #include <QStringList>
@@ -8,11 +8,9 @@
 #include <ostream>
 
 #include "engine/engnotation.h"
-#include "fakes/fake_services.h"
 #include "forms/events.h"
-#include "mainwindow/calverdonform.h"
 #include "mainwindow/entryhandlers.h"
-#include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
@@ -25,14 +23,11 @@ inline QString withSep(QString text, QChar sep) {
   return text;
 }
 
-struct EntryFixture {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
+struct EntryFixture : WindowFixture {
   int sequences = 0;
   int depth = 0, deepest = 0;
 
-  explicit EntryFixture(QChar sep = QLatin1Char('.')) {
-    mainwindow::SetStartDefaults(f, sep);
+  explicit EntryFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     mainwindow::RegisterEntryHandlers(f);
     f.hub.SequenceUpdateScreen = [this] {
       ++sequences;
@@ -57,7 +52,6 @@ struct EntryFixture {
   static void choose(forms::ComboBox& list, const QString& text) {
     list.setFromUser(static_cast<int>(list.items().indexOf(text)), text);
   }
-  void passband(const QString& band) { choose(f.Passband, band); }
 
   // Types a text into a box and leaves it (its Validate event).
   void leave(forms::TextBox& box, const QString& text) {

@@ -3,8 +3,8 @@
 
 #include "fakes/fake_services.h"
 #include "mainwindow/aboutwindows.h"
-#include "mainwindow/calverdonform.h"
 #include "mainwindow/startup.h"
+#include "support/windowfixture.h"
 
 using mainwindow::AboutWindow;
 
@@ -12,9 +12,7 @@ namespace {
 
 const QString kSettingKey = fakes::FakeSettings::key("Calverdon", "ShowAbout", "Value");
 
-struct AboutFixture {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
+struct AboutFixture : WindowFixture {
   AboutFixture() { mainwindow::RegisterStartupHandlers(f); }
   void clickHelp(const char* item) { f.raise(*f.find(QString::fromLatin1(item)), forms::Event::Click); }
 };

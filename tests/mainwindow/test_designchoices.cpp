@@ -6,6 +6,7 @@
 #include "mainwindow/choicelists.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/prompts.h"
+#include "support/windowfixture.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST_P(PassBandTransition, HidesEmptiesKeepsAndRecomputes) {
   }
   x.f.SuppressUpdate = c.suppressed;
 
-  x.f.Passband.SetText(c.to);
+  x.choosePassBand(c.to);
 
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(x.f.FnInput[i].Text, c.customTextsKept ? QStringLiteral("F%1").arg(i) : "");
@@ -68,38 +69,62 @@ INSTANTIATE_TEST_SUITE_P(
     Bands, PassBandTransition,
     ::testing::Values(
         // Leaving a single filter for another empties the custom Fn and Q texts.
-        BandCase{"Low-Pass", "Butterworth", "High-Pass", false, false, "Butterworth", false,
-                 "MFB Fully Differential", 1, 41, true},
+        BandCase{.from = "Low-Pass", .response = "Butterworth", .to = "High-Pass",
+                 .suppressed = false,
+                 .customTextsKept = false, .responseAfter = "Butterworth", .bandCircuits = false,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 1, .prompt = 41,
+                 .choicesShown = true},
         // Choosing the same pass band again (or focusing it) keeps them.
-        BandCase{"High-Pass", "Bessel", "High-Pass", false, true, "Bessel", false,
-                 "MFB Fully Differential", 1, 41, true},
+        BandCase{.from = "High-Pass", .response = "Bessel", .to = "High-Pass", .suppressed = false,
+                 .customTextsKept = true, .responseAfter = "Bessel", .bandCircuits = false,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 1, .prompt = 41,
+                 .choicesShown = true},
         // Leaving a band-pass design hides them but keeps their texts; the topology stays
         // fully differential.
-        BandCase{"Band-Pass", "Butterworth", "Low-Pass", false, true, "Butterworth", false,
-                 "MFB Fully Differential", 1, 40, true},
+        BandCase{.from = "Band-Pass", .response = "Butterworth", .to = "Low-Pass",
+                 .suppressed = false,
+                 .customTextsKept = true, .responseAfter = "Butterworth", .bandCircuits = false,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 1, .prompt = 40,
+                 .choicesShown = true},
         // A custom response does not survive leaving a band-pass design.
-        BandCase{"Notch", "Custom Q", "Wide Band-Pass", false, true, "Butterworth", false,
-                 "MFB Fully Differential", 2, 44, true},
+        BandCase{.from = "Notch", .response = "Custom Q", .to = "Wide Band-Pass",
+                 .suppressed = false,
+                 .customTextsKept = true, .responseAfter = "Butterworth", .bandCircuits = false,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 2, .prompt = 44,
+                 .choicesShown = true},
         // Becoming a notch design: single-ended (its handler recomputes twice), the pass,
         // then the response becomes "Butterworth" (one more).
-        BandCase{"Low-Pass", "Custom Fn&Q", "Notch", false, false, "Butterworth", true,
-                 "MFB Single-Ended", 4, 43, false},
-        BandCase{"Band-Pass", "Butterworth", "Notch", false, true, "Butterworth", true,
-                 "MFB Single-Ended", 4, 43, false},
+        BandCase{.from = "Low-Pass", .response = "Custom Fn&Q", .to = "Notch", .suppressed = false,
+                 .customTextsKept = false, .responseAfter = "Butterworth", .bandCircuits = true,
+                 .circuitAfter = "MFB Single-Ended", .recomputes = 4, .prompt = 43,
+                 .choicesShown = false},
+        BandCase{.from = "Band-Pass", .response = "Butterworth", .to = "Notch", .suppressed = false,
+                 .customTextsKept = true, .responseAfter = "Butterworth", .bandCircuits = true,
+                 .circuitAfter = "MFB Single-Ended", .recomputes = 4, .prompt = 43,
+                 .choicesShown = false},
         // A band-pass design chosen again keeps its topology.
-        BandCase{"Band-Pass", "Butterworth", "Band-Pass", false, true, "Butterworth", true,
-                 "MFB Fully Differential", 2, 42, false},
+        BandCase{.from = "Band-Pass", .response = "Butterworth", .to = "Band-Pass",
+                 .suppressed = false,
+                 .customTextsKept = true, .responseAfter = "Butterworth", .bandCircuits = true,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 2, .prompt = 42,
+                 .choicesShown = false},
         // The pass band recomputes even while the window is busy; nothing else does.
-        BandCase{"Low-Pass", "Butterworth", "Band-Pass", true, false, "Butterworth", true,
-                 "MFB Single-Ended", 1, 42, false},
-        BandCase{"Low-Pass", "Butterworth", "Band-Reject", true, false, "Butterworth", false,
-                 "MFB Fully Differential", 1, 45, true}));
+        BandCase{.from = "Low-Pass", .response = "Butterworth", .to = "Band-Pass",
+                 .suppressed = true,
+                 .customTextsKept = false, .responseAfter = "Butterworth", .bandCircuits = true,
+                 .circuitAfter = "MFB Single-Ended", .recomputes = 1, .prompt = 42,
+                 .choicesShown = false},
+        BandCase{.from = "Low-Pass", .response = "Butterworth", .to = "Band-Reject",
+                 .suppressed = true,
+                 .customTextsKept = false, .responseAfter = "Butterworth", .bandCircuits = false,
+                 .circuitAfter = "MFB Fully Differential", .recomputes = 1, .prompt = 45,
+                 .choicesShown = true}));
 
 TEST(PassBand, LeavingBandPassHidesCustomBoxes) {
   ChoiceFixture x;
   x.startIn("Band-Pass");
   for (int i = 0; i < 5; ++i) x.f.QInput[i].Visible = x.f.FnInput[i].Visible = true;
-  x.f.Passband.SetText("Low-Pass");
+  x.choosePassBand("Low-Pass");
   for (int i = 0; i < 5; ++i) {
     EXPECT_FALSE(x.f.QInput[i].Visible);
     EXPECT_FALSE(x.f.FnInput[i].Visible);
@@ -112,7 +137,7 @@ TEST(PassBand, BandPassGainsStartAtTheStageQ) {
   x.f.Text3.Text = "7";
   x.f.GainTB[0].Text = "2";
   x.f.GainTB[2].Text = "4";
-  x.f.Passband.SetText("Band-Pass");
+  x.choosePassBand("Band-Pass");
   EXPECT_EQ(x.f.GainTB[0].Text, "2");
   EXPECT_EQ(x.f.GainTB[1].Text, "7");
   EXPECT_EQ(x.f.GainTB[2].Text, "4");
@@ -122,7 +147,7 @@ TEST(PassBand, BandPassGainsStartAtTheStageQ) {
   ChoiceFixture y;
   y.f.Text18.Text = "9";
   y.f.Text3.Text = "2";
-  y.f.Passband.SetText("Band-Pass");
+  y.choosePassBand("Band-Pass");
   for (int i = 0; i < 5; ++i) EXPECT_EQ(y.f.GainTB[i].Text, "2");
   // The stage count was checked first.
   EXPECT_EQ(y.log.first(), "Text18");
@@ -131,7 +156,7 @@ TEST(PassBand, BandPassGainsStartAtTheStageQ) {
 TEST(PassBand, TwoHalfDesignsOpenOnTheTotalView) {
   ChoiceFixture x;
   x.f.LowPassViewT.Visible = x.f.HighPassView.Visible = x.f.Line8.Visible = true;
-  x.f.Passband.SetText("Wide Band-Pass");
+  x.choosePassBand("Wide Band-Pass");
   EXPECT_EQ(x.log, QStringList({"recompute", "LowPassView", "ShowTotal"}));
   EXPECT_TRUE(x.f.LowPassView.Visible);
   EXPECT_TRUE(x.f.ShowTotal.Visible);
@@ -140,11 +165,11 @@ TEST(PassBand, TwoHalfDesignsOpenOnTheTotalView) {
   EXPECT_FALSE(x.f.Line8.Visible);
 
   // A single filter hides the view buttons again.
-  x.f.Passband.SetText("High-Pass");
+  x.choosePassBand("High-Pass");
   EXPECT_FALSE(x.f.LowPassView.Visible);
   EXPECT_FALSE(x.f.ShowTotal.Visible);
   EXPECT_EQ(x.f.HighPassHalf, 1);
-  x.f.Passband.SetText("Low-Pass");
+  x.choosePassBand("Low-Pass");
   EXPECT_EQ(x.f.HighPassHalf, 0);
 }
 
@@ -218,21 +243,44 @@ TEST_P(ResponseChoice, StoresCodesAndSetsBoxes) {
 INSTANTIATE_TEST_SUITE_P(
     Responses, ResponseChoice,
     ::testing::Values(
-        ResponseCase{"Butterworth", "2", 0, 0, "Butterworth", 2, "", false, true, true, true, 2},
-        ResponseCase{"Bessel", "", 1, 1, "Bessel", 5, "", false, true, true, true, 2},
-        ResponseCase{"Chebychev", "", 2, 2, "Chebychev", 3, "1", true, true, true, true, 2},
-        ResponseCase{"Chebychev", "0.5", 2, 2, "Chebychev", 3, "0.5", true, true, true, true, 2},
-        ResponseCase{"Linear Phase, 0.05", "", 3, 3, "Linear Phase, 0.05 deg.", 24, "", false,
-                     true, true, true, 2},
-        ResponseCase{"Linear Phase, 0.5", "", 4, 4, "Linear Phase, 0.5 deg.", 25, "", false,
-                     true, true, true, 2},
-        ResponseCase{"Gaussian 12dB", "3", 5, 5, "Transitional Gaussian to 12-dB", 26, "", false,
-                     true, true, true, 2},
+        ResponseCase{.text = "Butterworth", .rippleBefore = "2",
+                     .code = 0, .base = 0, .name = "Butterworth", .topic = 2, .rippleAfter = "",
+                     .rippleActive = false, .capsCleared = true, .poleBoxesActive = true,
+                     .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Bessel", .rippleBefore = "",
+                     .code = 1, .base = 1, .name = "Bessel", .topic = 5, .rippleAfter = "",
+                     .rippleActive = false, .capsCleared = true, .poleBoxesActive = true,
+                     .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Chebychev", .rippleBefore = "",
+                     .code = 2, .base = 2, .name = "Chebychev", .topic = 3, .rippleAfter = "1",
+                     .rippleActive = true, .capsCleared = true, .poleBoxesActive = true,
+                     .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Chebychev", .rippleBefore = "0.5",
+                     .code = 2, .base = 2, .name = "Chebychev", .topic = 3, .rippleAfter = "0.5",
+                     .rippleActive = true, .capsCleared = true, .poleBoxesActive = true,
+                     .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Linear Phase, 0.05", .rippleBefore = "",
+                     .code = 3, .base = 3, .name = "Linear Phase, 0.05 deg.", .topic = 24,
+                     .rippleAfter = "", .rippleActive = false, .capsCleared = true,
+                     .poleBoxesActive = true, .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Linear Phase, 0.5", .rippleBefore = "",
+                     .code = 4, .base = 4, .name = "Linear Phase, 0.5 deg.", .topic = 25,
+                     .rippleAfter = "", .rippleActive = false, .capsCleared = true,
+                     .poleBoxesActive = true, .cutoffEnabled = true, .poleValidations = 2},
+        ResponseCase{.text = "Gaussian 12dB", .rippleBefore = "3",
+                     .code = 5, .base = 5, .name = "Transitional Gaussian to 12-dB", .topic = 26,
+                     .rippleAfter = "", .rippleActive = false, .capsCleared = true,
+                     .poleBoxesActive = true, .cutoffEnabled = true, .poleValidations = 2},
         // "Custom Q" scales the Qs of the last standard response; capacitors and pole counts
         // stay, the ripple text stays for a Chebychev base.
-        ResponseCase{"Custom Q", "2", 2, 2, "Chebychev", 22, "2", false, false, false, false, 0},
-        ResponseCase{"Custom Fn&Q", "2", 7, 2, "Chebychev", 23, "", false, false, false, false,
-                     0}));
+        ResponseCase{.text = "Custom Q", .rippleBefore = "2",
+                     .code = 2, .base = 2, .name = "Chebychev", .topic = 22, .rippleAfter = "2",
+                     .rippleActive = false, .capsCleared = false, .poleBoxesActive = false,
+                     .cutoffEnabled = false, .poleValidations = 0},
+        ResponseCase{.text = "Custom Fn&Q", .rippleBefore = "2",
+                     .code = 7, .base = 2, .name = "Chebychev", .topic = 23, .rippleAfter = "",
+                     .rippleActive = false, .capsCleared = false, .poleBoxesActive = false,
+                     .cutoffEnabled = false, .poleValidations = 0}));
 
 TEST(Response, TextThatNamesNoResponseOnlyResetsTheBoxes) {
   ChoiceFixture x;
@@ -344,17 +392,28 @@ TEST(OtherChoices, RecomputeAndPromptRules) {
     int storedTopic;  // PromptTopic afterwards, -1 unchanged
   };
   const Case cases[] = {
-      {"CircuitType", forms::Event::GotFocus, 2, 0, 31, -1},
-      {"CircuitType", forms::Event::Click, 2, 0, 31, -1},
-      {"ResistorList", forms::Event::Click, 1, 0, 12, -1},
-      {"CapacitorList", forms::Event::GotFocus, 1, 0, 13, -1},
-      {"SensTrue", forms::Event::Click, 1, 0, -1, 205},
-      {"CompValue", forms::Event::GotFocus, 1, 0, -1, 203},
-      {"AutoSwapHPandLP", forms::Event::Click, 1, 1, -1, -1},
-      {"ThreePole", forms::Event::Click, 1, 1, -1, -1},
-      {"PlotResponse", forms::Event::Click, 1, 1, -1, -1},
-      {"OpAmpModel", forms::Event::Click, 0, 0, -1, -1},
-      {"SScheck", forms::Event::Click, 0, 0, -1, -1},
+      {.control = "CircuitType", .event = forms::Event::GotFocus,
+       .recomputes = 2, .busyRecomputes = 0, .shownTopic = 31, .storedTopic = -1},
+      {.control = "CircuitType", .event = forms::Event::Click,
+       .recomputes = 2, .busyRecomputes = 0, .shownTopic = 31, .storedTopic = -1},
+      {.control = "ResistorList", .event = forms::Event::Click,
+       .recomputes = 1, .busyRecomputes = 0, .shownTopic = 12, .storedTopic = -1},
+      {.control = "CapacitorList", .event = forms::Event::GotFocus,
+       .recomputes = 1, .busyRecomputes = 0, .shownTopic = 13, .storedTopic = -1},
+      {.control = "SensTrue", .event = forms::Event::Click,
+       .recomputes = 1, .busyRecomputes = 0, .shownTopic = -1, .storedTopic = 205},
+      {.control = "CompValue", .event = forms::Event::GotFocus,
+       .recomputes = 1, .busyRecomputes = 0, .shownTopic = -1, .storedTopic = 203},
+      {.control = "AutoSwapHPandLP", .event = forms::Event::Click,
+       .recomputes = 1, .busyRecomputes = 1, .shownTopic = -1, .storedTopic = -1},
+      {.control = "ThreePole", .event = forms::Event::Click,
+       .recomputes = 1, .busyRecomputes = 1, .shownTopic = -1, .storedTopic = -1},
+      {.control = "PlotResponse", .event = forms::Event::Click,
+       .recomputes = 1, .busyRecomputes = 1, .shownTopic = -1, .storedTopic = -1},
+      {.control = "OpAmpModel", .event = forms::Event::Click,
+       .recomputes = 0, .busyRecomputes = 0, .shownTopic = -1, .storedTopic = -1},
+      {.control = "SScheck", .event = forms::Event::Click,
+       .recomputes = 0, .busyRecomputes = 0, .shownTopic = -1, .storedTopic = -1},
   };
   for (const Case& c : cases) {
     for (bool busy : {false, true}) {
@@ -415,9 +474,8 @@ namespace {
 // With the real entry handlers: the response list re-checks the pole boxes through their own
 // validation, so a response with a higher pole minimum raises the count.
 TEST(ChoicesWithEntryBoxes, ResponseRaisesThePoleCountToItsMinimum) {
-  fakes::FakeServices fake;
-  mainwindow::CalverdonForm f{fake.services()};
-  mainwindow::SetStartDefaults(f, QLatin1Char('.'));
+  WindowFixture w;
+  mainwindow::CalverdonForm& f = w.f;
   mainwindow::RegisterHandlers(f);
   int recomputes = 0;
   f.hub.SequenceUpdateScreen = [&recomputes] { return ++recomputes, 0; };

@@ -48,7 +48,7 @@ TEST(EntryPattern, EnterCommitsAndSetsTheTopicFocusRecordsTheBox) {
 
 TEST(EntryPattern, ClickingTheHighPassPoleBoxCommitsTheDesignsPoleCount) {
   EntryFixture s;
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   s.f.PrevPoles = 3;
   s.f.Text18.Text = "4.7";
   s.click(s.f.Text1);
@@ -157,7 +157,7 @@ TEST(HostileInput, EveryBoxStaysShortNumericAndRecomputesAtMostOnceAtATime) {
   for (QChar sep : {QLatin1Char('.'), QLatin1Char(',')}) {
     for (const char* band : {"Low-Pass", "Band-Pass", "Notch"}) {
       EntryFixture s(sep);
-      s.passband(band);
+      s.showPassBandWithoutHandler(band);
       s.choose(s.f.TypeFilter, "Chebychev");
       s.f.OpAmpModel.AddItem("KVR9005");
       s.choose(s.f.OpAmpModel, "KVR9005");

@@ -259,7 +259,7 @@ TEST(RadiansPerSecond, LimitsApplyInHertz) {
 TEST(RadiansPerSecond, StageFrequenciesAreHertz) {
   EntryFixture s;
   useRadians(s);
-  s.passband("Notch");
+  s.showPassBandWithoutHandler("Notch");
   s.f.PoleCount = 3;
   s.f.SpacF.Text = "1k";
   s.leave(s.f.Text34, radiansText(10e3));  // "62.8k": 9.995 kHz
@@ -276,7 +276,7 @@ TEST(RadiansPerSecond, StageFrequenciesAreHertz) {
 TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
   for (QChar sep : kSeps) {
     EntryFixture s(sep);
-    s.passband("Notch");
+    s.showPassBandWithoutHandler("Notch");
     s.f.PoleCount = 3;
     s.f.SpacF.Text = "1k";
     s.leave(s.f.Text34, "10k");
@@ -285,7 +285,7 @@ TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
     EXPECT_EQ(s.f.FnInput[2].Text, withSep("11.000k", sep));
     EXPECT_EQ(s.f.FnInput[3].Text, "");
 
-    s.passband("Band-Pass");
+    s.showPassBandWithoutHandler("Band-Pass");
     s.f.PoleCount = 4;
     s.leave(s.f.SpacF, "2k");
     EXPECT_EQ(s.f.FnInput[0].Text, withSep("7.0000k", sep));
@@ -299,7 +299,7 @@ TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
 
 TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
   EntryFixture s;
-  s.passband("Band-Pass");
+  s.showPassBandWithoutHandler("Band-Pass");
   s.f.PoleCount = 5;
   s.f.Text34.Text = "1k";
   s.leave(s.f.SpacF, "150M");
@@ -308,7 +308,7 @@ TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
   EXPECT_EQ(s.f.FnInput[4].Text, "200.00M");
 
   EntryFixture lowPass;
-  lowPass.passband("Low-Pass");
+  lowPass.showPassBandWithoutHandler("Low-Pass");
   lowPass.f.PoleCount = 3;
   lowPass.f.FnInput[0].Text = "kept";
   lowPass.leave(lowPass.f.Text34, "10k");

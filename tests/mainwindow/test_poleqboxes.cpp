@@ -45,7 +45,7 @@ TEST(PoleBox, WholeCountsWithinTheResponsesMinimumAndTen) {
              {"Butterworth", "99999999999999999999", "10"},
          }) {
       EntryFixture s(sep);
-      s.passband("Low-Pass");
+      s.showPassBandWithoutHandler("Low-Pass");
       s.choose(s.f.TypeFilter, c.response);
       s.f.PrevPoles = 5;
       s.leave(s.f.Text18, c.typed);
@@ -58,7 +58,7 @@ TEST(PoleBox, WholeCountsWithinTheResponsesMinimumAndTen) {
 
 TEST(PoleBox, OnlyAChangedCountClearsCapacitorsAndRecomputes) {
   EntryFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.choose(s.f.TypeFilter, "Butterworth");
   s.f.PrevPoles = 4;
   enterCapacitors(s.f);
@@ -110,7 +110,7 @@ TEST(PoleBox, BandPassAndNotchWarnAboutTheSimulationLimitsOfTheModelFamily) {
            {"Band-Pass", "Ideal Op Amp", "0", "1", "1", {}},
        }) {
     EntryFixture s;
-    s.passband(c.band);
+    s.showPassBandWithoutHandler(c.band);
     s.choose(s.f.TypeFilter, "Gaussian 12dB");  // no minimum in these pass bands
     s.f.OpAmpModel.AddItem(c.model);
     s.choose(s.f.OpAmpModel, c.model);
@@ -127,7 +127,7 @@ TEST(PoleBox, BandPassAndNotchWarnAboutTheSimulationLimitsOfTheModelFamily) {
 
 TEST(HighPassPoleBox, SameLimitsWithoutWarningsAndItsOwnPreviousCount) {
   EntryFixture s;
-  s.passband("Notch");
+  s.showPassBandWithoutHandler("Notch");
   s.choose(s.f.TypeFilter, "Butterworth");
   s.f.OpAmpModel.AddItem("KVR3210");
   s.choose(s.f.OpAmpModel, "KVR3210");
@@ -141,7 +141,7 @@ TEST(HighPassPoleBox, SameLimitsWithoutWarningsAndItsOwnPreviousCount) {
   EXPECT_TRUE(s.messages().isEmpty());
   EXPECT_EQ(s.f.PrevPoles, 3);
 
-  s.passband("Wide Band-Pass");
+  s.showPassBandWithoutHandler("Wide Band-Pass");
   s.choose(s.f.TypeFilter, "Bessel");
   s.leave(s.f.Text1, "0");
   EXPECT_EQ(s.f.Text1.Text, "1");
@@ -213,7 +213,7 @@ TEST(BandQBox, FloorsTheQAndRecomputesTwice) {
     for (const Case& c : std::vector<Case>{
              {"0.3", "0.51"}, {"0", "0.51"}, {"", "1"}, {"12.5", "12.5"}, {"8 Q", "8"}}) {
       EntryFixture s(sep);
-      s.passband("Low-Pass");
+      s.showPassBandWithoutHandler("Low-Pass");
       s.f.PrevPoles = 2;
       s.f.Text18.Text = "2";
       s.leave(s.f.Text3, withSep(c.typed, sep));
@@ -230,7 +230,7 @@ TEST(BandQBox, FloorsTheQAndRecomputesTwice) {
 
 TEST(BandQBox, BandPassCutsGainsAboveQAndCopiesTheQ) {
   EntryFixture s;
-  s.passband("Band-Pass");
+  s.showPassBandWithoutHandler("Band-Pass");
   s.f.Text18.Text = "3";
   s.f.PrevPoles = 3;
   s.f.PoleCount = 3;
@@ -252,7 +252,7 @@ TEST(BandQBox, BandPassCutsGainsAboveQAndCopiesTheQ) {
 
   // An empty gain box stands for 1; an unreadable one is passed over and the loop goes on.
   EntryFixture t;
-  t.passband("Band-Pass");
+  t.showPassBandWithoutHandler("Band-Pass");
   t.f.Text18.Text = "3";
   t.f.PrevPoles = 3;
   t.f.PoleCount = 3;
@@ -267,7 +267,7 @@ TEST(BandQBox, BandPassCutsGainsAboveQAndCopiesTheQ) {
 
   // Notch: the Q is copied, the gains are not touched. Other pass bands copy nothing.
   EntryFixture n;
-  n.passband("Notch");
+  n.showPassBandWithoutHandler("Notch");
   n.f.Text18.Text = "2";
   n.f.PrevPoles = 2;
   n.f.PoleCount = 2;
@@ -278,7 +278,7 @@ TEST(BandQBox, BandPassCutsGainsAboveQAndCopiesTheQ) {
   EXPECT_TRUE(n.messages().isEmpty());
 
   EntryFixture lp;
-  lp.passband("Low-Pass");
+  lp.showPassBandWithoutHandler("Low-Pass");
   lp.f.PoleCount = 2;
   lp.f.GainTB[0].Text = "20";
   lp.leave(lp.f.Text3, "10");
@@ -288,7 +288,7 @@ TEST(BandQBox, BandPassCutsGainsAboveQAndCopiesTheQ) {
 
 TEST(BandQBox, ValidatesThePoleCountFirst) {
   EntryFixture s;
-  s.passband("Band-Pass");
+  s.showPassBandWithoutHandler("Band-Pass");
   s.f.PrevPoles = 2;
   s.f.Text18.Text = "9";
   s.f.Text3.Text = "1";
