@@ -321,7 +321,7 @@ TEST(DisplayPass, AFailureInsideThePassIsLoggedAndTheWindowStaysUsable) {
         if (type == QtWarningMsg) warnings << text;
       });
   SequenceFixture s;
-  s.passband("Low-Pass");
+  s.showPassBandWithoutHandler("Low-Pass");
   s.f.onMousePointer = [](int p) {
     if (p == forms::kPointerHourglass) throw std::runtime_error("no pointer to show");
   };

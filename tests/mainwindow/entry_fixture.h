@@ -48,8 +48,8 @@ struct EntryFixture : WindowFixture {
     f.FreqUnitFactor = 1;
   }
 
-  // Selects an entry of a list as the user would, without running its handlers.
-  static void choose(forms::ComboBox& list, const QString& text) {
+  // Selects an entry of a list without running its handlers.
+  static void showWithoutHandler(forms::ComboBox& list, const QString& text) {
     list.setFromUser(static_cast<int>(list.items().indexOf(text)), text);
   }
 

@@ -29,7 +29,7 @@ TEST(EntryPattern, EnterCommitsAndSetsTheTopicFocusRecordsTheBox) {
                                                        {"SigDig", 0, false},
                                                        {"Qtotal", 0, false}}) {
     EntryFixture s;
-    s.choose(s.f.TypeFilter, "Chebychev");
+    s.showWithoutHandler(s.f.TypeFilter, "Chebychev");
     auto* box = static_cast<forms::TextBox*>(s.f.find(c.box));
     ASSERT_NE(box, nullptr) << c.box;
     s.f.PromptTopic = 1;
@@ -158,9 +158,9 @@ TEST(HostileInput, EveryBoxStaysShortNumericAndRecomputesAtMostOnceAtATime) {
     for (const char* band : {"Low-Pass", "Band-Pass", "Notch"}) {
       EntryFixture s(sep);
       s.showPassBandWithoutHandler(band);
-      s.choose(s.f.TypeFilter, "Chebychev");
+      s.showWithoutHandler(s.f.TypeFilter, "Chebychev");
       s.f.OpAmpModel.AddItem("KVR9005");
-      s.choose(s.f.OpAmpModel, "KVR9005");
+      s.showWithoutHandler(s.f.OpAmpModel, "KVR9005");
       s.f.PoleCount = 5;
       s.f.CustomQProduct = 1.5f;
       s.f.Graph.Width = 6000;

@@ -46,7 +46,7 @@ TEST(PoleBox, WholeCountsWithinTheResponsesMinimumAndTen) {
          }) {
       EntryFixture s(sep);
       s.showPassBandWithoutHandler("Low-Pass");
-      s.choose(s.f.TypeFilter, c.response);
+      s.showWithoutHandler(s.f.TypeFilter, c.response);
       s.f.PrevPoles = 5;
       s.leave(s.f.Text18, c.typed);
       EXPECT_EQ(s.f.Text18.Text, c.expected) << c.response << " / " << c.typed;
@@ -59,7 +59,7 @@ TEST(PoleBox, WholeCountsWithinTheResponsesMinimumAndTen) {
 TEST(PoleBox, OnlyAChangedCountClearsCapacitorsAndRecomputes) {
   EntryFixture s;
   s.showPassBandWithoutHandler("Low-Pass");
-  s.choose(s.f.TypeFilter, "Butterworth");
+  s.showWithoutHandler(s.f.TypeFilter, "Butterworth");
   s.f.PrevPoles = 4;
   enterCapacitors(s.f);
   s.leave(s.f.Text18, "4.9");
@@ -111,9 +111,9 @@ TEST(PoleBox, BandPassAndNotchWarnAboutTheSimulationLimitsOfTheModelFamily) {
        }) {
     EntryFixture s;
     s.showPassBandWithoutHandler(c.band);
-    s.choose(s.f.TypeFilter, "Gaussian 12dB");  // no minimum in these pass bands
+    s.showWithoutHandler(s.f.TypeFilter, "Gaussian 12dB");  // no minimum in these pass bands
     s.f.OpAmpModel.AddItem(c.model);
-    s.choose(s.f.OpAmpModel, c.model);
+    s.showWithoutHandler(s.f.OpAmpModel, c.model);
     s.f.Text3.Text = c.q;
     s.leave(s.f.Text18, c.typed);
     EXPECT_EQ(s.f.Text18.Text, c.expected) << c.model << " / " << c.typed;
@@ -128,9 +128,9 @@ TEST(PoleBox, BandPassAndNotchWarnAboutTheSimulationLimitsOfTheModelFamily) {
 TEST(HighPassPoleBox, SameLimitsWithoutWarningsAndItsOwnPreviousCount) {
   EntryFixture s;
   s.showPassBandWithoutHandler("Notch");
-  s.choose(s.f.TypeFilter, "Butterworth");
+  s.showWithoutHandler(s.f.TypeFilter, "Butterworth");
   s.f.OpAmpModel.AddItem("KVR3210");
-  s.choose(s.f.OpAmpModel, "KVR3210");
+  s.showWithoutHandler(s.f.OpAmpModel, "KVR3210");
   s.f.PrevPoles = 3;
   s.leave(s.f.Text1, "");
   EXPECT_EQ(s.f.Text1.Text, "3");  // the design's count
@@ -142,7 +142,7 @@ TEST(HighPassPoleBox, SameLimitsWithoutWarningsAndItsOwnPreviousCount) {
   EXPECT_EQ(s.f.PrevPoles, 3);
 
   s.showPassBandWithoutHandler("Wide Band-Pass");
-  s.choose(s.f.TypeFilter, "Bessel");
+  s.showWithoutHandler(s.f.TypeFilter, "Bessel");
   s.leave(s.f.Text1, "0");
   EXPECT_EQ(s.f.Text1.Text, "1");
   s.leave(s.f.Text1, "14");
@@ -167,7 +167,7 @@ TEST(RippleBox, ClampsTheChebychevRipple) {
                                            {"-2", "1"},
                                            {"1.2.5", "1.25"}}) {
       EntryFixture s(sep);
-      s.choose(s.f.TypeFilter, "Chebychev");
+      s.showWithoutHandler(s.f.TypeFilter, "Chebychev");
       s.leave(s.f.Text19, withSep(c.typed, sep));
       EXPECT_EQ(s.f.Text19.Text, withSep(c.expected, sep)) << c.typed;
       EXPECT_EQ(s.sequences, 1);
@@ -178,7 +178,7 @@ TEST(RippleBox, ClampsTheChebychevRipple) {
 
 TEST(RippleBox, OnlyANewRippleClearsCapacitorsAndOtherResponsesIgnoreTheBox) {
   EntryFixture s;
-  s.choose(s.f.TypeFilter, "Chebychev");
+  s.showWithoutHandler(s.f.TypeFilter, "Chebychev");
   s.f.RippleDb = 0.5f;
   enterCapacitors(s.f);
   s.leave(s.f.Text19, "0.5");
@@ -188,14 +188,14 @@ TEST(RippleBox, OnlyANewRippleClearsCapacitorsAndOtherResponsesIgnoreTheBox) {
   EXPECT_TRUE(capacitorsCleared(s.f));
 
   EntryFixture other;
-  other.choose(other.f.TypeFilter, "Butterworth");
+  other.showWithoutHandler(other.f.TypeFilter, "Butterworth");
   other.leave(other.f.Text19, "25");
   EXPECT_EQ(other.f.Text19.Text, "25");
   EXPECT_EQ(other.sequences, 0);
 
   // A number beyond the single range is not understood: the box is emptied, nothing runs.
   EntryFixture huge;
-  huge.choose(huge.f.TypeFilter, "Chebychev");
+  huge.showWithoutHandler(huge.f.TypeFilter, "Chebychev");
   huge.leave(huge.f.Text19, QString(60, QLatin1Char('9')));
   EXPECT_EQ(huge.f.Text19.Text, "");
   EXPECT_EQ(huge.messages(), QStringList{kNotUnderstood});
