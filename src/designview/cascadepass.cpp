@@ -165,20 +165,15 @@ void polePairs(CalverdonForm& f) {
   const double fc = f.DesignCutoff;
   for (int k = 1; k <= f.SectionCount; ++k) {
     const int p = f.SectionCount - k;
-    const double b0 = f.PoleB0[k], b1 = f.PoleB1[k];
-    if (!usable(b0)) continue;
-    // A real pole holds b0 = wn, a pair b0 = wn^2.
-    const double wn = b1 == 0.0 ? b0 : std::sqrt(b0);
-    const float fn = engine::Sng(f.HighPassHalf == 1 ? fc / wn : wn * fc);
-    if (!std::isfinite(fn)) continue;
-    f.FSFreq[p].Caption = engine::Engsuffix(fn, f.DisplayDigits + 2, QStringLiteral("Hz"), sep);
-    f.StageF0[p] = fn;
-    if (b1 != 0.0) {
-      const float q = engine::Sng(std::sqrt(b0) / b1);
-      if (!std::isfinite(q)) continue;
-      f.Qdisp[p].Caption = engine::Engsuffix(q, f.DisplayDigits + 2, QString(), sep);
-      f.StageQArray[p] = q;
-      qProduct *= q;
+    const std::optional<engine::SectionFnQ> s =
+        engine::SectionFrequencyAndQ(f.PoleB0[k], f.PoleB1[k], fc, f.HighPassHalf == 1);
+    if (!s) continue;
+    f.FSFreq[p].Caption = engine::Engsuffix(s->Fn, f.DisplayDigits + 2, QStringLiteral("Hz"), sep);
+    f.StageF0[p] = s->Fn;
+    if (s->Q) {
+      f.Qdisp[p].Caption = engine::Engsuffix(*s->Q, f.DisplayDigits + 2, QString(), sep);
+      f.StageQArray[p] = *s->Q;
+      qProduct *= *s->Q;
     }
   }
   f.Qtotal.Visible = f.PoleCount > 1;

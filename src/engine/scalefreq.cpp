@@ -36,4 +36,17 @@ ScaledSections ScaleFreq(double f, const SectionArray& b0, const SectionArray& b
   return out;
 }
 
+std::optional<SectionFnQ> SectionFrequencyAndQ(float b0, float b1, double fc, bool highPass) {
+  if (!(std::isfinite(b0) && b0 > 0.0f)) return std::nullopt;
+  const double wn = b1 == 0.0f ? double(b0) : std::sqrt(double(b0));
+  SectionFnQ out;
+  out.Fn = Sng(highPass ? fc / wn : wn * fc);
+  if (!std::isfinite(out.Fn)) return std::nullopt;
+  if (b1 != 0.0f) {
+    const float q = Sng(std::sqrt(double(b0)) / b1);
+    if (std::isfinite(q)) out.Q = q;
+  }
+  return out;
+}
+
 }  // namespace engine

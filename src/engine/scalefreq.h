@@ -1,5 +1,7 @@
 #pragma once
 // Scaling of normalised section coefficients to the design frequency.
+#include <optional>
+
 #include "engine/sections.h"
 
 namespace engine {
@@ -15,5 +17,15 @@ struct ScaledSections {
 // (first order) and b1 by w. The scan starts at section 1 and ends at the first section whose
 // b0 is 0; the sections behind it are copied unscaled. f must be positive and finite.
 ScaledSections ScaleFreq(double f, const SectionArray& b0, const SectionArray& b1);
+
+// The natural frequency and Q of one normalised section at the design frequency fc (hertz).
+struct SectionFnQ {
+  float Fn = 0;            // hertz; in the high-pass half the mirrored frequency fc / wn
+  std::optional<float> Q;  // second-order sections only
+};
+// A real pole (b1 = 0) holds b0 = wn, a pair b0 = wn^2 and b1 = wn/Q. Nothing for a section
+// whose b0 is not positive or whose frequency has no single-precision value; no Q where it has
+// none.
+std::optional<SectionFnQ> SectionFrequencyAndQ(float b0, float b1, double fc, bool highPass);
 
 }  // namespace engine
