@@ -118,8 +118,9 @@ void ValuesTableRow(CalverdonForm& f, const BuiltStage& s) {
         text = rowName + blanks(6) + res(s.R1) + blanks(9) + res(s.R2) + blanks(9) +
                (s.R3 != 0 ? res(s.R3) : none(2, 4));
         if (sk) {
-          const QString r4 = res(s.R4);
-          text += blanks(5) + (r4 == QLatin1String("0") ? blanks(4) + none(3, 2) : blanks(4) + r4);
+          // A stage without a gain network has no R4 (its value text would be "0").
+          const bool noR4 = s.R4 == 0.0f || !std::isfinite(s.R4);
+          text += blanks(5) + blanks(4) + (noR4 ? none(3, 2) : res(s.R4));
         }
         text += blanks(8) + cap(s.C1) + blanks(8) + cap(c2Shown);
       }
