@@ -1,7 +1,9 @@
 #include "designview/lphpschematic.h"
 
 #include <initializer_list>
+#include <span>
 
+#include "designview/schematicanchors.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/listchoices.h"
@@ -22,28 +24,57 @@ void setVisible(std::initializer_list<forms::Control*> controls, bool visible) {
 
 bool fullyDifferential(const CalverdonForm& f) { return mainwindow::FullyDifferentialChosen(f); }
 
-// Where the moved value labels of a two-pole stage sit, as (top, left) offsets from the
-// stage picture's corner. R1, R4 and the stage title keep their own places.
-struct Offset {
-  int top, left;
+// Where a value label sits beside its component: the offset of the label's top-left corner
+// from the centre of the component's body (its anchor in the picture), in twips. The value
+// text starts at the label's left edge.
+struct Beside {
+  Part part;
+  int dx, dy;
 };
-struct StageLabelOffsets {
-  Offset R2, R3, C1, C2;
-};
-constexpr StageLabelOffsets kSallenKeyLabels{{230, 550}, {1235, 250}, {915, 220}, {-175, 1100}};
-constexpr StageLabelOffsets kMfbLabels{{-170, 900}, {450, 550}, {615, 1575}, {950, 615}};
 
-void place(forms::Label& label, const forms::Image& picture, Offset o) {
-  label.Top = picture.Top + o.top;
-  label.Left = picture.Left + o.left;
+// Labels of a Sallen-Key stage, with or without gain network, either half.
+constexpr Beside kSallenKeyLabels[] = {
+    {Part::R1, -260, -260},  // above R1
+    {Part::R2, -150, -410},  // above R2, under the feedback wire
+    {Part::R3, -750, -95},   // left of R3, beyond its ground
+    {Part::R4, -250, -280},  // above R4
+    {Part::C1, -680, -75},   // left of C1
+    {Part::C2, -230, -315},  // above C2, over the picture's top edge
+};
+// Labels of an MFB stage, single-ended or fully differential (on its + path).
+constexpr Beside kMfbLabels[] = {
+    {Part::R1, -220, -260},  // above R1
+    {Part::R2, -200, -280},  // above R2, over the picture's top edge
+    {Part::R3, -190, -300},  // above R3
+    {Part::C1, -225, 115},   // under C1
+    {Part::C2, 100, -95},    // right of C2
+};
+
+void placeBeside(forms::Label& label, const forms::Image& picture, PartAnchors parts,
+                 const Beside& place) {
+  if (const PartAnchor* a = FindPart(parts, place.part)) {
+    label.Left = picture.Left + a->x + place.dx;
+    label.Top = picture.Top + a->y + place.dy;
+  }
 }
 
-void placeStageLabels(CalverdonForm& f, int i, const forms::Image& picture,
-                      const StageLabelOffsets& o) {
-  place(f.R2[i], picture, o.R2);
-  place(f.R3[i], picture, o.R3);
-  place(f.C1L[i], picture, o.C1);
-  place(f.C2L[i], picture, o.C2);
+forms::Label& stageLabel(CalverdonForm& f, int i, Part part) {
+  switch (part) {
+    case Part::R1: return f.R1[i];
+    case Part::R2: return f.R2[i];
+    case Part::R3: return f.R3[i];
+    case Part::R4: return f.R4[i];
+    case Part::C1: return f.C1L[i];
+    case Part::C2: return f.C2L[i];
+  }
+  return f.R1[i];
+}
+
+// Moves the value labels of stage i beside their components in the picture shown.
+void placeStageLabels(CalverdonForm& f, int i, const forms::Image& picture, PartAnchors parts,
+                      std::span<const Beside> places) {
+  for (const Beside& place : places)
+    placeBeside(stageLabel(f, i, place.part), picture, parts, place);
 }
 
 bool twoPoleStageAt(const CalverdonForm& f, int i) { return f.PoleCount >= 2 * (i + 1); }
@@ -57,15 +88,12 @@ void showSallenKeyStages(CalverdonForm& f) {
       const bool unityGain = f.SectionGain[i + 1] == 1.0f;
       // A unity-gain stage has no gain network.
       setVisible({&f.R3[i], &f.R4[i]}, !unityGain);
-      const forms::Image* picture;
-      if (unityGain) {
-        (highPass ? f.SKg1HP[i] : f.SKg1[i]).Visible = true;
-        picture = &f.SKg1[i];
-      } else {
-        (highPass ? f.SKhp[i] : f.SK[i]).Visible = true;
-        picture = &f.SK[i];
-      }
-      placeStageLabels(f, i, *picture, kSallenKeyLabels);
+      forms::Image& picture = unityGain ? (highPass ? f.SKg1HP[i] : f.SKg1[i])
+                                        : (highPass ? f.SKhp[i] : f.SK[i]);
+      picture.Visible = true;
+      // A unity-gain picture draws its parts at the anchors of the full stage; the labels of
+      // the gain network it lacks are hidden, and kept at their places all the same.
+      placeStageLabels(f, i, picture, kSallenKeyAnchors, kSallenKeyLabels);
     } else {
       hide({&f.R1[i], &f.R2[i], &f.R3[i], &f.R4[i], &f.C1L[i], &f.C2L[i], &f.SecLabel[i],
             &f.SK[i], &f.SKg1[i]});
@@ -85,7 +113,7 @@ void showMfbStages(CalverdonForm& f) {
                                            : (highPass ? f.MFBschHP[i] : f.MFBsch[i]);
       picture.Visible = true;
       if (i > 0) f.schLine[i - 1].Visible = true;
-      placeStageLabels(f, i, f.MFBsch[i], kMfbLabels);
+      placeStageLabels(f, i, picture, SchematicAnchors(picture.Picture), kMfbLabels);
     } else {
       hide({&f.R1[i], &f.R2[i], &f.R3[i], &f.C1L[i], &f.C2L[i], &f.MFBsch[i], &f.SecLabel[i]});
       if (i > 0) f.schLine[i - 1].Visible = false;
@@ -119,32 +147,27 @@ void showRealPoleSection(CalverdonForm& f) {
 
   const bool highPass = f.HighPassHalf != 0;
   const bool noAmplifier = f.ThreePole.Checked;
+  const bool differential = fullyDifferential(f);
+  // RealR shows the series resistor R1 (of the + path of a fully differential section), RealC
+  // the capacitor C1.
+  const Beside resistor{Part::R1, -150, differential ? 50 : 85};  // under R1
+  Beside capacitor{Part::C1, 100, -90};                            // right of C1, level with it
   forms::Image* picture;
-  int resistorTop, capacitorTop, capacitorLeft;
-  if (fullyDifferential(f)) {
-    resistorTop = 4125;
-    if (!highPass) {
-      picture = noAmplifier ? &f.FDARealNoAmpLP : &f.FDA1p;
-      capacitorTop = noAmplifier ? 4650 : 4350;
-      capacitorLeft = noAmplifier ? 700 : 1000;
-    } else {
-      picture = noAmplifier ? &f.FDARealNoAmpHP : &f.FDARealHP;
-      capacitorTop = noAmplifier ? 4630 : 3870;
-      capacitorLeft = noAmplifier ? 700 : 1100;
-    }
+  if (!differential) {
+    picture = highPass ? (noAmplifier ? &f.RealNoAmpHP : &f.RealHP)
+                       : (noAmplifier ? &f.RealNoAmp : &f.RealPole);
+    capacitor.dy = -15;  // right of C1, reaching below it
+  } else if (!highPass) {
+    picture = noAmplifier ? &f.FDARealNoAmpLP : &f.FDA1p;
+    if (!noAmplifier) capacitor.dy = -85;
   } else {
-    if (!highPass)
-      picture = noAmplifier ? &f.RealNoAmp : &f.RealPole;
-    else
-      picture = noAmplifier ? &f.RealNoAmpHP : &f.RealHP;
-    resistorTop = 4290;
-    capacitorTop = 4950;
-    capacitorLeft = 600;
+    picture = noAmplifier ? &f.FDARealNoAmpHP : &f.FDARealHP;
+    if (!noAmplifier) capacitor = {Part::C1, 50, -430};  // right of C1, above the + wire
   }
   picture->Visible = true;
-  f.RealR.Top = resistorTop;
-  f.RealC.Top = capacitorTop;
-  f.RealC.Left = f.RealPole.Left + capacitorLeft;
+  const PartAnchors parts = SchematicAnchors(picture->Picture);
+  placeBeside(f.RealR, *picture, parts, resistor);
+  placeBeside(f.RealC, *picture, parts, capacitor);
   setVisible({&f.RealPlabel, &f.RealR, &f.RealC}, true);
 }
 

@@ -7,11 +7,17 @@
 #include <initializer_list>
 #include <vector>
 
+#include "designview/schematicanchors.h"
 #include "gui/drawings.h"
 
 namespace gui {
 
 namespace {
+
+using designview::FindPart;
+using designview::Part;
+using designview::PartAnchor;
+using designview::PartAnchors;
 
 // A point of a picture, in twips from the picture's top-left corner.
 struct Pt {
@@ -46,39 +52,26 @@ class Sketch {
     }
   }
 
-  // A resistor between a and b (a horizontal or vertical run), its body centred at `centre`
-  // along the run, with leads to both ends.
-  void resistor(Pt a, Pt b, double centre) {
-    const bool horizontal = a.y == b.y;
-    const double half = 140, side = 45;
-    lead(a, b, centre, half);
-    if (horizontal)
-      box({centre - half, a.y - side}, {centre + half, a.y + side});
-    else
-      box({a.x - side, centre - half}, {a.x + side, centre + half});
+  // A resistor with its body at the anchor and leads along its run to `from` and `to` (x of a
+  // horizontal run, y of a vertical one).
+  void resistor(const PartAnchor& at, double from, double to) {
+    const Run r = run(at, from, to);
+    resistor(r.a, r.b, r.centre);
   }
 
-  // A capacitor between a and b, its plates centred at `centre` along the run.
-  void capacitor(Pt a, Pt b, double centre) {
-    const bool horizontal = a.y == b.y;
-    const double gap = 30, plate = 80;
-    lead(a, b, centre, gap);
-    if (horizontal) {
-      line({centre - gap, a.y - plate}, {centre - gap, a.y + plate});
-      line({centre + gap, a.y - plate}, {centre + gap, a.y + plate});
-    } else {
-      line({a.x - plate, centre - gap}, {a.x + plate, centre - gap});
-      line({a.x - plate, centre + gap}, {a.x + plate, centre + gap});
-    }
+  // A capacitor with its plates at the anchor and leads along its run to `from` and `to`.
+  void capacitor(const PartAnchor& at, double from, double to) {
+    const Run r = run(at, from, to);
+    capacitor(r.a, r.b, r.centre);
   }
 
   // A resistor or a capacitor: the high-pass form of a stage has capacitors where the
   // low-pass form has resistors and the other way round.
-  void part(bool isResistor, Pt a, Pt b, double centre) {
+  void part(bool isResistor, const PartAnchor& at, double from, double to) {
     if (isResistor)
-      resistor(a, b, centre);
+      resistor(at, from, to);
     else
-      capacitor(a, b, centre);
+      capacitor(at, from, to);
   }
 
   // Ground below a wire ending at (x, y).
@@ -144,6 +137,43 @@ class Sketch {
   }
 
  private:
+  // A straight run from a to b with a part's body centred at `centre` along it.
+  struct Run {
+    Pt a, b;
+    double centre;
+  };
+  static Run run(const PartAnchor& at, double from, double to) {
+    const double x = at.x, y = at.y;
+    if (at.vertical) return {{x, from}, {x, to}, y};
+    return {{from, y}, {to, y}, x};
+  }
+
+  // A resistor between a and b (a horizontal or vertical run), its body centred at `centre`
+  // along the run, with leads to both ends.
+  void resistor(Pt a, Pt b, double centre) {
+    const bool horizontal = a.y == b.y;
+    const double half = 140, side = 45;
+    lead(a, b, centre, half);
+    if (horizontal)
+      box({centre - half, a.y - side}, {centre + half, a.y + side});
+    else
+      box({a.x - side, centre - half}, {a.x + side, centre + half});
+  }
+
+  // A capacitor between a and b, its plates centred at `centre` along the run.
+  void capacitor(Pt a, Pt b, double centre) {
+    const bool horizontal = a.y == b.y;
+    const double gap = 30, plate = 80;
+    lead(a, b, centre, gap);
+    if (horizontal) {
+      line({centre - gap, a.y - plate}, {centre - gap, a.y + plate});
+      line({centre + gap, a.y - plate}, {centre + gap, a.y + plate});
+    } else {
+      line({a.x - plate, centre - gap}, {a.x + plate, centre - gap});
+      line({a.x - plate, centre + gap}, {a.x + plate, centre + gap});
+    }
+  }
+
   // The picture's right and bottom edges map onto its last pixel column and row, so that
   // wires drawn to an edge reach it.
   QPointF map(Pt q) const {
@@ -209,29 +239,41 @@ constexpr double kW = kStagePictureWidth;
 constexpr double kY = kSignalY;
 constexpr double kYm = kDifferentialMinusY;
 
+// The anchor of a component a picture's table lists; the drawings ask only for listed ones.
+const PartAnchor& anchor(PartAnchors parts, Part part) { return *FindPart(parts, part); }
+
+// The same component drawn once more at another height: the - path copies of a fully
+// differential picture, which carry no label of their own.
+PartAnchor copyAt(const PartAnchor& a, int y) { return {a.part, a.x, y, a.vertical}; }
+
 // ---- Sallen-Key stage ----------------------------------------------------------------
 // Low-pass: R1 and R2 in series to the + input, C1 from the + input to ground, C2 from the
 // R1-R2 node to the output; gain network R3 (to ground) and R4 (to the output) at the - input.
 // High-pass: R1, R2 become capacitors and C1, C2 resistors; the gain network stays.
 void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   const bool lp = !highPass;
-  const double yS = 640;            // the series branch, at the + input
-  const double xX = 500, xP = 900;  // R1-R2 node and + input node
-  const double left = 1450, top = 530, w = 450, h = 440;  // op-amp: + at 640, - at 860
+  const PartAnchors parts = designview::kSallenKeyAnchors;
+  const PartAnchor& r1 = anchor(parts, Part::R1);
+  const PartAnchor& c1 = anchor(parts, Part::C1);
+  const PartAnchor& c2 = anchor(parts, Part::C2);
+  const double yS = r1.y;                 // the series branch, at the + input
+  const double xX = 500, xP = c1.x;       // R1-R2 node and + input node
+  const double left = 1450, w = 450, h = 440, top = yS - h / 4;  // + at yS, - at 860
   const double xOut = 2150, yOut = top + h / 2;
+  const double yF = c2.y;                 // the feedback wire over the top
 
   s.terminal(45, kY, 0);
   s.wire({{75, kY}, {100, kY}, {100, yS}});
-  s.part(lp, {100, yS}, {xX, yS}, 290);               // R1
-  s.part(lp, {xX, yS}, {xP, yS}, 700);                // R2
+  s.part(lp, r1, 100, xX);
+  s.part(lp, anchor(parts, Part::R2), xX, xP);
   s.wire({{xP, yS}, {left, yS}});
   s.dot(xX, yS);
   s.dot(xP, yS);
-  s.part(!lp, {xP, yS}, {xP, 1120}, 990);            // C1 to ground
+  s.part(!lp, c1, yS, 1120);                          // C1 to ground
   s.ground(xP, 1120);
-  s.wire({{xX, yS}, {xX, 140}});                      // C2, feedback over the top
-  s.part(!lp, {xX, 140}, {xOut, 140}, 1330);
-  s.wire({{xOut, 140}, {xOut, yOut}});
+  s.wire({{xX, yS}, {xX, yF}});                       // C2, feedback over the top
+  s.part(!lp, c2, xX, xOut);
+  s.wire({{xOut, yF}, {xOut, yOut}});
 
   s.opamp(left, top, w, h, /*minusOnTop=*/false);
   s.wire({{left + w, yOut}, {2290, yOut}});
@@ -240,12 +282,13 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 
   const double yMinus = top + 3 * h / 4;
   if (gainNetwork) {
-    const double yG = 1330;
-    s.wire({{left, yMinus}, {1350, yMinus}, {1350, yG}});
-    s.dot(1350, yG);
-    s.resistor({1350, yG}, {xOut, yG}, 1750);        // R4 to the output
+    const PartAnchor& r3 = anchor(parts, Part::R3);
+    const double yG = r3.y, xG = 1350;                // R3 and R4 meet at the - input's wire
+    s.wire({{left, yMinus}, {xG, yMinus}, {xG, yG}});
+    s.dot(xG, yG);
+    s.resistor(anchor(parts, Part::R4), xG, xOut);    // R4 to the output
     s.wire({{xOut, yG}, {xOut, yOut}});
-    s.resistor({1350, yG}, {860, yG}, 1000);          // R3 to ground
+    s.resistor(r3, xG, 860);                          // R3 to ground
     s.wire({{860, yG}, {820, yG}, {820, 1400}});
     s.ground(820, 1400);
   } else {
@@ -258,40 +301,53 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 // C1 from the - input to the output, R2 from the R1 node to the output. High-pass: R1, R2, R3
 // become capacitors, C1 and C2 resistors.
 struct MfbGeometry {
-  double xX = 515, xY = 1050, left = 1200, w = 450, xOut = 2150;
+  // The R1 node (where C2 hangs), the - input node, the amplifier, the output node.
+  double xX = anchor(designview::kMfbAnchors, Part::C2).x, xY = 1050, left = 1200, w = 450,
+         xOut = 2150;
 };
-constexpr double kRise = 110;       // R1 runs this much above R3
-constexpr double kInnerLoop = 500;  // height of the C1 loop over the amplifier
 
-// One signal path: R1 comes into the R1 node `rise` above (negative: below) where R3 leaves it.
-void mfbPath(Sketch& s, bool lp, double y, double rise, const MfbGeometry& g) {
-  const double yIn = y - rise;
+// One signal path: R1 comes into the R1 node on its own run, R3 leaves the node along the
+// path's wire (the wire the path's terminal sits on).
+void mfbPath(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r3,
+             const MfbGeometry& g) {
+  const double y = r3.y, yIn = r1.y;
   s.terminal(45, y, 0);
   s.wire({{75, y}, {100, y}, {100, yIn}});
-  s.part(lp, {100, yIn}, {g.xX, yIn}, 250);   // R1
+  s.part(lp, r1, 100, g.xX);
   s.wire({{g.xX, yIn}, {g.xX, y}});
-  s.part(lp, {g.xX, y}, {g.xY, y}, 740);      // R3
+  s.part(lp, r3, g.xX, g.xY);
   s.wire({{g.xY, y}, {g.left, y}});
   s.dot(g.xX, yIn);
   s.dot(g.xX, y);
   s.dot(g.xY, y);
 }
 
+// The outer loop (R2, from the R1 node over the amplifier to the output node at outY) and
+// the inner loop (C1, from the - input node to the output node) of one path.
+void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
+              const PartAnchor& r3, const PartAnchor& c1, double outY, const MfbGeometry& g) {
+  const double yIn = r1.y, yOuter = r2.y, y = r3.y, yInner = c1.y;
+  s.wire({{g.xX, yIn}, {g.xX, yOuter}});
+  s.part(lp, r2, g.xX, g.xOut);
+  s.wire({{g.xOut, yOuter}, {g.xOut, outY}});
+  s.wire({{g.xY, y}, {g.xY, yInner}});
+  s.part(!lp, c1, g.xY, g.xOut);
+  s.dot(g.xOut, yInner);
+}
+
 void mfbSingleEnded(Sketch& s, bool highPass) {
   const bool lp = !highPass;
+  const PartAnchors parts = designview::kMfbAnchors;
+  const PartAnchor& r1 = anchor(parts, Part::R1);
+  const PartAnchor& r3 = anchor(parts, Part::R3);
   MfbGeometry g;
   g.left = 1180;  // a narrower amplifier, clear of the C1 value under the loop
   g.w = 400;
   const double top = kY - 130, h = 520, yOut = top + h / 2;  // - at 750, + at 1010
-  mfbPath(s, lp, kY, kRise, g);
-  s.part(!lp, {g.xX, kY}, {g.xX, 1160}, 1045);        // C2 to ground
+  mfbPath(s, lp, r1, r3, g);
+  s.part(!lp, anchor(parts, Part::C2), kY, 1160);      // C2 to ground
   s.ground(g.xX, 1160);
-  s.wire({{g.xX, kY - kRise}, {g.xX, 110}});          // R2, the outer loop
-  s.part(lp, {g.xX, 110}, {g.xOut, 110}, 1100);
-  s.wire({{g.xOut, 110}, {g.xOut, yOut}});
-  s.wire({{g.xY, kY}, {g.xY, kInnerLoop}});           // C1, the inner loop
-  s.part(!lp, {g.xY, kInnerLoop}, {g.xOut, kInnerLoop}, 1800);
-  s.dot(g.xOut, kInnerLoop);
+  mfbLoops(s, lp, r1, anchor(parts, Part::R2), r3, anchor(parts, Part::C1), yOut, g);
 
   s.opamp(g.left, top, g.w, h, /*minusOnTop=*/true);
   s.wire({{g.left, top + 3 * h / 4}, {g.left - 40, top + 3 * h / 4}, {g.left - 40, 1180}});
@@ -303,30 +359,30 @@ void mfbSingleEnded(Sketch& s, bool highPass) {
 
 void mfbDifferential(Sketch& s, bool highPass) {
   const bool lp = !highPass;
+  const PartAnchors parts = designview::kDifferentialMfbAnchors;
+  const PartAnchor& r1 = anchor(parts, Part::R1);
+  const PartAnchor& r2 = anchor(parts, Part::R2);
+  const PartAnchor& r3 = anchor(parts, Part::R3);
+  const PartAnchor& c1 = anchor(parts, Part::C1);
   MfbGeometry g;
   const double top = 660, h = 630;  // inputs at 750 and 1200
   const double outP = 870, outM = 1080;
   const double xOutP = Sketch::sideX(g.left, top, g.w, h, outP);
   const double xOutM = Sketch::sideX(g.left, top, g.w, h, outM);
-  mfbPath(s, lp, kY, kRise, g);
-  mfbPath(s, lp, kYm, -kRise, g);
-  s.part(!lp, {g.xX, kY}, {g.xX, kYm}, 1045);         // C2 across the two paths
+  // The - path mirrors the + path about its own wire: R1 comes in below it, and the loops run
+  // under the amplifier.
+  const int rise = r3.y - r1.y;
+  const PartAnchor r1m = copyAt(r1, kDifferentialMinusY + rise);
+  const PartAnchor r3m = copyAt(r3, kDifferentialMinusY);
+  const PartAnchor r2m = copyAt(r2, 1450);
+  const PartAnchor c1m = copyAt(c1, 1340);
+  mfbPath(s, lp, r1, r3, g);
+  mfbPath(s, lp, r1m, r3m, g);
+  s.part(!lp, anchor(parts, Part::C2), kY, kYm);      // C2 across the two paths
 
   // + path loops above, - path loops below.
-  s.wire({{g.xX, kY - kRise}, {g.xX, 110}});
-  s.part(lp, {g.xX, 110}, {g.xOut, 110}, 1100);       // R2
-  s.wire({{g.xOut, 110}, {g.xOut, outP}});
-  s.wire({{g.xY, kY}, {g.xY, kInnerLoop}});
-  s.part(!lp, {g.xY, kInnerLoop}, {g.xOut, kInnerLoop}, 1800);  // C1
-  s.dot(g.xOut, kInnerLoop);
-
-  const double yC = 1340, yR = 1450;
-  s.wire({{g.xX, kYm + kRise}, {g.xX, yR}});
-  s.part(lp, {g.xX, yR}, {g.xOut, yR}, 1100);
-  s.wire({{g.xOut, yR}, {g.xOut, outM}});
-  s.wire({{g.xY, kYm}, {g.xY, yC}});
-  s.part(!lp, {g.xY, yC}, {g.xOut, yC}, 1800);
-  s.dot(g.xOut, yC);
+  mfbLoops(s, lp, r1, r2, r3, c1, outP, g);
+  mfbLoops(s, lp, r1m, r2m, r3m, c1m, outM, g);
 
   s.differentialAmp(g.left, top, g.w, h, kY, kYm);
   s.wire({{xOutP, outP}, {2250, outP}, {2250, kY}, {2290, kY}});
@@ -344,15 +400,18 @@ constexpr double kRW = kRealPictureWidth;
 
 void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
   const bool lp = !highPass;
-  const double yS = 880, xP = 500;
+  const PartAnchors parts = designview::kRealPoleAnchors;
+  const PartAnchor& r = anchor(parts, Part::R1);
+  const PartAnchor& c = anchor(parts, Part::C1);
+  const double yS = r.y, xP = c.x;
   s.terminal(45, kY, 0);
   s.wire({{75, kY}, {100, kY}, {100, yS}});
-  s.part(lp, {100, yS}, {xP, yS}, 300);
+  s.part(lp, r, 100, xP);
   s.dot(xP, yS);
-  s.part(!lp, {xP, yS}, {xP, 1740}, 1640);
+  s.part(!lp, c, yS, 1740);
   s.ground(xP, 1740);
   if (amplifier) {
-    const double left = 1000, top = 490, w = 450, h = 520;  // - at 620, + at 880
+    const double left = 1000, w = 450, h = 520, top = yS - 3 * h / 4;  // - at 620, + at yS
     s.wire({{xP, yS}, {left, yS}});
     s.opamp(left, top, w, h, /*minusOnTop=*/true);
     s.wire({{left, 620}, {950, 620}, {950, 380}, {1650, 380}, {1650, kY}});
@@ -367,18 +426,20 @@ void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
 // then a differential buffer. The - path runs at the stage height kDifferentialMinusY where it
 // leaves the picture; inside, the pictures without amplifier take it lower, under the part
 // across.
-void realDifferential(Sketch& s, bool highPass, bool amplifier) {
+void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors parts) {
   const bool lp = !highPass;
+  const PartAnchor& r = anchor(parts, Part::R1);  // on the + wire
+  const PartAnchor& c = anchor(parts, Part::C1);  // across the wires
+  const double xP = c.x;
   if (amplifier) {
-    const double xP = highPass ? 1050 : 900;
-    const double across = highPass ? 975 : 1110;
+    const PartAnchor rm = copyAt(r, kDifferentialMinusY);
     s.terminal(45, kY, 0);
     s.terminal(45, kYm, 0);
     s.wire({{75, kY}, {100, kY}});
     s.wire({{75, kYm}, {100, kYm}});
-    s.part(lp, {100, kY}, {xP, kY}, 300);
-    s.part(lp, {100, kYm}, {xP, kYm}, 300);
-    s.part(!lp, {xP, kY}, {xP, kYm}, across);
+    s.part(lp, r, 100, xP);
+    s.part(lp, rm, 100, xP);
+    s.part(!lp, c, kY, kYm);
     s.dot(xP, kY);
     s.dot(xP, kYm);
     const double left = 1480, top = 640, w = 280, h = 670;
@@ -391,15 +452,15 @@ void realDifferential(Sketch& s, bool highPass, bool amplifier) {
     s.wire({{xOut, outP}, {1800, outP}, {1800, kY}, {s.right(), kY}});
     s.wire({{xOut, outM}, {1800, outM}, {1800, kYm}, {s.right(), kYm}});
   } else {
-    const double xP = 600, yM = 1600;
-    const double across = highPass ? 1395 : 1415;
+    const int yM = 1600;
+    const PartAnchor rm = copyAt(r, yM);
     s.terminal(45, kY, 0);
     s.terminal(45, yM, 0);
     s.wire({{75, kY}, {100, kY}});
     s.wire({{75, yM}, {100, yM}});
-    s.part(lp, {100, kY}, {xP, kY}, 300);
-    s.part(lp, {100, yM}, {xP, yM}, 300);
-    s.part(!lp, {xP, kY}, {xP, yM}, across);
+    s.part(lp, r, 100, xP);
+    s.part(lp, rm, 100, xP);
+    s.part(!lp, c, kY, yM);
     s.dot(xP, kY);
     s.dot(xP, yM);
     s.wire({{xP, kY}, {s.right(), kY}});
@@ -431,13 +492,22 @@ const std::vector<Entry>& entries() {
        [](Sketch& s) { realSingleEnded(s, false, false); }},
       {"RealNoAmpHP", kRW, kRealPictureHeight,
        [](Sketch& s) { realSingleEnded(s, true, false); }},
-      {"FDA1p", kRW, kRealPictureHeight, [](Sketch& s) { realDifferential(s, false, true); }},
+      {"FDA1p", kRW, kRealPictureHeight,
+       [](Sketch& s) {
+         realDifferential(s, false, true, designview::kDifferentialRealPoleLPAnchors);
+       }},
       {"FDARealHP", kRW, kRealPictureHeight,
-       [](Sketch& s) { realDifferential(s, true, true); }},
+       [](Sketch& s) {
+         realDifferential(s, true, true, designview::kDifferentialRealPoleHPAnchors);
+       }},
       {"FDARealNoAmpLP", kRW, kRealPictureHeight,
-       [](Sketch& s) { realDifferential(s, false, false); }},
+       [](Sketch& s) {
+         realDifferential(s, false, false, designview::kDifferentialRealNoAmpLPAnchors);
+       }},
       {"FDARealNoAmpHP", kRW, kRealPictureHeight,
-       [](Sketch& s) { realDifferential(s, true, false); }},
+       [](Sketch& s) {
+         realDifferential(s, true, false, designview::kDifferentialRealNoAmpHPAnchors);
+       }},
   };
   return list;
 }

@@ -6,7 +6,8 @@
 //
 // Each picture is drawn in the twips of the picture control the main window gives it, scaled
 // to the target rectangle's height, so that the value labels the window moves onto a picture
-// sit next to their components. A rectangle wider than the picture (one that reaches into its
+// sit next to their components: each labelled component is drawn at its anchor from
+// designview/schematicanchors.h, the same anchor its label is placed by. A rectangle wider than the picture (one that reaches into its
 // neighbour) gets the edge wires carried to its edges. Single-ended pictures take the signal in at the left
 // edge and give it out at the right edge, both at mid-height of a stage picture; fully
 // differential ones carry the + wire at that height and the - wire lower (kDifferentialMinusY).

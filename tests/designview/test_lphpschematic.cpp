@@ -2,14 +2,21 @@
 // labels a design shows, where the labels go, and which stage entry boxes are in use.
 #include <gtest/gtest.h>
 
+#include <QPointF>
+#include <QRectF>
 #include <QSet>
+#include <algorithm>
+#include <cmath>
+#include <string>
 #include <vector>
 
 #include "designview/lphpschematic.h"
+#include "designview/schematicanchors.h"
 #include "fakes/fake_services.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/startup.h"
 
+using designview::Part;
 using mainwindow::CalverdonForm;
 
 namespace {
@@ -23,8 +30,8 @@ inline void PrintTo(const QSet<QString>& s, std::ostream* os) {
 enum Circuit { SallenKey, Mfb, FullyDifferential };
 
 struct Design {
-  int poles;
   Circuit circuit;
+  int poles;
   bool highPass = false;
   std::vector<float> gains = {1, 1, 1, 1, 1};  // entered gain of stage A..E
   bool threePole = false;
@@ -84,28 +91,33 @@ TEST(LPHPSchematic, ShowsOnePicturePerStageByCircuitHalfAndGain) {
     int oddOrder;
   };
   const Case cases[] = {
-      {{1, SallenKey}, one("RealPole"), -1},
-      {{2, SallenKey}, range("SKg1", 0, 0), 0},
-      {{5, SallenKey}, range("SKg1", 0, 1) + one("RealPole"), -1},
-      {{5, SallenKey, false, {2, 2, 2, 2, 2}}, range("SK", 0, 1) + one("RealPole"), -1},
+      {{.circuit = SallenKey, .poles = 1}, one("RealPole"), -1},
+      {{.circuit = SallenKey, .poles = 2}, range("SKg1", 0, 0), 0},
+      {{.circuit = SallenKey, .poles = 5}, range("SKg1", 0, 1) + one("RealPole"), -1},
+      {{.circuit = SallenKey, .poles = 5, .gains = {2, 2, 2, 2, 2}},
+       range("SK", 0, 1) + one("RealPole"), -1},
       // Each stage follows its own gain.
-      {{6, SallenKey, false, {1, 2, 1, 1, 1}},
+      {{.circuit = SallenKey, .poles = 6, .gains = {1, 2, 1, 1, 1}},
        one("SKg1(0)") + one("SK(1)") + one("SKg1(2)"), 0},
-      {{10, SallenKey, true, {2, 2, 2, 2, 2}}, range("SKhp", 0, 4), 0},
-      {{10, SallenKey, true}, range("SKg1HP", 0, 4), 0},
-      {{1, Mfb, true}, one("RealHP"), -1},
-      {{6, Mfb, true}, range("MFBschHP", 0, 2), 0},
-      {{7, Mfb, false, {1, 1, 1, 1, 1}, true}, range("MFBsch", 0, 2) + one("RealNoAmp"), -1},
-      {{3, Mfb, true, {1, 1, 1, 1, 1}, true}, range("MFBschHP", 0, 0) + one("RealNoAmpHP"), -1},
-      {{4, FullyDifferential}, range("FDAsch", 0, 1), 0},
-      {{9, FullyDifferential}, range("FDAsch", 0, 3) + one("FDA1p"), -1},
-      {{5, FullyDifferential, true}, range("FDAschHP", 0, 1) + one("FDARealHP"), -1},
-      {{5, FullyDifferential, false, {1, 1, 1, 1, 1}, true},
+      {{.circuit = SallenKey, .poles = 10, .highPass = true, .gains = {2, 2, 2, 2, 2}},
+       range("SKhp", 0, 4), 0},
+      {{.circuit = SallenKey, .poles = 10, .highPass = true}, range("SKg1HP", 0, 4), 0},
+      {{.circuit = Mfb, .poles = 1, .highPass = true}, one("RealHP"), -1},
+      {{.circuit = Mfb, .poles = 6, .highPass = true}, range("MFBschHP", 0, 2), 0},
+      {{.circuit = Mfb, .poles = 7, .threePole = true},
+       range("MFBsch", 0, 2) + one("RealNoAmp"), -1},
+      {{.circuit = Mfb, .poles = 3, .highPass = true, .threePole = true},
+       range("MFBschHP", 0, 0) + one("RealNoAmpHP"), -1},
+      {{.circuit = FullyDifferential, .poles = 4}, range("FDAsch", 0, 1), 0},
+      {{.circuit = FullyDifferential, .poles = 9}, range("FDAsch", 0, 3) + one("FDA1p"), -1},
+      {{.circuit = FullyDifferential, .poles = 5, .highPass = true},
+       range("FDAschHP", 0, 1) + one("FDARealHP"), -1},
+      {{.circuit = FullyDifferential, .poles = 5, .threePole = true},
        range("FDAsch", 0, 1) + one("FDARealNoAmpLP"), -1},
-      {{3, FullyDifferential, true, {1, 1, 1, 1, 1}, true},
+      {{.circuit = FullyDifferential, .poles = 3, .highPass = true, .threePole = true},
        range("FDAschHP", 0, 0) + one("FDARealNoAmpHP"), -1},
       // The total view of a two-half design draws no real-pole section.
-      {{5, SallenKey, false, {1, 1, 1, 1, 1}, false, true}, range("SKg1", 0, 1), 7},
+      {{.circuit = SallenKey, .poles = 5, .totalView = true}, range("SKg1", 0, 1), 7},
   };
   for (const Case& c : cases) {
     Panel p;
@@ -123,35 +135,32 @@ TEST(LPHPSchematic, ShowsOnePicturePerStageByCircuitHalfAndGain) {
 
 TEST(LPHPSchematic, ConnectorsJoinTheStagesInUseAndTheTwoRows) {
   struct Case {
-    int poles;
-    Circuit circuit;
-    bool totalView;
+    Design d;
     QSet<QString> lines;
   };
   const QSet<QString> rowChange = one("schLine(1)") + one("Line2") + one("Line3");
   const Case cases[] = {
-      {1, Mfb, false, {}},
-      {2, SallenKey, false, {}},
-      {4, SallenKey, false, range("schLine", 0, 0)},
-      {5, Mfb, false, range("schLine", 0, 0)},
-      {6, SallenKey, false, range("schLine", 0, 0) + rowChange},
-      {6, Mfb, false, range("schLine", 0, 0) + rowChange},
-      {10, SallenKey, false, range("schLine", 0, 3) + rowChange},
+      {{.circuit = Mfb, .poles = 1}, {}},
+      {{.circuit = SallenKey, .poles = 2}, {}},
+      {{.circuit = SallenKey, .poles = 4}, range("schLine", 0, 0)},
+      {{.circuit = Mfb, .poles = 5}, range("schLine", 0, 0)},
+      {{.circuit = SallenKey, .poles = 6}, range("schLine", 0, 0) + rowChange},
+      {{.circuit = Mfb, .poles = 6}, range("schLine", 0, 0) + rowChange},
+      {{.circuit = SallenKey, .poles = 10}, range("schLine", 0, 3) + rowChange},
       // Fully differential stages carry their own wires within a row.
-      {4, FullyDifferential, false, {}},
-      {5, FullyDifferential, false, {}},
-      {6, FullyDifferential, false, range("FDAschLine", 0, 7)},
-      {10, FullyDifferential, false, range("FDAschLine", 0, 7)},
+      {{.circuit = FullyDifferential, .poles = 4}, {}},
+      {{.circuit = FullyDifferential, .poles = 5}, {}},
+      {{.circuit = FullyDifferential, .poles = 6}, range("FDAschLine", 0, 7)},
+      {{.circuit = FullyDifferential, .poles = 10}, range("FDAschLine", 0, 7)},
       // The total view has no second row.
-      {10, SallenKey, true, range("schLine", 0, 0) + range("schLine", 2, 3)},
-      {10, FullyDifferential, true, {}},
+      {{.circuit = SallenKey, .poles = 10, .totalView = true},
+       range("schLine", 0, 0) + range("schLine", 2, 3)},
+      {{.circuit = FullyDifferential, .poles = 10, .totalView = true}, {}},
   };
   for (const Case& c : cases) {
     Panel p;
-    Design d{c.poles, c.circuit};
-    d.totalView = c.totalView;
-    p.show(d);
-    SCOPED_TRACE(testing::Message() << c.poles << " poles, circuit " << c.circuit);
+    p.show(c.d);
+    SCOPED_TRACE(testing::Message() << c.d.poles << " poles, circuit " << c.d.circuit);
     EXPECT_EQ(p.connectors(), c.lines);
   }
 }
@@ -166,17 +175,17 @@ TEST(LPHPSchematic, ValueLabelsOfTheStagesInUse) {
   };
   const Case cases[] = {
       // Unity-gain Sallen-Key stages have no gain network.
-      {{5, SallenKey},
+      {{.circuit = SallenKey, .poles = 5},
        range("R1", 0, 1) + range("R2", 0, 1) + range("C1L", 0, 1) + range("C2L", 0, 1) +
            range("SecLabel", 0, 1) + real},
-      {{4, SallenKey, true, {1, 3, 1, 1, 1}},
+      {{.circuit = SallenKey, .poles = 4, .highPass = true, .gains = {1, 3, 1, 1, 1}},
        range("R1", 0, 1) + range("R2", 0, 1) + one("R3(1)") + one("R4(1)") +
            range("C1L", 0, 1) + range("C2L", 0, 1) + range("SecLabel", 0, 1)},
       // MFB stages have three resistors and never R4, whatever their gain.
-      {{6, Mfb, false, {2, 2, 2, 2, 2}},
+      {{.circuit = Mfb, .poles = 6, .gains = {2, 2, 2, 2, 2}},
        range("R1", 0, 2) + range("R2", 0, 2) + range("R3", 0, 2) + range("C1L", 0, 2) +
            range("C2L", 0, 2) + range("SecLabel", 0, 2)},
-      {{3, FullyDifferential, true},
+      {{.circuit = FullyDifferential, .poles = 3, .highPass = true},
        one("R1(0)") + one("R2(0)") + one("R3(0)") + one("C1L(0)") + one("C2L(0)") +
            one("SecLabel(0)") + real},
   };
@@ -188,49 +197,98 @@ TEST(LPHPSchematic, ValueLabelsOfTheStagesInUse) {
   }
 }
 
-TEST(LPHPSchematic, MovesTheValueLabelsOntoEachStagePicture) {
-  struct Offsets {
-    int r2Top, r2Left, r3Top, r3Left, c1Top, c1Left, c2Top, c2Left;
+// The value labels of stage i (i = -1: the real-pole section), by the component each shows.
+struct ValueLabel {
+  Part part;
+  const forms::Label* label;
+};
+std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
+  if (i < 0) return {{Part::R1, &f.RealR}, {Part::C1, &f.RealC}};
+  return {{Part::R1, &f.R1[i]}, {Part::R2, &f.R2[i]}, {Part::R3, &f.R3[i]},
+          {Part::R4, &f.R4[i]}, {Part::C1, &f.C1L[i]}, {Part::C2, &f.C2L[i]}};
+}
+
+// The picture shown for stage i (i = -1: the real-pole section), among the pictures whose
+// components are listed; nullptr when none is.
+const forms::Image* shownPicture(const CalverdonForm& f, int i) {
+  const forms::Image* shown = nullptr;
+  for (const forms::Control* c : f.controls()) {
+    if (c->kind != forms::ControlKind::Image || !c->Visible || c->Index != i) continue;
+    const auto* image = static_cast<const forms::Image*>(c);
+    if (designview::SchematicAnchors(image->Picture).empty()) continue;
+    EXPECT_EQ(shown, nullptr) << "two pictures shown in one place";
+    shown = image;
+  }
+  return shown;
+}
+
+double distance(const QRectF& r, const QPointF& p) {
+  const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
+  const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
+  return std::hypot(dx, dy);
+}
+
+// Every value label shown sits beside its own component in the picture shown: its text is
+// near the component's anchor, and nearer to it than to any other component of the picture.
+// A label is shown exactly for the components the picture draws.
+TEST(LPHPSchematic, EachValueLabelSitsBesideItsOwnComponent) {
+  // What the eye pairs with a component is the value text, which starts at the label's left
+  // edge; a value such as "4.70k" or "10.00n" ends within this width.
+  constexpr int kValueTextWidth = 500;
+  constexpr double kNear = 300;  // 20 pixels at 100 %
+  const std::vector<float> mixed = {1, 2, 1, 2, 1};
+  const Design designs[] = {
+      // SKg1, SK and RealPole, in both rows; then SKg1HP and SKhp, and RealHP.
+      {.circuit = SallenKey, .poles = 9, .gains = mixed},
+      {.circuit = SallenKey, .poles = 10, .highPass = true, .gains = mixed},
+      {.circuit = SallenKey, .poles = 1, .highPass = true},
+      // MFBsch and RealNoAmp; MFBschHP and RealNoAmpHP.
+      {.circuit = Mfb, .poles = 9, .threePole = true},
+      {.circuit = Mfb, .poles = 9, .highPass = true, .threePole = true},
+      // FDAsch and FDA1p; FDAschHP and FDARealHP; FDARealNoAmpLP; FDARealNoAmpHP.
+      {.circuit = FullyDifferential, .poles = 9},
+      {.circuit = FullyDifferential, .poles = 9, .highPass = true},
+      {.circuit = FullyDifferential, .poles = 3, .threePole = true},
+      {.circuit = FullyDifferential, .poles = 3, .highPass = true, .threePole = true},
   };
-  const Offsets sallenKey{230, 550, 1235, 250, 915, 220, -175, 1100};
-  const Offsets mfb{-170, 900, 450, 550, 615, 1575, 950, 615};
-  struct Case {
-    Design d;
-    Offsets o;
-  };
-  const Case cases[] = {
-      {{10, SallenKey}, sallenKey},
-      {{10, SallenKey, true, {2, 2, 2, 2, 2}}, sallenKey},
-      {{10, Mfb, true}, mfb},
-      {{10, FullyDifferential}, mfb},
-  };
-  for (const Case& c : cases) {
+  QSet<QString> checked;
+  for (const Design& d : designs) {
     Panel p;
-    auto& f = p.f;
-    p.show(c.d);
-    for (int i = 0; i < 5; ++i) {
-      SCOPED_TRACE(testing::Message() << "circuit " << c.d.circuit << " stage " << i);
-      const forms::Image& picture = c.d.circuit == SallenKey ? f.SK[i] : f.MFBsch[i];
-      EXPECT_EQ(f.R2[i].Top, picture.Top + c.o.r2Top);
-      EXPECT_EQ(f.R2[i].Left, picture.Left + c.o.r2Left);
-      EXPECT_EQ(f.R3[i].Top, picture.Top + c.o.r3Top);
-      EXPECT_EQ(f.R3[i].Left, picture.Left + c.o.r3Left);
-      EXPECT_EQ(f.C1L[i].Top, picture.Top + c.o.c1Top);
-      EXPECT_EQ(f.C1L[i].Left, picture.Left + c.o.c1Left);
-      EXPECT_EQ(f.C2L[i].Top, picture.Top + c.o.c2Top);
-      EXPECT_EQ(f.C2L[i].Left, picture.Left + c.o.c2Left);
-      // R1, R4 and the title keep their designed places.
-      for (const forms::Label* kept : {&f.R1[i], &f.R4[i], &f.SecLabel[i]}) {
-        EXPECT_EQ(kept->Top, f.designed(*kept).Top) << kept->displayName().toStdString();
-        EXPECT_EQ(kept->Left, f.designed(*kept).Left) << kept->displayName().toStdString();
+    p.show(d);
+    const CalverdonForm& f = p.f;
+    for (int i = -1; i < 5; ++i) {
+      const forms::Image* picture = shownPicture(f, i);
+      if (!picture) continue;
+      checked.insert(picture->Picture);
+      SCOPED_TRACE(picture->displayName().toStdString());
+      const designview::PartAnchors parts = designview::SchematicAnchors(picture->Picture);
+      const auto where = [picture](const designview::PartAnchor& a) {
+        return QPointF(picture->Left + a.x, picture->Top + a.y);
+      };
+      for (const auto& [part, label] : valueLabels(f, i)) {
+        const std::string name = label->displayName().toStdString();
+        const designview::PartAnchor* own = designview::FindPart(parts, part);
+        EXPECT_EQ(label->Visible, own != nullptr) << name;
+        if (!label->Visible || !own) continue;
+        EXPECT_EQ(label->Alignment, forms::AlignLeft) << name;
+        const QRectF text(label->Left, label->Top, kValueTextWidth, label->Height);
+        const double gap = distance(text, where(*own));
+        EXPECT_LE(gap, kNear) << name;
+        for (const designview::PartAnchor& other : parts) {
+          if (other.part != part) {
+            EXPECT_LT(gap, distance(text, where(other)))
+                << name << " is as near to another component";
+          }
+        }
+      }
+      // The stage title keeps its place under the picture.
+      if (i >= 0) {
+        EXPECT_EQ(f.SecLabel[i].Top, f.designed(f.SecLabel[i]).Top);
+        EXPECT_EQ(f.SecLabel[i].Left, f.designed(f.SecLabel[i]).Left);
       }
     }
   }
-  // The second row's labels sit on the second row's pictures.
-  Panel p;
-  p.show({6, SallenKey});
-  EXPECT_EQ(p.f.C2L[2].Top, p.f.SK[2].Top - 175);
-  EXPECT_GT(p.f.SK[2].Top, p.f.SK[1].Top);
+  EXPECT_EQ(checked.size(), 16) << "every stage and real-pole picture";
 }
 
 TEST(LPHPSchematic, PlacesTheRealPoleLabelsByCircuitHalfAndAmplifier) {
@@ -238,15 +296,21 @@ TEST(LPHPSchematic, PlacesTheRealPoleLabelsByCircuitHalfAndAmplifier) {
     Design d;
     int resistorTop, capacitorTop, capacitorLeftOffset;
   };
-  const std::vector<float> unity = {1, 1, 1, 1, 1};
   const Case cases[] = {
-      {{5, FullyDifferential}, 4125, 4350, 1000},
-      {{5, FullyDifferential, false, unity, true}, 4125, 4650, 700},
-      {{5, FullyDifferential, true}, 4125, 3870, 1100},
-      {{5, FullyDifferential, true, unity, true}, 4125, 4630, 700},
-      {{3, Mfb}, 4290, 4950, 600},
-      {{7, SallenKey, true}, 4290, 4950, 600},
-      {{1, Mfb, false, unity, true}, 4290, 4950, 600},
+      {.d = {.circuit = FullyDifferential, .poles = 5},
+       .resistorTop = 4125, .capacitorTop = 4350, .capacitorLeftOffset = 1000},
+      {.d = {.circuit = FullyDifferential, .poles = 5, .threePole = true},
+       .resistorTop = 4125, .capacitorTop = 4650, .capacitorLeftOffset = 700},
+      {.d = {.circuit = FullyDifferential, .poles = 5, .highPass = true},
+       .resistorTop = 4125, .capacitorTop = 3870, .capacitorLeftOffset = 1100},
+      {.d = {.circuit = FullyDifferential, .poles = 5, .highPass = true, .threePole = true},
+       .resistorTop = 4125, .capacitorTop = 4630, .capacitorLeftOffset = 700},
+      {.d = {.circuit = Mfb, .poles = 3},
+       .resistorTop = 4290, .capacitorTop = 4950, .capacitorLeftOffset = 600},
+      {.d = {.circuit = SallenKey, .poles = 7, .highPass = true},
+       .resistorTop = 4290, .capacitorTop = 4950, .capacitorLeftOffset = 600},
+      {.d = {.circuit = Mfb, .poles = 1, .threePole = true},
+       .resistorTop = 4290, .capacitorTop = 4950, .capacitorLeftOffset = 600},
   };
   for (const Case& c : cases) {
     Panel p;
@@ -265,7 +329,7 @@ TEST(LPHPSchematic, PlacesTheRealPoleLabelsByCircuitHalfAndAmplifier) {
 TEST(LPHPSchematic, HideSchematicsClearsThePanelAndTheValuesTable) {
   Panel p;
   auto& f = p.f;
-  p.show({5, SallenKey, false, {2, 2, 2, 2, 2}});
+  p.show({.circuit = SallenKey, .poles = 5, .gains = {2, 2, 2, 2, 2}});
   for (forms::Control* c : f.controls())
     if (c->kind == forms::ControlKind::Image || c->kind == forms::ControlKind::Label ||
         c->kind == forms::ControlKind::Line)
@@ -288,24 +352,28 @@ TEST(LPHPSchematic, StageBoxesInUseAreWhiteAndEnabledTheOthersGrey) {
   struct Case {
     QString passband;
     int poles;
-    bool highPass, bothHalvesDone;
+    bool highPass = false, bothHalvesDone = false;
     int gainBoxes, capacitorBoxes;  // boxes 0 .. n-1 in use
   };
   const Case cases[] = {
-      {"Low-Pass", 1, false, false, 0, 0},
-      {"Low-Pass", 2, false, false, 1, 1},
-      {"Low-Pass", 5, false, false, 2, 2},
-      {"Low-Pass", 6, false, false, 3, 3},
-      {"Low-Pass", 10, false, false, 5, 5},
+      {.passband = "Low-Pass", .poles = 1, .gainBoxes = 0, .capacitorBoxes = 0},
+      {.passband = "Low-Pass", .poles = 2, .gainBoxes = 1, .capacitorBoxes = 1},
+      {.passband = "Low-Pass", .poles = 5, .gainBoxes = 2, .capacitorBoxes = 2},
+      {.passband = "Low-Pass", .poles = 6, .gainBoxes = 3, .capacitorBoxes = 3},
+      {.passband = "Low-Pass", .poles = 10, .gainBoxes = 5, .capacitorBoxes = 5},
       // High-pass stages are designed from their low-pass prototype: no capacitor entries.
-      {"High-Pass", 6, true, false, 3, 0},
-      {"Wide Band-Pass", 7, false, false, 3, 3},
-      {"Band-Reject", 4, true, false, 2, 0},
+      {.passband = "High-Pass", .poles = 6, .highPass = true, .gainBoxes = 3,
+       .capacitorBoxes = 0},
+      {.passband = "Wide Band-Pass", .poles = 7, .gainBoxes = 3, .capacitorBoxes = 3},
+      {.passband = "Band-Reject", .poles = 4, .highPass = true, .gainBoxes = 2,
+       .capacitorBoxes = 0},
       // The combining pass of a two-half design has no stage of its own.
-      {"Wide Band-Pass", 8, true, true, 0, 0},
-      {"Band-Reject", 8, false, true, 0, 0},
-      {"Band-Pass", 4, false, false, 0, 0},
-      {"Notch", 4, false, false, 0, 0},
+      {.passband = "Wide Band-Pass", .poles = 8, .highPass = true, .bothHalvesDone = true,
+       .gainBoxes = 0, .capacitorBoxes = 0},
+      {.passband = "Band-Reject", .poles = 8, .bothHalvesDone = true, .gainBoxes = 0,
+       .capacitorBoxes = 0},
+      {.passband = "Band-Pass", .poles = 4, .gainBoxes = 0, .capacitorBoxes = 0},
+      {.passband = "Notch", .poles = 4, .gainBoxes = 0, .capacitorBoxes = 0},
   };
   for (const Case& c : cases) {
     Panel p;

@@ -1,6 +1,6 @@
-// The stage schematics: every picture the schematic panel shows is one of our drawings, and
-// each drawing joins its neighbours at the agreed wire heights without painting outside its
-// rectangle.
+// The stage schematics: every picture the schematic panel shows is one of our drawings, each
+// drawing joins its neighbours at the agreed wire heights without painting outside its
+// rectangle, and it draws each labelled component at the anchor the value labels go by.
 #include <QImage>
 #include <QSet>
 #include <cmath>
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "designview/lphpschematic.h"
+#include "designview/schematicanchors.h"
 #include "fakes/fake_services.h"
 #include "gui/drawings.h"
 #include "gui/schematics.h"
@@ -104,6 +105,49 @@ TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
           EXPECT_TRUE(dark(image, margin, y)) << "left edge, wire at " << wireY;
         }
       }
+    }
+  }
+}
+
+const char* partName(designview::Part part) {
+  static const char* const names[] = {"R1", "R2", "R3", "R4", "C1", "C2"};
+  return names[static_cast<int>(part)];
+}
+
+// A resistor's body is a box around its anchor and a capacitor's two plates stand either side
+// of it: at three times the 100 % size the anchor itself stays blank, and the box's edges or
+// the plates pass 30 twips along the run and 45 across it from the anchor, on both sides.
+TEST(Schematics, EachLabelledComponentIsDrawnAtItsAnchor) {
+  gui::RegisterSchematics();
+  const double scale = 3.0 / 15;  // pixels per twip
+  for (const QString& name : gui::SchematicNames()) {
+    SCOPED_TRACE(name.toStdString());
+    const designview::PartAnchors parts = designview::SchematicAnchors(name);
+    EXPECT_FALSE(parts.empty());
+    const bool real = name.startsWith("Real") || name.startsWith("FDA1p") ||
+                      name.startsWith("FDAReal");
+    const double width = real ? gui::kRealPictureWidth : gui::kStagePictureWidth;
+    const double height = real ? gui::kRealPictureHeight : gui::kStagePictureHeight;
+    QImage image(static_cast<int>(std::lround(width * scale)),
+                 static_cast<int>(std::lround(height * scale)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter p(&image);
+      ASSERT_TRUE(gui::drawings().paint(name, p, QRectF(0, 0, image.width(), image.height())));
+    }
+    const auto darkAt = [&](double x, double y) {
+      const QPoint px(static_cast<int>(std::floor(x * scale)),
+                      static_cast<int>(std::floor(y * scale)));
+      EXPECT_TRUE(image.rect().contains(px)) << x << "," << y << " lies outside";
+      return image.rect().contains(px) && dark(image, px.x(), px.y());
+    };
+    for (const designview::PartAnchor& a : parts) {
+      SCOPED_TRACE(testing::Message() << partName(a.part) << " at " << a.x << "," << a.y);
+      const double along = 30, across = 45;
+      const double dx = a.vertical ? across : along, dy = a.vertical ? along : across;
+      EXPECT_FALSE(darkAt(a.x, a.y));
+      EXPECT_TRUE(darkAt(a.x - dx, a.y - dy));
+      EXPECT_TRUE(darkAt(a.x + dx, a.y + dy));
     }
   }
 }
