@@ -14,9 +14,11 @@
 #include <QString>
 #include <span>
 
-#include "designview/valuestable.h"
+#include "engine/realisedstage.h"
 
 namespace designview {
+
+using engine::Part;
 
 struct PartAnchor {
   Part part;

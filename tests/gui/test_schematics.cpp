@@ -109,7 +109,7 @@ TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
   }
 }
 
-const char* partName(designview::Part part) {
+const char* partName(engine::Part part) {
   static const char* const names[] = {"R1", "R2", "R3", "R4", "C1", "C2"};
   return names[static_cast<int>(part)];
 }
