@@ -402,8 +402,8 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   for (const RealPicture& r : reals)
     L.image(r.image, r.name, -1, kRealLeft, kRealTop, kRealWidth, kRealHeight);
 
-  // Value labels. R1 and R4 keep these places on every picture; the others are moved onto
-  // the picture shown.
+  // Value labels at their designed places; the schematic panel moves each one beside its own
+  // component on the picture shown.
   for (int i = 0; i < 5; ++i) {
     const int x = pictureLeft(i), y = pictureTop(i);
     struct ValueLabel {
