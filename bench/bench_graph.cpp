@@ -11,6 +11,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "offscreen_main.h"
 
 namespace {
 
@@ -62,13 +63,4 @@ BENCHMARK(BM_SequenceSyncAndRepaint)->Unit(benchmark::kMillisecond)->Repetitions
 
 }  // namespace
 
-// The application object lives for the whole run and goes before the program's exit.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunOffscreenBenchmarks(argc, argv); }

@@ -19,6 +19,7 @@
 #include "gui/drawings.h"
 #include "gui/qtmessages.h"
 #include "guitest.h"
+#include "support/bigform.h"
 
 using forms::Event;
 using guitest::Shown;
@@ -458,23 +459,7 @@ TEST(FormViewMouse, MouseEventsCarryTwipsAndClicksGoToWhatWasClicked) {
 }
 
 TEST(FormViewSync, SyncsOfAWindowWithSixHundredControlsKeepTheWidgetsAndShowTheChanges) {
-  struct Big : forms::Form {
-    std::array<forms::Label, 300> labels;
-    std::array<forms::TextBox, 200> boxes;
-    std::array<forms::ComboBox, 100> lists;
-    Big() : Form("Big") {
-      Width = 12000;
-      Height = 9000;
-      for (int i = 0; i < 300; ++i)
-        place(labels[i], "Label", i, nullptr, (i % 20) * 600, (i / 20) * 300, 550, 255).text("x");
-      for (int i = 0; i < 200; ++i)
-        place(boxes[i], "Box", i, nullptr, (i % 20) * 600, 4500 + (i / 20) * 300, 550, 285);
-      for (int i = 0; i < 100; ++i) {
-        place(lists[i], "List", i, nullptr, (i % 20) * 600, 7500 + (i / 20) * 300, 550, 315);
-        for (int k = 0; k < 12; ++k) lists[i].AddItem(QString("Entry %1").arg(k));
-      }
-    }
-  } big;
+  SixHundredControls big;
   gui::FormView view(big);
   QWidget* first = view.widgetFor(big.labels[0]);
   // One caption changes between syncs (its cost is measured by bench_formviewsync).
