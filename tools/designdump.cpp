@@ -43,6 +43,7 @@ struct Case {
   std::vector<QString> gains;
   std::vector<QString> fn, q;  // custom sections, stage A first
   bool threePole = false;
+  QString c1 = {}, c2 = {}, c1Real = {};  // entered capacitors of every stage and of the real pole
 };
 
 class Writer {
@@ -187,6 +188,11 @@ void runCase(Writer& w, const Case& c, int number) {
     if (i < int(c.fn.size())) f.FnInput[i].Text = sep(c.fn[i]);
     if (i < int(c.q.size())) f.QInput[i].Text = sep(c.q[i]);
   }
+  for (int i = 0; i < 5; ++i) {
+    f.C1Entry[i].Text = sep(c.c1);
+    f.C2Entry[i].Text = sep(c.c2);
+  }
+  f.C1RealEntry.Text = sep(c.c1Real);
   f.ThreePole.Checked = c.threePole;
   if (c.values)
     f.CompValue.SetValue(true);
@@ -247,8 +253,8 @@ std::vector<Case> grid() {
     for (int r = 0; r < 6; ++r)
       for (int n : {2, 3, 4, 5, 8})
         for (int circuit = 0; circuit < 3; ++circuit)
-          for (int res : {1, 5}) {
-            Case c{band, responses[r], n, 10 - n, circuit, res, circuit, res == 1,
+          for (int res : {1, 2, 3, 5}) {
+            Case c{band, responses[r], n, 10 - n, circuit, res, circuit, res != 2,
                    circuit == 2 ? comma : dot, "", "", "1", {}, {}, {}};
             const bool wbp = band[0] == 'W';
             c.cutoff = wbp ? "10k" : "300";  // low-pass edge
@@ -273,6 +279,21 @@ std::vector<Case> grid() {
       for (int circuit = 0; circuit < 2; ++circuit)
         cases.push_back(Case{band, "Butterworth", n, n, circuit, 4, 0, true, dot, "1k", "5k",
                              "1", {"2", "1", "3"}, {}, {}});
+  // Capacitors entered in the stage boxes: values that fit, and values outside their limits,
+  // which the synthesis replaces (emptying their boxes).
+  for (const char* band : {"Low-Pass", "High-Pass"})
+    for (int n = 2; n <= 10; ++n)
+      for (int circuit = 0; circuit < 3; ++circuit)
+        for (int set = 0; set < 2; ++set)
+          for (bool useComma : {false, true}) {
+            Case c{band, responses[(n + set) % 6], n, n, circuit, 4, set, true, useComma ? comma : dot,
+                   "1k", "5k", "1", {}, {}, {}};
+            c.c1 = set == 0 ? "10n" : "1u";
+            c.c2 = set == 0 ? "100n" : "1p";
+            c.c1Real = set == 0 ? "22n" : "";
+            if (n % 2 == 0) c.gains = {"2", "1", "1.5"};
+            cases.push_back(c);
+          }
   for (const char* cutoff : {"", "abc", "0", "-5", "1e999", "200M", "0.001", "1.5 MHz", "10 k"})
     for (int circuit = 0; circuit < 3; ++circuit)
       cases.push_back(Case{"Low-Pass", "Chebychev", 5, 5, circuit, 4, 2, true, comma, cutoff,
