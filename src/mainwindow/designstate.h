@@ -70,6 +70,11 @@ struct DesignState {
     return a;
   }();
   float StageGain = 0;
+  float StageQ = 0;  // Q of the band-pass or notch stage being laid out or synthesised
+  // Band-pass and notch stages as synthesised, by stage (0 = stage A): the resistors in the
+  // places of the R1 .. R5 labels and, for the notch stage, BpC in the place of R6. Their
+  // capacitors are SectionC1 and SectionC2.
+  StageValues BpR1{}, BpR2{}, BpR3{}, BpR4{}, BpR5{}, BpC{};
   StageValues StageGainActual{};
   // The gain of each stage position as its gain readout (DCgain) shows it, rounded as shown;
   // empty where the readout is empty. The required gain-bandwidth and the passband gain use it.
