@@ -40,6 +40,11 @@ void applyPanelColours(CalverdonForm& f) {
 // The simulation steps that end a band-pass or notch pass: clear the graph, draw the grid,
 // simulate and draw the simulated response.
 void simulateAndPlot(CalverdonForm& f) {
+  // The totals of the computed response belong to cascade designs; a band-pass or notch
+  // design has none of its own to show.
+  f.DCgain[5].Caption.clear();
+  f.GainF[5].Caption.clear();
+  f.PhaseF[5].Caption.clear();
   f.Graph.Cls();
   graph::DrawGrid(f);
   f.PlotResponseFocus = false;

@@ -334,3 +334,19 @@ TEST(DisplayPass, AFailureInsideThePassIsLoggedAndTheWindowStaysUsable) {
   EXPECT_EQ(s.f.MousePointer(), forms::kPointerDefault);
   EXPECT_FALSE(s.f.SuppressUpdate);
 }
+
+// A band-pass or notch design has no totals of a computed response: those a cascade design
+// left are not shown with it.
+TEST(DisplayPass, BandPassAndNotchShowNoTotalsOfAnEarlierCascade) {
+  for (const char* band : {"Band-Pass", "Notch"}) {
+    SequenceFixture s;
+    s.showPassBandWithoutHandler("Low-Pass");
+    s.f.SequenceUpdateScreen();
+    ASSERT_FALSE(s.f.GainF[5].Caption.isEmpty());
+    s.showPassBandWithoutHandler(band);
+    s.f.SequenceUpdateScreen();
+    EXPECT_TRUE(s.f.DCgain[5].Caption.isEmpty()) << band;
+    EXPECT_TRUE(s.f.GainF[5].Caption.isEmpty()) << band;
+    EXPECT_TRUE(s.f.PhaseF[5].Caption.isEmpty()) << band;
+  }
+}
