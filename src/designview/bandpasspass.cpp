@@ -51,6 +51,13 @@ QString valueText(const CalverdonForm& f, float v) {
   return engine::Engsuffix(v, f.DisplayDigits, QString(), f.DecimalSep);
 }
 
+// The gain a band-pass stage's readout shows: the realised gain, or the asked gain where the
+// two differ only by the rounding of single-precision arithmetic (an exact divider). Without
+// this, the unity gain of an empty box, realised a few parts in 10^8 low, would read "1000m".
+float shownGain(float realised, float asked) {
+  return std::fabs(double(realised) - double(asked)) <= 1e-6 * double(asked) ? asked : realised;
+}
+
 // The inputs every stage reads: seed resistor and centre frequency (hertz) of stage i.
 struct StageInputs {
   std::optional<float> seed, f0;
@@ -106,8 +113,9 @@ void BandPassPass(CalverdonForm& f) {
     f.R3[i].Caption = valueText(f, f.BpR3[i]);
     f.R4[i].Caption = valueText(f, f.BpR4[i]);
     f.R5[i].Caption = valueText(f, f.BpR5[i]);
-    f.DCgain[i].Caption = valueText(f, f.StageGain);
-    f.ShownStageGain[i] = f.StageGain;
+    const float shown = shownGain(s->Gain, *gain);
+    f.DCgain[i].Caption = valueText(f, shown);
+    f.ShownStageGain[i] = shown;
     f.C1L[i].Caption = valueText(f, f.SectionC1[i]);
     f.C2L[i].Caption = f.C1L[i].Caption;
   }
