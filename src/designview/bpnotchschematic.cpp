@@ -38,9 +38,9 @@ constexpr StageLabels kBandPassWithDivider{
 constexpr StageLabels kBandPassWithoutDivider{
     Place{150, -120}, Place{320, 1235}, Place{1205, 690}, std::nullopt,
     std::nullopt,     std::nullopt,     Place{0, 1295},   Place{450, 600}};
-constexpr StageLabels kNotch{Place{300, 90},    Place{780, 0},     Place{150, 660},
-                             Place{300, 1625},  Place{780, 1625},  Place{1325, 1325},
-                             Place{-30, 220},   Place{300, 900}};
+constexpr StageLabels kNotch{Place{340, 150},   Place{345, 1080},  Place{765, 320},
+                             Place{620, 1790},  Place{1190, 1790}, Place{1190, 250},
+                             Place{-30, 220},   Place{620, 1100}};
 
 // Shows the labels of stage i that have a place on the picture, at that place, and hides
 // the others.

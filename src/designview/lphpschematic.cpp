@@ -64,6 +64,8 @@ forms::Label& stageLabel(CalverdonForm& f, int i, Part part) {
     case Part::R2: return f.R2[i];
     case Part::R3: return f.R3[i];
     case Part::R4: return f.R4[i];
+    case Part::R5: return f.R5[i];
+    case Part::R6: return f.R6[i];
     case Part::C1: return f.C1L[i];
     case Part::C2: return f.C2L[i];
   }

@@ -24,6 +24,9 @@ PartAnchors SchematicAnchors(const QString& picture) {
       {"FDARealHP", kDifferentialRealPoleHPAnchors},
       {"FDARealNoAmpLP", kDifferentialRealNoAmpLPAnchors},
       {"FDARealNoAmpHP", kDifferentialRealNoAmpHPAnchors},
+      {"MFBbpwres", kBandPassAnchors},
+      {"MFBbpnores", kBandPassNoDividerAnchors},
+      {"Fleige", kNotchAnchors},
   };
   for (const Entry& e : kPictures)
     if (picture == QLatin1String(e.name)) return e.parts;

@@ -1,6 +1,6 @@
 #pragma once
-// Where the stage pictures of the low-pass and high-pass panel draw the components that carry
-// a value label. Each component has an anchor: the centre of its body and the direction of the
+// Where the stage pictures of the schematic panel draw the components that carry a value
+// label. Each component has an anchor: the centre of its body and the direction of the
 // run it sits in, in twips from the picture's top-left corner. The drawings put each body at
 // its anchor, and the panel puts each value label beside the anchor of its own component, so
 // that a component and its value always go together.
@@ -14,11 +14,12 @@
 #include <QString>
 #include <span>
 
-#include "engine/realisedstage.h"
-
 namespace designview {
 
-using engine::Part;
+// A labelled component, known by the value label it carries: R1 to R6, C1 (the label C1L) and
+// C2 (C2L). The low-pass and high-pass pictures name their components as the values table does
+// and use R1 to R4, C1 and C2; the band-pass and notch pictures label up to eight.
+enum class Part { R1, R2, R3, R4, R5, R6, C1, C2 };
 
 struct PartAnchor {
   Part part;
@@ -81,6 +82,36 @@ inline constexpr PartAnchor kDifferentialRealNoAmpLPAnchors[] = {
 inline constexpr PartAnchor kDifferentialRealNoAmpHPAnchors[] = {
     {Part::R1, 300, 750, false},
     {Part::C1, 600, 1395, true},
+};
+
+// MFB band-pass stage with gain divider (MFBbpwres). The input runs through R4 to the divider
+// node, where R5 goes down to ground and R1 rises to node a; from a, C1 runs over the top to
+// the output, C2 along the signal wire to the - input and R3 down to ground; R2 closes the
+// inner loop from the output to the - input, under C1's wire.
+inline constexpr PartAnchor kBandPassAnchors[] = {
+    {Part::R1, 430, 470, true},   {Part::R2, 1480, 570, false}, {Part::R3, 620, 1000, true},
+    {Part::R4, 240, 750, false},  {Part::R5, 290, 1040, true},  {Part::C1, 1820, 260, false},
+    {Part::C2, 840, 750, false},
+};
+// The same stage without the divider (MFBbpnores): R1 rises from the input wire itself, and R3
+// reaches lower, into the room the divider leaves.
+inline constexpr PartAnchor kBandPassNoDividerAnchors[] = {
+    {Part::R1, 430, 470, true},   {Part::R2, 1480, 570, false}, {Part::R3, 620, 1270, true},
+    {Part::C1, 1820, 260, false}, {Part::C2, 840, 750, false},
+};
+
+// Notch stage of two amplifiers (Fleige), its parts in equal pairs: R1 and R2 the RQ pair, R3
+// and R4 the Rf pair, R5 and R6 the R pair, C1 and C2 the C pair. Amplifier A (+ input p,
+// - input k, output o) sits at the top right, fed along the top wire; amplifier B (+ input q,
+// - input k, output m) faces back under it, so that no wires cross.
+//   C1 on the top wire and R1 on the wire under it, in parallel from the input to p; R2 from
+//   the top wire down to ground; R3 from m up to p.
+//   C2 from m across to k, which joins both - inputs; R4 from k across to the output column.
+//   Along the bottom, R6 from the input to q and R5 from q to the output column.
+inline constexpr PartAnchor kNotchAnchors[] = {
+    {Part::R1, 360, 600, false},  {Part::R2, 980, 440, true},    {Part::R3, 820, 860, true},
+    {Part::R4, 1990, 900, false}, {Part::R5, 1990, 1450, false}, {Part::R6, 450, 1450, false},
+    {Part::C1, 680, 250, false},  {Part::C2, 1250, 900, false},
 };
 
 // The anchors of a stage or real-pole picture by its drawing name ("SK", "FDA1p"); empty for

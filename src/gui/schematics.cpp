@@ -109,6 +109,19 @@ class Sketch {
     sign(left + 75, lower, minusOnTop);
   }
 
+  // An op-amp facing back: its inputs on the right side at `right`, at a quarter and three
+  // quarters of the height (minusOnTop puts the inverting input at the top), its output at the
+  // apex on the left.
+  void opampFacingBack(double right, double top, double width, double height, bool minusOnTop) {
+    const Pt a{right, top}, b{right, top + height}, c{right - width, top + height / 2};
+    line(a, b);
+    line(a, c);
+    line(b, c);
+    const double upper = top + height / 4, lower = top + 3 * height / 4;
+    sign(right - 75, upper, !minusOnTop);
+    sign(right - 75, lower, minusOnTop);
+  }
+
   // A fully differential amplifier: inverting input at height inTop, non-inverting input at
   // inBottom; the caller wires the outputs from the slanted sides (sideX).
   void differentialAmp(double left, double top, double width, double height, double inTop,
@@ -468,6 +481,138 @@ void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors part
   }
 }
 
+// ---- MFB band-pass stage ---------------------------------------------------------------
+// R1 rises from the input node to node a. From a, C1 runs over the top to the output node, C2
+// goes on along the signal wire to the - input and R3 goes down to ground; R2 closes the inner
+// loop from the output node to the - input. With the gain divider, R4 brings the input to R1's
+// node and R5 takes that node to ground.
+void mfbBandPass(Sketch& s, bool divider) {
+  const PartAnchors parts = divider ? PartAnchors(designview::kBandPassAnchors)
+                                    : PartAnchors(designview::kBandPassNoDividerAnchors);
+  const PartAnchor& r1 = anchor(parts, Part::R1);
+  const PartAnchor& r2 = anchor(parts, Part::R2);
+  const PartAnchor& r3 = anchor(parts, Part::R3);
+  const PartAnchor& c1 = anchor(parts, Part::C1);
+  const PartAnchor& c2 = anchor(parts, Part::C2);
+  const double xIn = r1.x;          // R1's node on the signal wire
+  const double yTop = c1.y;         // C1's wire over the top
+  const double xA = 545;            // node a comes down from the top wire, clear of C2's label
+  const double xR3 = r3.x;          // where R3 leaves node a
+  const double xN = 1100;           // the - input node, where R2's loop comes down
+  const double yInner = r2.y;       // R2's loop
+  const double left = 1300, w = 400, top = kY - 100, h = 400;  // - at kY, + 200 lower
+  const double yOut = top + h / 2, yPlus = top + 3 * h / 4;
+  const double xOut = 2000;         // the output node: C1 and R2 come down to it
+  const double yR3 = r3.y + 200;    // R3's ground
+
+  s.terminal(45, kY, 0);
+  if (divider) {
+    const PartAnchor& r5 = anchor(parts, Part::R5);
+    const double yJog = 860, x5 = r5.x;  // R5 hangs back under R4, beside its own label
+    s.resistor(anchor(parts, Part::R4), 75, xIn);
+    s.wire({{xIn, kY}, {xIn, yJog}, {x5, yJog}});
+    s.resistor(r5, yJog, r5.y + 200);
+    s.ground(x5, r5.y + 200);
+    s.dot(xIn, kY);
+  } else {
+    s.wire({{75, kY}, {xIn, kY}});
+  }
+  s.resistor(r1, kY, yTop);
+  s.capacitor(c1, xIn, xOut);
+  s.dot(xA, yTop);
+  s.wire({{xA, yTop}, {xA, kY}, {xR3, kY}});
+  s.dot(xR3, kY);
+  s.resistor(r3, kY, yR3);
+  s.ground(xR3, yR3);
+  s.capacitor(c2, xR3, xN);
+  s.wire({{xN, kY}, {left, kY}});
+  s.dot(xN, kY);
+  s.wire({{xN, kY}, {xN, yInner}});
+  s.resistor(r2, xN, xOut);
+  s.dot(xOut, yInner);
+
+  s.opamp(left, top, w, h, /*minusOnTop=*/true);
+  s.wire({{left, yPlus}, {left - 40, yPlus}, {left - 40, yPlus + 200}});
+  s.ground(left - 40, yPlus + 200);
+  s.wire({{xOut, yTop}, {xOut, yOut}, {left + w, yOut}});
+  s.dot(xOut, kY);
+  s.wire({{xOut, kY}, {2290, kY}});
+  s.terminal(2320, kY, s.right());
+}
+
+// ---- notch stage -----------------------------------------------------------------------
+// Amplifier A at the top right: + input p, - input k, output o. Amplifier B faces back under it:
+// + input q, - input k, output m. Each part is named by the label it carries (see
+// designview::kNotchAnchors).
+void notch(Sketch& s) {
+  const PartAnchors parts = designview::kNotchAnchors;
+  const PartAnchor& rqIn = anchor(parts, Part::R1);      // input to p
+  const PartAnchor& rqGround = anchor(parts, Part::R2);  // p down to ground
+  const PartAnchor& rfBack = anchor(parts, Part::R3);    // m up to p
+  const PartAnchor& rfOut = anchor(parts, Part::R4);     // k to o
+  const PartAnchor& rOut = anchor(parts, Part::R5);      // q to o
+  const PartAnchor& rIn = anchor(parts, Part::R6);       // input to q
+  const PartAnchor& cIn = anchor(parts, Part::C1);       // input to p, on the top wire
+  const PartAnchor& cLoop = anchor(parts, Part::C2);     // m to k
+
+  const double xIn = 110;                      // the input's riser
+  const double xP = rfBack.x;                  // p's riser, from the top wire down through R3
+  const double yTop = cIn.y, yR1 = rqIn.y;     // the top wire into A's + input; R1's wire
+  const double leftA = 1600, wA = 400, hA = 400, topA = yTop - hA / 4;  // + on the top wire
+  const double yMinusA = topA + 3 * hA / 4, yOutA = topA + hA / 2;
+  const double xO = 2230;                      // the output column, down to R4 and R5
+  const double xK = leftA - 50;                // k's column, down from A's - input
+  const double yK = cLoop.y;                   // k's wire: C2, B's - input, R4
+  const double xM = 1050;                      // m comes up to C2 here
+  const double rightB = 1700, wB = 360, hB = 280, topB = yK + 80;
+  const double yM = topB + hB / 2, yMinusB = topB + hB / 4, yPlusB = topB + 3 * hB / 4;
+  const double xQ = rightB + 50;               // B's inputs turn here: k from above, q down
+  const double yQ = rIn.y;                     // the wire along the bottom
+  const double xG = rqGround.x, yG = rqGround.y + 190;  // R2's ground
+
+  s.terminal(45, kY, 0);
+  s.wire({{75, kY}, {xIn, kY}});
+  s.dot(xIn, kY);
+  s.wire({{xIn, yTop}, {xIn, yQ}});
+  s.dot(xIn, yR1);
+  s.capacitor(cIn, xIn, leftA);
+  s.resistor(rqIn, xIn, xP);
+  s.dot(xP, yTop);
+  s.dot(xP, yR1);
+  s.dot(xG, yTop);
+  s.resistor(rqGround, yTop, yG);
+  s.ground(xG, yG);
+  s.resistor(rfBack, yTop, yM);
+
+  s.opamp(leftA, topA, wA, hA, /*minusOnTop=*/false);
+  s.wire({{leftA + wA, yOutA}, {xO, yOutA}, {xO, yQ}});
+  s.dot(xO, kY);
+  s.wire({{xO, kY}, {2290, kY}});
+  s.terminal(2320, kY, s.right());
+
+  // k: from A's - input down to its wire, through C2 to m, on to B's - input and through R4
+  // to the output column.
+  s.wire({{leftA, yMinusA}, {xK, yMinusA}, {xK, yK}});
+  s.dot(xK, yK);
+  s.capacitor(cLoop, xM, xK);
+  s.wire({{xK, yK}, {xQ, yK}, {xQ, yMinusB}, {rightB, yMinusB}});
+  s.dot(xQ, yK);
+  s.resistor(rfOut, xQ, xO);
+  s.dot(xO, yK);
+
+  // m: B's output, back to R3 and up to C2.
+  s.opampFacingBack(rightB, topB, wB, hB, /*minusOnTop=*/true);
+  s.wire({{xP, yM}, {rightB - wB, yM}});
+  s.wire({{xM, yK}, {xM, yM}});
+  s.dot(xM, yM);
+
+  // q: B's + input, between R6 from the input and R5 from the output column.
+  s.wire({{rightB, yPlusB}, {xQ, yPlusB}, {xQ, yQ}});
+  s.resistor(rIn, xIn, xQ);
+  s.dot(xQ, yQ);
+  s.resistor(rOut, xQ, xO);
+}
+
 using Painter = std::function<void(Sketch&)>;
 
 struct Entry {
@@ -508,6 +653,9 @@ const std::vector<Entry>& entries() {
        [](Sketch& s) {
          realDifferential(s, true, false, designview::kDifferentialRealNoAmpHPAnchors);
        }},
+      {"MFBbpwres", kW, kStagePictureHeight, [](Sketch& s) { mfbBandPass(s, true); }},
+      {"MFBbpnores", kW, kStagePictureHeight, [](Sketch& s) { mfbBandPass(s, false); }},
+      {"Fleige", kW, kStagePictureHeight, notch},
   };
   return list;
 }

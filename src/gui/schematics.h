@@ -1,8 +1,8 @@
 #pragma once
-// The stage schematics of the low-pass and high-pass panel, drawn as vector pictures: the
-// Sallen-Key stages (with and without gain network), the MFB stages (single-ended and fully
-// differential), and the real-pole sections (with and without amplifier), each low-pass and
-// high-pass.
+// The stage schematics of the schematic panel, drawn as vector pictures: the Sallen-Key stages
+// (with and without gain network), the MFB stages (single-ended and fully differential), and
+// the real-pole sections (with and without amplifier), each low-pass and high-pass; the MFB
+// band-pass stages (with and without gain divider) and the two-amplifier notch stage.
 //
 // Each picture is drawn in the twips of the picture control the main window gives it, scaled
 // to the target rectangle's height, so that the value labels the window moves onto a picture

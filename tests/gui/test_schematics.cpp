@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include "designview/bpnotchschematic.h"
 #include "designview/lphpschematic.h"
 #include "designview/schematicanchors.h"
 #include "fakes/fake_services.h"
@@ -21,7 +22,17 @@
 
 namespace {
 
-// Every picture name the low-pass and high-pass panel shows for some design.
+// The pictures visible on the window.
+QSet<QString> visiblePictures(const mainwindow::CalverdonForm& f) {
+  QSet<QString> names;
+  for (const forms::Control* c : f.controls())
+    if (c->kind == forms::ControlKind::Image && c->Visible)
+      names.insert(static_cast<const forms::Image*>(c)->Picture);
+  return names;
+}
+
+// Every picture name the schematic panel shows for some design: the stages and real-pole
+// sections of low-pass and high-pass designs, and the band-pass and notch stages.
 QSet<QString> picturesThePanelShows() {
   // The window model is large: kept off the stack.
   auto fake = std::make_unique<fakes::FakeServices>();
@@ -42,10 +53,19 @@ QSet<QString> picturesThePanelShows() {
             for (int k = 1; k <= 5; ++k) f.SectionGain[k] = gain;
             designview::HideSchematics(f);
             designview::ShowLPHPSchematic(f);
-            for (const forms::Control* c : f.controls())
-              if (c->kind == forms::ControlKind::Image && c->Visible)
-                names.insert(static_cast<const forms::Image*>(c)->Picture);
+            names += visiblePictures(f);
           }
+  // A band-pass stage at a gain other than its Q has the gain divider, at its Q none.
+  for (const auto& [band, gain] : {std::pair{"Band-Pass", "2"}, std::pair{"Band-Pass", "5"},
+                                   std::pair{"Notch", ""}}) {
+    designview::HideSchematics(f);
+    f.Passband.setFromUser(static_cast<int>(f.Passband.items().indexOf(band)), band);
+    f.Text18.Text = "2";
+    f.Text3.Text = "5";
+    for (forms::TextBox& box : f.GainTB) box.Text = gain;
+    designview::ShowBPNotchSchematic(f);
+    names += visiblePictures(f);
+  }
   return names;
 }
 
@@ -53,7 +73,7 @@ TEST(Schematics, EveryPictureThePanelShowsIsDrawn) {
   gui::RegisterSchematics();
   gui::RegisterSchematics();  // a second call changes nothing
   const QSet<QString> shown = picturesThePanelShows();
-  EXPECT_EQ(shown.size(), 16);
+  EXPECT_EQ(shown.size(), 19);
   for (const QString& name : shown) {
     EXPECT_FALSE(name.isEmpty());
     EXPECT_TRUE(gui::drawings().contains(name)) << name.toStdString();
@@ -109,14 +129,16 @@ TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
   }
 }
 
-const char* partName(engine::Part part) {
-  static const char* const names[] = {"R1", "R2", "R3", "R4", "C1", "C2"};
+const char* partName(designview::Part part) {
+  static const char* const names[] = {"R1", "R2", "R3", "R4", "R5", "R6", "C1", "C2"};
   return names[static_cast<int>(part)];
 }
 
 // A resistor's body is a box around its anchor and a capacitor's two plates stand either side
 // of it: at three times the 100 % size the anchor itself stays blank, and the box's edges or
 // the plates pass 30 twips along the run and 45 across it from the anchor, on both sides.
+// The body is centred on the anchor: 120 twips along the run either way, 45 across, a box
+// reaches both sides alike and plates leave both sides blank.
 TEST(Schematics, EachLabelledComponentIsDrawnAtItsAnchor) {
   gui::RegisterSchematics();
   const double scale = 3.0 / 15;  // pixels per twip
@@ -148,6 +170,9 @@ TEST(Schematics, EachLabelledComponentIsDrawnAtItsAnchor) {
       EXPECT_FALSE(darkAt(a.x, a.y));
       EXPECT_TRUE(darkAt(a.x - dx, a.y - dy));
       EXPECT_TRUE(darkAt(a.x + dx, a.y + dy));
+      const double far = 120;
+      const double fx = a.vertical ? across : far, fy = a.vertical ? far : across;
+      EXPECT_EQ(darkAt(a.x - fx, a.y - fy), darkAt(a.x + fx, a.y + fy));
     }
   }
 }
