@@ -12,6 +12,7 @@
 
 #include "designview/bpnotchschematic.h"
 #include "designview/schematicanchors.h"
+#include "label_geometry.h"
 #include "mainwindow/calverdonform.h"
 #include "support/windowfixture.h"
 
@@ -29,23 +30,6 @@ std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
   return {{Part::R1, &f.R1[i]}, {Part::R2, &f.R2[i]}, {Part::R3, &f.R3[i]},
           {Part::R4, &f.R4[i]}, {Part::R5, &f.R5[i]}, {Part::R6, &f.R6[i]},
           {Part::C1, &f.C1L[i]}, {Part::C2, &f.C2L[i]}};
-}
-
-// The stage picture shown for stage i; nullptr when none is.
-const forms::Image* shownPicture(const CalverdonForm& f, int i) {
-  const forms::Image* shown = nullptr;
-  for (const forms::Control* c : f.controls()) {
-    if (c->kind != forms::ControlKind::Image || !c->Visible || c->Index != i) continue;
-    EXPECT_EQ(shown, nullptr) << "two pictures shown in one place";
-    shown = static_cast<const forms::Image*>(c);
-  }
-  return shown;
-}
-
-double distance(const QRectF& r, const QPointF& p) {
-  const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
-  const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
-  return std::hypot(dx, dy);
 }
 
 // For band-pass stages with and without the gain divider and for notch stages, one to five of
@@ -83,7 +67,7 @@ TEST(BPNotchLabels, EachValueLabelSitsBesideItsOwnComponent) {
       designview::ShowBPNotchSchematic(f);
 
       for (int i = 0; i < 5; ++i) {
-        const forms::Image* picture = shownPicture(f, i);
+        const forms::Image* picture = ShownStagePicture(f, i);
         if (i >= stages) {
           EXPECT_EQ(picture, nullptr) << "stage " << i;
           for (const auto& [part, label] : valueLabels(f, i))
@@ -104,11 +88,11 @@ TEST(BPNotchLabels, EachValueLabelSitsBesideItsOwnComponent) {
           if (!label->Visible || !own) continue;
           EXPECT_EQ(label->Alignment, forms::AlignLeft) << name;
           const QRectF text(label->Left, label->Top, kValueTextWidth, label->Height);
-          const double gap = distance(text, where(*own));
+          const double gap = DistanceToRect(text, where(*own));
           EXPECT_LE(gap, kNear) << name;
           for (const designview::PartAnchor& other : parts) {
             if (other.part != part) {
-              EXPECT_LT(gap, distance(text, where(other)))
+              EXPECT_LT(gap, DistanceToRect(text, where(other)))
                   << name << " is as near to another component";
             }
           }

@@ -12,6 +12,7 @@
 
 #include "designview/lphpschematic.h"
 #include "designview/schematicanchors.h"
+#include "label_geometry.h"
 #include "fakes/fake_services.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/startup.h"
@@ -208,26 +209,6 @@ std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
           {Part::R4, &f.R4[i]}, {Part::C1, &f.C1L[i]}, {Part::C2, &f.C2L[i]}};
 }
 
-// The picture shown for stage i (i = -1: the real-pole section), among the pictures whose
-// components are listed; nullptr when none is.
-const forms::Image* shownPicture(const CalverdonForm& f, int i) {
-  const forms::Image* shown = nullptr;
-  for (const forms::Control* c : f.controls()) {
-    if (c->kind != forms::ControlKind::Image || !c->Visible || c->Index != i) continue;
-    const auto* image = static_cast<const forms::Image*>(c);
-    if (designview::SchematicAnchors(image->Picture).empty()) continue;
-    EXPECT_EQ(shown, nullptr) << "two pictures shown in one place";
-    shown = image;
-  }
-  return shown;
-}
-
-double distance(const QRectF& r, const QPointF& p) {
-  const double dx = std::max({r.left() - p.x(), 0.0, p.x() - r.right()});
-  const double dy = std::max({r.top() - p.y(), 0.0, p.y() - r.bottom()});
-  return std::hypot(dx, dy);
-}
-
 // Every value label shown sits beside its own component in the picture shown: its text is
 // near the component's anchor, and nearer to it than to any other component of the picture.
 // A label is shown exactly for the components the picture draws.
@@ -257,7 +238,7 @@ TEST(LPHPSchematic, EachValueLabelSitsBesideItsOwnComponent) {
     p.show(d);
     const CalverdonForm& f = p.f;
     for (int i = -1; i < 5; ++i) {
-      const forms::Image* picture = shownPicture(f, i);
+      const forms::Image* picture = ShownStagePicture(f, i);
       if (!picture) continue;
       checked.insert(picture->Picture);
       SCOPED_TRACE(picture->displayName().toStdString());
@@ -272,11 +253,11 @@ TEST(LPHPSchematic, EachValueLabelSitsBesideItsOwnComponent) {
         if (!label->Visible || !own) continue;
         EXPECT_EQ(label->Alignment, forms::AlignLeft) << name;
         const QRectF text(label->Left, label->Top, kValueTextWidth, label->Height);
-        const double gap = distance(text, where(*own));
+        const double gap = DistanceToRect(text, where(*own));
         EXPECT_LE(gap, kNear) << name;
         for (const designview::PartAnchor& other : parts) {
           if (other.part != part) {
-            EXPECT_LT(gap, distance(text, where(other)))
+            EXPECT_LT(gap, DistanceToRect(text, where(other)))
                 << name << " is as near to another component";
           }
         }
