@@ -37,10 +37,6 @@ std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
 // to it than to any other component of the picture; a label is shown exactly for the
 // components the picture draws, and nothing is shown past the last stage.
 TEST(BPNotchLabels, EachValueLabelSitsBesideItsOwnComponent) {
-  // What the eye pairs with a component is the value text, which starts at the label's left
-  // edge; a value such as "10.0k" or "15.8n" ends within this width.
-  constexpr int kValueTextWidth = 500;
-  constexpr double kNear = 300;  // 20 pixels at 100 %
   struct Design {
     const char* band;
     const char* gain;  // the stages' gain boxes; the Q is 5
@@ -76,27 +72,7 @@ TEST(BPNotchLabels, EachValueLabelSitsBesideItsOwnComponent) {
         }
         ASSERT_NE(picture, nullptr) << "stage " << i;
         EXPECT_EQ(picture->Picture, QLatin1String(d.picture));
-        const designview::PartAnchors parts = designview::SchematicAnchors(picture->Picture);
-        ASSERT_FALSE(parts.empty());
-        const auto where = [picture](const designview::PartAnchor& a) {
-          return QPointF(picture->Left + a.x, picture->Top + a.y);
-        };
-        for (const auto& [part, label] : valueLabels(f, i)) {
-          const std::string name = label->displayName().toStdString();
-          const designview::PartAnchor* own = designview::FindPart(parts, part);
-          EXPECT_EQ(label->Visible, own != nullptr) << name;
-          if (!label->Visible || !own) continue;
-          EXPECT_EQ(label->Alignment, forms::AlignLeft) << name;
-          const QRectF text(label->Left, label->Top, kValueTextWidth, label->Height);
-          const double gap = DistanceToRect(text, where(*own));
-          EXPECT_LE(gap, kNear) << name;
-          for (const designview::PartAnchor& other : parts) {
-            if (other.part != part) {
-              EXPECT_LT(gap, DistanceToRect(text, where(other)))
-                  << name << " is as near to another component";
-            }
-          }
-        }
+        ExpectLabelsBesideTheirComponents(*picture, valueLabels(f, i));
       }
     }
   }

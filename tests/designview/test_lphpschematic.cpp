@@ -213,10 +213,6 @@ std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
 // near the component's anchor, and nearer to it than to any other component of the picture.
 // A label is shown exactly for the components the picture draws.
 TEST(LPHPSchematic, EachValueLabelSitsBesideItsOwnComponent) {
-  // What the eye pairs with a component is the value text, which starts at the label's left
-  // edge; a value such as "4.70k" or "10.00n" ends within this width.
-  constexpr int kValueTextWidth = 500;
-  constexpr double kNear = 300;  // 20 pixels at 100 %
   const std::vector<float> mixed = {1, 2, 1, 2, 1};
   const Design designs[] = {
       // SKg1, SK and RealPole, in both rows; then SKg1HP and SKhp, and RealHP.
@@ -242,26 +238,7 @@ TEST(LPHPSchematic, EachValueLabelSitsBesideItsOwnComponent) {
       if (!picture) continue;
       checked.insert(picture->Picture);
       SCOPED_TRACE(picture->displayName().toStdString());
-      const designview::PartAnchors parts = designview::SchematicAnchors(picture->Picture);
-      const auto where = [picture](const designview::PartAnchor& a) {
-        return QPointF(picture->Left + a.x, picture->Top + a.y);
-      };
-      for (const auto& [part, label] : valueLabels(f, i)) {
-        const std::string name = label->displayName().toStdString();
-        const designview::PartAnchor* own = designview::FindPart(parts, part);
-        EXPECT_EQ(label->Visible, own != nullptr) << name;
-        if (!label->Visible || !own) continue;
-        EXPECT_EQ(label->Alignment, forms::AlignLeft) << name;
-        const QRectF text(label->Left, label->Top, kValueTextWidth, label->Height);
-        const double gap = DistanceToRect(text, where(*own));
-        EXPECT_LE(gap, kNear) << name;
-        for (const designview::PartAnchor& other : parts) {
-          if (other.part != part) {
-            EXPECT_LT(gap, DistanceToRect(text, where(other)))
-                << name << " is as near to another component";
-          }
-        }
-      }
+      ExpectLabelsBesideTheirComponents(*picture, valueLabels(f, i));
       // The stage title keeps its place under the picture.
       if (i >= 0) {
         EXPECT_EQ(f.SecLabel[i].Top, f.designed(f.SecLabel[i]).Top);
