@@ -126,7 +126,10 @@ struct DesignState {
   bool ShowAboutSetting = true;
 
   // ---- simulation ----
-  QString ModelFirstLine, OpAmpSubckt, SupplyText, NetlistText;
+  // ModelFirstLine(i): the library entry that starts the model of op-amp list entry i (0 for
+  // the ideal op-amp).
+  std::vector<int> ModelFirstLine{0};
+  QString OpAmpSubckt, SupplyText, NetlistText;
   QStringList SimVarNames;
   std::vector<std::vector<double>> SimReal, SimImag;  // point by output vector
   std::vector<double> SimOpValues;
