@@ -16,8 +16,15 @@ namespace spicetest {
 
 namespace {
 
-// Reads the first plot of an ASCII raw file.
-std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
+// The columns of the first plot of an ASCII raw file, by lower-case vector name; the first
+// column (the sweep: frequency or time) under its own name. A real plot reads as complex
+// values with no imaginary part.
+struct RawPlot {
+  QStringList Names;
+  std::vector<std::vector<Complex>> Columns;
+};
+
+std::optional<RawPlot> ParseRaw(const QString& text, bool wantComplex, QString* error) {
   const QStringList lines = text.split(QLatin1Char('\n'));
   int vars = -1, points = -1, line = 0;
   bool complexPlot = false;
@@ -35,7 +42,8 @@ std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
     }
     if (l == QLatin1String("Values:")) break;
   }
-  if (vars < 1 || points < 1 || !complexPlot || names.size() != vars || line >= lines.size()) {
+  if (vars < 1 || points < 1 || complexPlot != wantComplex || names.size() != vars ||
+      line >= lines.size()) {
     *error = QStringLiteral("raw file header not understood");
     return std::nullopt;
   }
@@ -47,8 +55,7 @@ std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
     *error = QStringLiteral("raw file has fewer values than its header says");
     return std::nullopt;
   }
-  AcSweep sweep;
-  std::vector<std::vector<Complex>> columns(vars);
+  RawPlot plot{names, std::vector<std::vector<Complex>>(vars)};
   for (int p = 0; p < points; ++p) {
     for (int v = 0; v < vars; ++v) {
       const QStringList pair = tokens[p * (vars + 1) + 1 + v].split(QLatin1Char(','));
@@ -57,7 +64,7 @@ std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
       double im = pair.value(1).toDouble(&okIm);
       // The frequency vector's imaginary part is not written by the simulator and may read
       // as anything, "nan" included: only its real part is used.
-      if (v == 0) {
+      if (v == 0 || !complexPlot) {
         okIm = true;
         im = 0;
       }
@@ -65,12 +72,47 @@ std::optional<AcSweep> ParseRaw(const QString& text, QString* error) {
         *error = QStringLiteral("raw file value not understood");
         return std::nullopt;
       }
-      columns[v].push_back({re, im});
+      plot.Columns[v].push_back({re, im});
     }
   }
-  for (const Complex& f : columns[0]) sweep.Freq.push_back(f.real());
-  for (int v = 1; v < vars; ++v) sweep.Vectors[names[v]] = std::move(columns[v]);
-  return sweep;
+  return plot;
+}
+
+// Runs the netlist with the ngspice program in a temporary folder and returns the ASCII raw
+// file's text.
+std::optional<QString> RunRaw(const QString& netlist, QString* error) {
+  QTemporaryDir dir;
+  if (!dir.isValid()) {
+    *error = QStringLiteral("no temporary folder");
+    return std::nullopt;
+  }
+  const QString cir = dir.filePath(QStringLiteral("stage.cir"));
+  const QString raw = dir.filePath(QStringLiteral("stage.raw"));
+  QFile f(cir);
+  if (!f.open(QIODevice::WriteOnly) || f.write(netlist.toUtf8()) < 0) {
+    *error = QStringLiteral("netlist not written");
+    return std::nullopt;
+  }
+  f.close();
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("SPICE_ASCIIRAWFILE"), QStringLiteral("1"));
+  if (!env.contains(QStringLiteral("HOME"))) env.insert(QStringLiteral("HOME"), dir.path());
+  p.setProcessEnvironment(env);
+  p.setWorkingDirectory(dir.path());
+  p.start(QStringLiteral(NGSPICE_PROGRAM), {QStringLiteral("-b"), QStringLiteral("-r"), raw, cir});
+  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    *error = QStringLiteral("ngspice failed: ") + QString::fromLocal8Bit(p.readAll());
+    if (p.state() != QProcess::NotRunning) p.kill();
+    p.waitForFinished(1000);
+    return std::nullopt;
+  }
+  QFile r(raw);
+  if (!r.open(QIODevice::ReadOnly)) {
+    *error = QStringLiteral("no raw file");
+    return std::nullopt;
+  }
+  return QString::fromLatin1(r.readAll());
 }
 
 // Solves the n x n system a x = b in place (partial pivoting); false when singular.
@@ -103,41 +145,37 @@ const std::vector<Complex>* AcSweep::Node(const QString& node) const {
   return it == Vectors.end() ? nullptr : &it->second;
 }
 
+const std::vector<double>* TranRun::Node(const QString& node) const {
+  const auto it = Vectors.find(QStringLiteral("v(") + node.toLower() + QLatin1Char(')'));
+  return it == Vectors.end() ? nullptr : &it->second;
+}
+
 QString Num(double v) { return QString::number(v, 'g', 9); }
 
 std::optional<AcSweep> RunAc(const QString& netlist, QString* error) {
-  QTemporaryDir dir;
-  if (!dir.isValid()) {
-    *error = QStringLiteral("no temporary folder");
-    return std::nullopt;
+  const std::optional<QString> raw = RunRaw(netlist, error);
+  if (!raw) return std::nullopt;
+  std::optional<RawPlot> plot = ParseRaw(*raw, true, error);
+  if (!plot) return std::nullopt;
+  AcSweep sweep;
+  for (const Complex& f : plot->Columns[0]) sweep.Freq.push_back(f.real());
+  for (qsizetype v = 1; v < plot->Names.size(); ++v)
+    sweep.Vectors[plot->Names[v]] = std::move(plot->Columns[static_cast<std::size_t>(v)]);
+  return sweep;
+}
+
+std::optional<TranRun> RunTran(const QString& netlist, QString* error) {
+  const std::optional<QString> raw = RunRaw(netlist, error);
+  if (!raw) return std::nullopt;
+  const std::optional<RawPlot> plot = ParseRaw(*raw, false, error);
+  if (!plot) return std::nullopt;
+  TranRun run;
+  for (const Complex& t : plot->Columns[0]) run.Time.push_back(t.real());
+  for (qsizetype v = 1; v < plot->Names.size(); ++v) {
+    std::vector<double>& values = run.Vectors[plot->Names[v]];
+    for (const Complex& x : plot->Columns[static_cast<std::size_t>(v)]) values.push_back(x.real());
   }
-  const QString cir = dir.filePath(QStringLiteral("stage.cir"));
-  const QString raw = dir.filePath(QStringLiteral("stage.raw"));
-  QFile f(cir);
-  if (!f.open(QIODevice::WriteOnly) || f.write(netlist.toUtf8()) < 0) {
-    *error = QStringLiteral("netlist not written");
-    return std::nullopt;
-  }
-  f.close();
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("SPICE_ASCIIRAWFILE"), QStringLiteral("1"));
-  if (!env.contains(QStringLiteral("HOME"))) env.insert(QStringLiteral("HOME"), dir.path());
-  p.setProcessEnvironment(env);
-  p.setWorkingDirectory(dir.path());
-  p.start(QStringLiteral(NGSPICE_PROGRAM), {QStringLiteral("-b"), QStringLiteral("-r"), raw, cir});
-  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    *error = QStringLiteral("ngspice failed: ") + QString::fromLocal8Bit(p.readAll());
-    if (p.state() != QProcess::NotRunning) p.kill();
-    p.waitForFinished(1000);
-    return std::nullopt;
-  }
-  QFile r(raw);
-  if (!r.open(QIODevice::ReadOnly)) {
-    *error = QStringLiteral("no raw file");
-    return std::nullopt;
-  }
-  return ParseRaw(QString::fromLatin1(r.readAll()), error);
+  return run;
 }
 
 double SecondOrderFit::F0() const { return std::sqrt(a0) / (2.0 * M_PI); }

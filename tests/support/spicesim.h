@@ -1,7 +1,7 @@
 #pragma once
-// A small harness around the ngspice program for the circuit tests: runs an AC analysis in
-// batch mode with ASCII raw output in a temporary folder, reads the complex node voltages back,
-// and fits a second-order transfer function to them.
+// A small harness around the ngspice program for the circuit tests: runs an AC or transient
+// analysis in batch mode with ASCII raw output in a temporary folder, reads the node voltages
+// back, and fits a second-order transfer function to AC results.
 #include <QString>
 #include <complex>
 #include <map>
@@ -22,6 +22,16 @@ struct AcSweep {
 // Runs the netlist (title line first, ".end" last) with the ngspice program named by the
 // NGSPICE_PROGRAM compile definition. On failure returns nothing and says why in error.
 std::optional<AcSweep> RunAc(const QString& netlist, QString* error);
+
+struct TranRun {
+  std::vector<double> Time;                              // seconds
+  std::map<QString, std::vector<double>> Vectors;        // by lower-case name, "v(out1)"
+  // The vector of a node voltage, "v(" + node + ")"; nullptr when the run has none.
+  const std::vector<double>* Node(const QString& node) const;
+};
+
+// Runs a netlist whose analysis is ".tran", as RunAc does.
+std::optional<TranRun> RunTran(const QString& netlist, QString* error);
 
 // The value text of a netlist card, nine significant digits.
 QString Num(double v);
