@@ -121,3 +121,29 @@ TEST(OpAmpModels, TheListIsRebuiltExactlyAndKeepsTheChosenModelByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shipped library lists every model it holds, and each one's text copies whole.
+TEST(OpAmpModels, TheShippedLibraryListsAndCopiesEveryModel) {
+  QFile file(QStringLiteral(CALVERDON_MODEL_LIBRARY));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray library = file.readAll();
+  const std::vector<spice::LibraryModel> models = spice::ListModels(library);
+  EXPECT_EQ(int(models.size()), int(library.count(".subckt ")));
+  for (const spice::LibraryModel& m : models) {
+    SCOPED_TRACE(m.Name.toStdString());
+    const std::optional<QString> model = spice::ModelText(library, m.FirstEntry, ModelEnd::Ends);
+    ASSERT_TRUE(model.has_value());
+    EXPECT_TRUE(model->startsWith(QStringLiteral(".subckt ") + m.Name + QLatin1Char(' ')));
+    const QStringList lines = model->trimmed().split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.last().startsWith(QLatin1String(".ENDS")));
+    EXPECT_EQ(lines.filter(QStringLiteral(".subckt")).size(), 1);
+    const std::optional<QString> withEnd =
+        spice::ModelText(library, m.FirstEntry, ModelEnd::EndModel);
+    ASSERT_TRUE(withEnd.has_value());
+    EXPECT_TRUE(withEnd->trimmed().split(QLatin1Char('\n')).last().contains("END MODEL"));
+  }
+}
+
+}  // namespace
