@@ -10,22 +10,15 @@
 #include "engine/engnotation.h"
 #include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/entryboxes.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/poleboxes.h"
 
 namespace designview {
 
 namespace {
 
-constexpr int kMaxStages = 5;
-
-// A box's value in engineering notation in single precision; nothing when it holds none.
-std::optional<float> boxValue(const CalverdonForm& f, const QString& text) {
-  const std::optional<double> v = engine::EngValue(text, f.DecimalSep);
-  if (!v) return std::nullopt;
-  const float s = engine::Sng(*v);
-  if (!std::isfinite(s)) return std::nullopt;
-  return s;
-}
+using mainwindow::kMaxStages;
 
 int stageCount(const CalverdonForm& f) { return std::clamp(f.PoleCount, 0, kMaxStages); }
 
@@ -64,7 +57,8 @@ struct StageInputs {
 };
 StageInputs stageInputs(CalverdonForm& f, int i) {
   f.HighPassHalf = 0;
-  StageInputs in{boxValue(f, f.Text12.Text), boxValue(f, f.FnInput[i].Text)};
+  StageInputs in{mainwindow::EngSingle(f, f.Text12.Text),
+                 mainwindow::EngSingle(f, f.FnInput[i].Text)};
   if (in.f0) f.RespFreq = *in.f0;  // until the end block reads the response box again
   return in;
 }
@@ -87,11 +81,13 @@ void BandPassPass(CalverdonForm& f) {
   for (int i = 0; i < stageCount(f); ++i) {
     const StageInputs in = stageInputs(f, i);
     const QString& gainText = f.GainTB[i].Text;
-    const std::optional<float> gain =
-        gainText.trimmed().isEmpty() ? std::optional<float>(1.0f) : boxValue(f, gainText);
-    const std::optional<float> q = boxValue(f, f.QInput[i].Text);
+    const std::optional<float> gain = gainText.trimmed().isEmpty()
+                                          ? std::optional<float>(1.0f)
+                                          : mainwindow::EngSingle(f, gainText);
+    const std::optional<float> q = mainwindow::EngSingle(f, f.QInput[i].Text);
     std::optional<engine::BandPassStage> s;
-    if (gain && q && in.seed && in.f0) s = engine::BandPassComponents(*gain, *q, *in.seed, *in.f0, series);
+    if (gain && q && in.seed && in.f0)
+      s = engine::BandPassComponents(*gain, *q, *in.seed, *in.f0, series);
     if (!s) {
       clearStageValues(f, i);
       continue;
@@ -125,7 +121,7 @@ void NotchPass(CalverdonForm& f) {
   showStageLetters(f);
   const engine::SeriesChoice series = seriesOf(f);
   // One Q for every notch stage.
-  const std::optional<float> q = boxValue(f, f.Text3.Text);
+  const std::optional<float> q = mainwindow::EngSingle(f, f.Text3.Text);
   for (int i = 0; i < stageCount(f); ++i) {
     const StageInputs in = stageInputs(f, i);
     f.StageGain = 1.0f;

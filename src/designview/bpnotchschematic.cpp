@@ -12,12 +12,13 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/poleboxes.h"
 
 namespace designview {
 
 namespace {
 
-constexpr int kMaxStages = 5;
+using mainwindow::kMaxStages;
 
 void setVisible(std::initializer_list<forms::Control*> controls, bool visible) {
   for (forms::Control* c : controls) c->Visible = visible;
@@ -75,18 +76,14 @@ int stageCount(CalverdonForm& f) {
 float stageGain(const CalverdonForm& f, int i) {
   const QString& text = f.GainTB[i].Text;
   if (text.trimmed().isEmpty()) return 1.0f;
-  const std::optional<double> v = engine::EngValue(text, f.DecimalSep);
-  const float g = v ? engine::Sng(*v) : 1.0f;
-  return std::isfinite(g) ? g : 1.0f;
+  return mainwindow::EngSingle(f, text).value_or(1.0f);
 }
 
 // The Q of stage i: its own box, or the default Q box when it is empty; 0 when unreadable.
 float stageQ(const CalverdonForm& f, int i) {
   const QString& own = f.QInput[i].Text;
   const QString& text = own.isEmpty() ? f.Text3.Text : own;
-  const std::optional<double> v = engine::EngValue(text, f.DecimalSep);
-  const float q = v ? engine::Sng(*v) : 0.0f;
-  return std::isfinite(q) ? q : 0.0f;
+  return mainwindow::EngSingle(f, text).value_or(0.0f);
 }
 
 void showBandPassStages(CalverdonForm& f) {
@@ -102,7 +99,8 @@ void showBandPassStages(CalverdonForm& f) {
     // A stage run at its natural gain (its Q) needs no gain divider.
     ShowBandPassStage(f, i, f.StageGain != f.StageQ);
   }
-  if (stages > 2) setVisible({&f.schLine[1], &f.schLine[5], &f.schLine[8], &f.Line2, &f.Line3}, true);
+  if (stages > 2)
+    setVisible({&f.schLine[1], &f.schLine[5], &f.schLine[8], &f.Line2, &f.Line3}, true);
 }
 
 void showNotchStages(CalverdonForm& f) {

@@ -15,6 +15,7 @@
 #include "engine/stdvalues.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace designview {
@@ -24,18 +25,6 @@ namespace {
 using engine::BuiltStage;
 
 bool usable(double v) { return std::isfinite(v) && v > 0.0; }
-
-// Frequencies on the window are in the unit of the Rad/s box; the design works in hertz.
-double unitFactor(const CalverdonForm& f) {
-  return usable(f.FreqUnitFactor) ? f.FreqUnitFactor : 1.0;
-}
-
-// The value a box holds in engineering notation; nothing when it holds none.
-std::optional<double> engValue(const QString& text, QChar sep) {
-  std::optional<double> v = engine::EngValue(text, sep);
-  if (v && !std::isfinite(*v)) return std::nullopt;
-  return v;
-}
 
 void setUpChoices(CalverdonForm& f) {
   f.DisplayDigits = 3;
@@ -87,16 +76,15 @@ void clearStageCaptions(CalverdonForm& f, int k) {
 
 // Set-up of every pass: ripple, design frequency, value display and the entered capacitors.
 void setUp(CalverdonForm& f) {
-  const QChar sep = f.DecimalSep;
   setUpChoices(f);
   readSectionGains(f);
 
   if (!f.Text19.Text.trimmed().isEmpty()) {
-    if (const auto v = engValue(f.Text19.Text, sep)) f.RippleDb = engine::Sng(*v);
+    if (const auto v = mainwindow::EngNumber(f, f.Text19.Text)) f.RippleDb = engine::Sng(*v);
   }
   const QString& cutoffText = f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text;
-  if (const auto v = engValue(cutoffText, sep)) {
-    const float fc = engine::Sng(*v / unitFactor(f));
+  if (const auto v = mainwindow::EngNumber(f, cutoffText)) {
+    const float fc = engine::Sng(*v / mainwindow::FreqUnitFactorOf(f));
     if (usable(fc)) f.DesignCutoff = fc;
   }
   f.ValueDisplay = f.CompValue.Value() ? 0 : 2;
@@ -111,24 +99,15 @@ void setUp(CalverdonForm& f) {
   const bool fullyDifferential = f.CircuitMode == 0 && mainwindow::FullyDifferentialChosen(f);
   for (int j = 0; j < m && j < 5; ++j) {
     const int box = m - 1 - j;
-    const double c1 = engValue(f.C1Entry[box].Text, sep).value_or(0.0);
+    const double c1 = mainwindow::EngNumber(f, f.C1Entry[box].Text).value_or(0.0);
     if (c1 != 0.0) f.SectionC1[j + 1] = engine::Sng(c1);
-    const double c2 = engValue(f.C2Entry[box].Text, sep).value_or(0.0);
+    const double c2 = mainwindow::EngNumber(f, f.C2Entry[box].Text).value_or(0.0);
     if (c2 != 0.0) f.SectionC2[j + 1] = engine::Sng(fullyDifferential ? 2.0 * c2 : c2);
   }
   if (f.RealPoleShift == 1 && f.SectionCount >= 1) {
-    const double c = engValue(f.C1RealEntry.Text, sep).value_or(0.0);
+    const double c = mainwindow::EngNumber(f, f.C1RealEntry.Text).value_or(0.0);
     f.SectionC1[f.SectionCount] = engine::Sng(c);
   }
-}
-
-// A box's value in engineering notation in single precision; nothing when it holds none.
-std::optional<float> singleValue(const QString& text, QChar sep) {
-  const std::optional<double> v = engValue(text, sep);
-  if (!v) return std::nullopt;
-  const float s = engine::Sng(*v);
-  if (!std::isfinite(s)) return std::nullopt;
-  return s;
 }
 
 engine::PolePairInputs polePairInputs(const CalverdonForm& f) {
@@ -145,8 +124,8 @@ engine::PolePairInputs polePairInputs(const CalverdonForm& f) {
     engine::SectionEntry& e = in.Sections[r];
     e.FnShown = f.FnInput[r].Visible;
     e.QShown = f.QInput[r].Visible;
-    e.Fn = singleValue(f.FnInput[r].Text, sep);
-    e.Q = singleValue(f.QInput[r].Text, sep);
+    e.Fn = mainwindow::EngSingle(f, f.FnInput[r].Text);
+    e.Q = mainwindow::EngSingle(f, f.QInput[r].Text);
     e.QEmpty = f.QInput[r].Text.isEmpty();
   }
   return in;
@@ -194,7 +173,7 @@ void readSeed(CalverdonForm& f) {
   const QChar sep = f.DecimalSep;
   const QString fallback = QStringLiteral("10") + sep + QStringLiteral("00 k");
   if (f.Text12.Text.trimmed().isEmpty()) f.Text12.Text = fallback;
-  std::optional<double> v = engValue(f.Text12.Text, sep);
+  std::optional<double> v = mainwindow::EngNumber(f, f.Text12.Text);
   if (!v || !usable(engine::Sng(*v))) {
     f.Text12.Text = fallback;
     v = 10000.0;

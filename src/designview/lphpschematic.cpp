@@ -28,26 +28,26 @@ bool fullyDifferential(const CalverdonForm& f) { return mainwindow::FullyDiffere
 // from the centre of the component's body (its anchor in the picture), in twips. The value
 // text starts at the label's left edge.
 struct Beside {
-  Part part;
+  LabelledPart part;
   int dx, dy;
 };
 
 // Labels of a Sallen-Key stage, with or without gain network, either half.
 constexpr Beside kSallenKeyLabels[] = {
-    {Part::R1, -260, -260},  // above R1
-    {Part::R2, -150, -410},  // above R2, under the feedback wire
-    {Part::R3, -750, -95},   // left of R3, beyond its ground
-    {Part::R4, -250, -280},  // above R4
-    {Part::C1, -680, -75},   // left of C1
-    {Part::C2, -230, -315},  // above C2, over the picture's top edge
+    {LabelledPart::R1, -260, -260},  // above R1
+    {LabelledPart::R2, -150, -410},  // above R2, under the feedback wire
+    {LabelledPart::R3, -750, -95},   // left of R3, beyond its ground
+    {LabelledPart::R4, -250, -280},  // above R4
+    {LabelledPart::C1, -680, -75},   // left of C1
+    {LabelledPart::C2, -230, -315},  // above C2, over the picture's top edge
 };
 // Labels of an MFB stage, single-ended or fully differential (on its + path).
 constexpr Beside kMfbLabels[] = {
-    {Part::R1, -220, -260},  // above R1
-    {Part::R2, -200, -280},  // above R2, over the picture's top edge
-    {Part::R3, -190, -300},  // above R3
-    {Part::C1, -225, 115},   // under C1
-    {Part::C2, 100, -95},    // right of C2
+    {LabelledPart::R1, -220, -260},  // above R1
+    {LabelledPart::R2, -200, -280},  // above R2, over the picture's top edge
+    {LabelledPart::R3, -190, -300},  // above R3
+    {LabelledPart::C1, -225, 115},   // under C1
+    {LabelledPart::C2, 100, -95},    // right of C2
 };
 
 void placeBeside(forms::Label& label, const forms::Image& picture, PartAnchors parts,
@@ -58,16 +58,16 @@ void placeBeside(forms::Label& label, const forms::Image& picture, PartAnchors p
   }
 }
 
-forms::Label& stageLabel(CalverdonForm& f, int i, Part part) {
+forms::Label& stageLabel(CalverdonForm& f, int i, LabelledPart part) {
   switch (part) {
-    case Part::R1: return f.R1[i];
-    case Part::R2: return f.R2[i];
-    case Part::R3: return f.R3[i];
-    case Part::R4: return f.R4[i];
-    case Part::R5: return f.R5[i];
-    case Part::R6: return f.R6[i];
-    case Part::C1: return f.C1L[i];
-    case Part::C2: return f.C2L[i];
+    case LabelledPart::R1: return f.R1[i];
+    case LabelledPart::R2: return f.R2[i];
+    case LabelledPart::R3: return f.R3[i];
+    case LabelledPart::R4: return f.R4[i];
+    case LabelledPart::R5: return f.R5[i];
+    case LabelledPart::R6: return f.R6[i];
+    case LabelledPart::C1: return f.C1L[i];
+    case LabelledPart::C2: return f.C2L[i];
   }
   return f.R1[i];
 }
@@ -152,8 +152,8 @@ void showRealPoleSection(CalverdonForm& f) {
   const bool differential = fullyDifferential(f);
   // RealR shows the series resistor R1 (of the + path of a fully differential section), RealC
   // the capacitor C1.
-  const Beside resistor{Part::R1, -150, differential ? 50 : 85};  // under R1
-  Beside capacitor{Part::C1, 100, -90};                            // right of C1, level with it
+  const Beside resistor{LabelledPart::R1, -150, differential ? 50 : 85};  // under R1
+  Beside capacitor{LabelledPart::C1, 100, -90};  // right of C1, level with it
   forms::Image* picture;
   if (!differential) {
     picture = highPass ? (noAmplifier ? &f.RealNoAmpHP : &f.RealHP)
@@ -164,7 +164,7 @@ void showRealPoleSection(CalverdonForm& f) {
     if (!noAmplifier) capacitor.dy = -85;
   } else {
     picture = noAmplifier ? &f.FDARealNoAmpHP : &f.FDARealHP;
-    if (!noAmplifier) capacitor = {Part::C1, 50, -430};  // right of C1, above the + wire
+    if (!noAmplifier) capacitor = {LabelledPart::C1, 50, -430};  // right of C1, above the + wire
   }
   picture->Visible = true;
   const PartAnchors parts = SchematicAnchors(picture->Picture);

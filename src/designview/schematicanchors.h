@@ -19,10 +19,10 @@ namespace designview {
 // A labelled component, known by the value label it carries: R1 to R6, C1 (the label C1L) and
 // C2 (C2L). The low-pass and high-pass pictures name their components as the values table does
 // and use R1 to R4, C1 and C2; the band-pass and notch pictures label up to eight.
-enum class Part { R1, R2, R3, R4, R5, R6, C1, C2 };
+enum class LabelledPart { R1, R2, R3, R4, R5, R6, C1, C2 };
 
 struct PartAnchor {
-  Part part;
+  LabelledPart part;
   int x, y;       // centre of the body
   bool vertical;  // the run, and the body along it, is vertical (else horizontal)
 };
@@ -30,7 +30,7 @@ struct PartAnchor {
 using PartAnchors = std::span<const PartAnchor>;
 
 // The anchor of a component in a picture's list; nullptr when the picture does not draw it.
-constexpr const PartAnchor* FindPart(PartAnchors parts, Part part) {
+constexpr const PartAnchor* FindPart(PartAnchors parts, LabelledPart part) {
   for (const PartAnchor& a : parts)
     if (a.part == part) return &a;
   return nullptr;
@@ -40,9 +40,9 @@ constexpr const PartAnchor* FindPart(PartAnchors parts, Part part) {
 // input, C1 from the + input down to ground, C2 on the feedback wire over the top; the gain
 // network R3 (to ground) and R4 (to the output) on one run under the amplifier.
 inline constexpr PartAnchor kSallenKeyAnchors[] = {
-    {Part::R1, 290, 640, false},   {Part::R2, 700, 640, false},
-    {Part::C1, 900, 990, true},    {Part::C2, 1330, 140, false},
-    {Part::R3, 1000, 1330, false}, {Part::R4, 1750, 1330, false},
+    {LabelledPart::R1, 290, 640, false},   {LabelledPart::R2, 700, 640, false},
+    {LabelledPart::C1, 900, 990, true},    {LabelledPart::C2, 1330, 140, false},
+    {LabelledPart::R3, 1000, 1330, false}, {LabelledPart::R4, 1750, 1330, false},
 };
 // Unity-gain Sallen-Key stage (SKg1, SKg1HP): the same stage without the gain network.
 inline constexpr PartAnchors kSallenKeyUnityGainAnchors = PartAnchors(kSallenKeyAnchors).first(4);
@@ -51,8 +51,10 @@ inline constexpr PartAnchors kSallenKeyUnityGainAnchors = PartAnchors(kSallenKey
 // the wire to the - input, C2 hangs from the R1 node to ground, R2 closes the outer loop over
 // the top and C1 the inner loop over the amplifier.
 inline constexpr PartAnchor kMfbAnchors[] = {
-    {Part::R1, 250, 640, false},  {Part::R2, 1100, 110, false}, {Part::R3, 740, 750, false},
-    {Part::C1, 1800, 500, false}, {Part::C2, 515, 1045, true},
+    {LabelledPart::R1, 250, 640, false},
+    {LabelledPart::R2, 1100, 110, false},
+    {LabelledPart::R3, 740, 750, false},
+    {LabelledPart::C1, 1800, 500, false}, {LabelledPart::C2, 515, 1045, true},
 };
 // Fully differential MFB stage (FDAsch, FDAschHP): its + path at the single-ended stage's
 // places, C2 across the two paths in the place of the single-ended C2.
@@ -61,27 +63,27 @@ inline constexpr PartAnchors kDifferentialMfbAnchors = kMfbAnchors;
 // Real-pole section, single-ended (RealPole, RealHP, RealNoAmp, RealNoAmpHP): R1 in series,
 // C1 from its end down to ground.
 inline constexpr PartAnchor kRealPoleAnchors[] = {
-    {Part::R1, 300, 880, false},
-    {Part::C1, 500, 1640, true},
+    {LabelledPart::R1, 300, 880, false},
+    {LabelledPart::C1, 500, 1640, true},
 };
 // Real-pole sections, fully differential: R1 on the + wire (and again on the - wire), C1
 // across the two wires. With the buffer amplifier, low-pass (FDA1p) and high-pass (FDARealHP):
 inline constexpr PartAnchor kDifferentialRealPoleLPAnchors[] = {
-    {Part::R1, 300, 750, false},
-    {Part::C1, 900, 1110, true},
+    {LabelledPart::R1, 300, 750, false},
+    {LabelledPart::C1, 900, 1110, true},
 };
 inline constexpr PartAnchor kDifferentialRealPoleHPAnchors[] = {
-    {Part::R1, 300, 750, false},
-    {Part::C1, 1050, 975, true},
+    {LabelledPart::R1, 300, 750, false},
+    {LabelledPart::C1, 1050, 975, true},
 };
 // Without amplifier, low-pass (FDARealNoAmpLP) and high-pass (FDARealNoAmpHP).
 inline constexpr PartAnchor kDifferentialRealNoAmpLPAnchors[] = {
-    {Part::R1, 300, 750, false},
-    {Part::C1, 600, 1415, true},
+    {LabelledPart::R1, 300, 750, false},
+    {LabelledPart::C1, 600, 1415, true},
 };
 inline constexpr PartAnchor kDifferentialRealNoAmpHPAnchors[] = {
-    {Part::R1, 300, 750, false},
-    {Part::C1, 600, 1395, true},
+    {LabelledPart::R1, 300, 750, false},
+    {LabelledPart::C1, 600, 1395, true},
 };
 
 // MFB band-pass stage with gain divider (MFBbpwres). The input runs through R4 to the divider
@@ -89,15 +91,21 @@ inline constexpr PartAnchor kDifferentialRealNoAmpHPAnchors[] = {
 // the output, C2 along the signal wire to the - input and R3 down to ground; R2 closes the
 // inner loop from the output to the - input, under C1's wire.
 inline constexpr PartAnchor kBandPassAnchors[] = {
-    {Part::R1, 430, 470, true},   {Part::R2, 1480, 570, false}, {Part::R3, 620, 1000, true},
-    {Part::R4, 240, 750, false},  {Part::R5, 290, 1040, true},  {Part::C1, 1820, 260, false},
-    {Part::C2, 840, 750, false},
+    {LabelledPart::R1, 430, 470, true},
+    {LabelledPart::R2, 1480, 570, false},
+    {LabelledPart::R3, 620, 1000, true},
+    {LabelledPart::R4, 240, 750, false},
+    {LabelledPart::R5, 290, 1040, true},
+    {LabelledPart::C1, 1820, 260, false},
+    {LabelledPart::C2, 840, 750, false},
 };
 // The same stage without the divider (MFBbpnores): R1 rises from the input wire itself, and R3
 // reaches lower, into the room the divider leaves.
 inline constexpr PartAnchor kBandPassNoDividerAnchors[] = {
-    {Part::R1, 430, 470, true},   {Part::R2, 1480, 570, false}, {Part::R3, 620, 1270, true},
-    {Part::C1, 1820, 260, false}, {Part::C2, 840, 750, false},
+    {LabelledPart::R1, 430, 470, true},
+    {LabelledPart::R2, 1480, 570, false},
+    {LabelledPart::R3, 620, 1270, true},
+    {LabelledPart::C1, 1820, 260, false}, {LabelledPart::C2, 840, 750, false},
 };
 
 // Notch stage of two amplifiers (Fleige), its parts in equal pairs: R1 and R2 the RQ pair, R3
@@ -109,9 +117,13 @@ inline constexpr PartAnchor kBandPassNoDividerAnchors[] = {
 //   C2 from m across to k, which joins both - inputs; R4 from k across to the output column.
 //   Along the bottom, R6 from the input to q and R5 from q to the output column.
 inline constexpr PartAnchor kNotchAnchors[] = {
-    {Part::R1, 360, 600, false},  {Part::R2, 980, 440, true},    {Part::R3, 820, 860, true},
-    {Part::R4, 1990, 900, false}, {Part::R5, 1990, 1450, false}, {Part::R6, 450, 1450, false},
-    {Part::C1, 680, 250, false},  {Part::C2, 1250, 900, false},
+    {LabelledPart::R1, 360, 600, false},
+    {LabelledPart::R2, 980, 440, true},
+    {LabelledPart::R3, 820, 860, true},
+    {LabelledPart::R4, 1990, 900, false},
+    {LabelledPart::R5, 1990, 1450, false},
+    {LabelledPart::R6, 450, 1450, false},
+    {LabelledPart::C1, 680, 250, false},  {LabelledPart::C2, 1250, 900, false},
 };
 
 // The anchors of a stage or real-pole picture by its drawing name ("SK", "FDA1p"); empty for

@@ -8,6 +8,7 @@
 #include "engine/rounding.h"
 #include "engine/sectionresponse.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace designview {
@@ -35,10 +36,6 @@ void showStageLetters(CalverdonForm& f) {
   for (int i = 0; i < shown; ++i) letters[i]->Visible = true;
 }
 
-// Frequencies on the window are in the unit of the Rad/s box; the design works in hertz.
-double unitFactor(const CalverdonForm& f) {
-  return std::isfinite(f.FreqUnitFactor) && f.FreqUnitFactor > 0 ? f.FreqUnitFactor : 1.0;
-}
 
 }  // namespace
 
@@ -58,7 +55,7 @@ void StageReadout(CalverdonForm& f, int k) {
   showStageLetters(f);
 
   if (f.RespFreq == 0) f.RespFreq = 1000.0f;
-  const double respHz = f.RespFreq / unitFactor(f);
+  const double respHz = f.RespFreq / mainwindow::FreqUnitFactorOf(f);
   // The high-pass response at f is the low-pass prototype's at fc^2 / f.
   const double probe = f.HighPassHalf == 1 ? double(f.DesignCutoff) * f.DesignCutoff / respHz
                                            : respHz;

@@ -78,8 +78,8 @@ void ValuesTableRow(CalverdonForm& f, const BuiltStage& s) {
   const bool fd = mainwindow::FullyDifferentialChosen(f);
   const int q = f.SectionCount - k + 1 - f.RealPoleShift;
   const bool real = f.PoleCount % 2 != 0 && k == f.SectionCount;
-  const QString rowName =
-      real ? QStringLiteral("Real") : (q >= 1 && q <= 5 ? QLatin1String(kRowNames[q - 1]) : QString());
+  const QString rowName = real ? QStringLiteral("Real")
+                               : (q >= 1 && q <= 5 ? QLatin1String(kRowNames[q - 1]) : QString());
   const int i = f.SectionCount - k - f.RealPoleShift;  // label element
   forms::TextBox* row = f.ValuesTableRow(46 - k);
 

@@ -15,7 +15,7 @@ namespace gui {
 namespace {
 
 using designview::FindPart;
-using designview::Part;
+using designview::LabelledPart;
 using designview::PartAnchor;
 using designview::PartAnchors;
 
@@ -253,7 +253,7 @@ constexpr double kY = kSignalY;
 constexpr double kYm = kDifferentialMinusY;
 
 // The anchor of a component a picture's table lists; the drawings ask only for listed ones.
-const PartAnchor& anchor(PartAnchors parts, Part part) { return *FindPart(parts, part); }
+const PartAnchor& anchor(PartAnchors parts, LabelledPart part) { return *FindPart(parts, part); }
 
 // The same component drawn once more at another height: the - path copies of a fully
 // differential picture, which carry no label of their own.
@@ -266,9 +266,9 @@ PartAnchor copyAt(const PartAnchor& a, int y) { return {a.part, a.x, y, a.vertic
 void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kSallenKeyAnchors;
-  const PartAnchor& r1 = anchor(parts, Part::R1);
-  const PartAnchor& c1 = anchor(parts, Part::C1);
-  const PartAnchor& c2 = anchor(parts, Part::C2);
+  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
+  const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
+  const PartAnchor& c2 = anchor(parts, LabelledPart::C2);
   const double yS = r1.y;                 // the series branch, at the + input
   const double xX = 500, xP = c1.x;       // R1-R2 node and + input node
   const double left = 1450, w = 450, h = 440, top = yS - h / 4;  // + at yS, - at 860
@@ -278,7 +278,7 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   s.terminal(45, kY, 0);
   s.wire({{75, kY}, {100, kY}, {100, yS}});
   s.part(lp, r1, 100, xX);
-  s.part(lp, anchor(parts, Part::R2), xX, xP);
+  s.part(lp, anchor(parts, LabelledPart::R2), xX, xP);
   s.wire({{xP, yS}, {left, yS}});
   s.dot(xX, yS);
   s.dot(xP, yS);
@@ -295,11 +295,11 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 
   const double yMinus = top + 3 * h / 4;
   if (gainNetwork) {
-    const PartAnchor& r3 = anchor(parts, Part::R3);
+    const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
     const double yG = r3.y, xG = 1350;                // R3 and R4 meet at the - input's wire
     s.wire({{left, yMinus}, {xG, yMinus}, {xG, yG}});
     s.dot(xG, yG);
-    s.resistor(anchor(parts, Part::R4), xG, xOut);    // R4 to the output
+    s.resistor(anchor(parts, LabelledPart::R4), xG, xOut);    // R4 to the output
     s.wire({{xOut, yG}, {xOut, yOut}});
     s.resistor(r3, xG, 860);                          // R3 to ground
     s.wire({{860, yG}, {820, yG}, {820, 1400}});
@@ -315,7 +315,7 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 // become capacitors, C1 and C2 resistors.
 struct MfbGeometry {
   // The R1 node (where C2 hangs), the - input node, the amplifier, the output node.
-  double xX = anchor(designview::kMfbAnchors, Part::C2).x, xY = 1050, left = 1200, w = 450,
+  double xX = anchor(designview::kMfbAnchors, LabelledPart::C2).x, xY = 1050, left = 1200, w = 450,
          xOut = 2150;
 };
 
@@ -351,16 +351,17 @@ void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
 void mfbSingleEnded(Sketch& s, bool highPass) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kMfbAnchors;
-  const PartAnchor& r1 = anchor(parts, Part::R1);
-  const PartAnchor& r3 = anchor(parts, Part::R3);
+  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
+  const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
   MfbGeometry g;
   g.left = 1180;  // a narrower amplifier, clear of the C1 value under the loop
   g.w = 400;
   const double top = kY - 130, h = 520, yOut = top + h / 2;  // - at 750, + at 1010
   mfbPath(s, lp, r1, r3, g);
-  s.part(!lp, anchor(parts, Part::C2), kY, 1160);      // C2 to ground
+  s.part(!lp, anchor(parts, LabelledPart::C2), kY, 1160);      // C2 to ground
   s.ground(g.xX, 1160);
-  mfbLoops(s, lp, r1, anchor(parts, Part::R2), r3, anchor(parts, Part::C1), yOut, g);
+  mfbLoops(s, lp, r1, anchor(parts, LabelledPart::R2), r3, anchor(parts, LabelledPart::C1), yOut,
+           g);
 
   s.opamp(g.left, top, g.w, h, /*minusOnTop=*/true);
   s.wire({{g.left, top + 3 * h / 4}, {g.left - 40, top + 3 * h / 4}, {g.left - 40, 1180}});
@@ -373,10 +374,10 @@ void mfbSingleEnded(Sketch& s, bool highPass) {
 void mfbDifferential(Sketch& s, bool highPass) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kDifferentialMfbAnchors;
-  const PartAnchor& r1 = anchor(parts, Part::R1);
-  const PartAnchor& r2 = anchor(parts, Part::R2);
-  const PartAnchor& r3 = anchor(parts, Part::R3);
-  const PartAnchor& c1 = anchor(parts, Part::C1);
+  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
+  const PartAnchor& r2 = anchor(parts, LabelledPart::R2);
+  const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
+  const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
   MfbGeometry g;
   const double top = 660, h = 630;  // inputs at 750 and 1200
   const double outP = 870, outM = 1080;
@@ -391,7 +392,7 @@ void mfbDifferential(Sketch& s, bool highPass) {
   const PartAnchor c1m = copyAt(c1, 1340);
   mfbPath(s, lp, r1, r3, g);
   mfbPath(s, lp, r1m, r3m, g);
-  s.part(!lp, anchor(parts, Part::C2), kY, kYm);      // C2 across the two paths
+  s.part(!lp, anchor(parts, LabelledPart::C2), kY, kYm);      // C2 across the two paths
 
   // + path loops above, - path loops below.
   mfbLoops(s, lp, r1, r2, r3, c1, outP, g);
@@ -414,8 +415,8 @@ constexpr double kRW = kRealPictureWidth;
 void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kRealPoleAnchors;
-  const PartAnchor& r = anchor(parts, Part::R1);
-  const PartAnchor& c = anchor(parts, Part::C1);
+  const PartAnchor& r = anchor(parts, LabelledPart::R1);
+  const PartAnchor& c = anchor(parts, LabelledPart::C1);
   const double yS = r.y, xP = c.x;
   s.terminal(45, kY, 0);
   s.wire({{75, kY}, {100, kY}, {100, yS}});
@@ -441,8 +442,8 @@ void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
 // across.
 void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors parts) {
   const bool lp = !highPass;
-  const PartAnchor& r = anchor(parts, Part::R1);  // on the + wire
-  const PartAnchor& c = anchor(parts, Part::C1);  // across the wires
+  const PartAnchor& r = anchor(parts, LabelledPart::R1);  // on the + wire
+  const PartAnchor& c = anchor(parts, LabelledPart::C1);  // across the wires
   const double xP = c.x;
   if (amplifier) {
     const PartAnchor rm = copyAt(r, kDifferentialMinusY);
@@ -489,11 +490,11 @@ void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors part
 void mfbBandPass(Sketch& s, bool divider) {
   const PartAnchors parts = divider ? PartAnchors(designview::kBandPassAnchors)
                                     : PartAnchors(designview::kBandPassNoDividerAnchors);
-  const PartAnchor& r1 = anchor(parts, Part::R1);
-  const PartAnchor& r2 = anchor(parts, Part::R2);
-  const PartAnchor& r3 = anchor(parts, Part::R3);
-  const PartAnchor& c1 = anchor(parts, Part::C1);
-  const PartAnchor& c2 = anchor(parts, Part::C2);
+  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
+  const PartAnchor& r2 = anchor(parts, LabelledPart::R2);
+  const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
+  const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
+  const PartAnchor& c2 = anchor(parts, LabelledPart::C2);
   const double xIn = r1.x;          // R1's node on the signal wire
   const double yTop = c1.y;         // C1's wire over the top
   const double xA = 545;            // node a comes down from the top wire, clear of C2's label
@@ -507,9 +508,9 @@ void mfbBandPass(Sketch& s, bool divider) {
 
   s.terminal(45, kY, 0);
   if (divider) {
-    const PartAnchor& r5 = anchor(parts, Part::R5);
+    const PartAnchor& r5 = anchor(parts, LabelledPart::R5);
     const double yJog = 860, x5 = r5.x;  // R5 hangs back under R4, beside its own label
-    s.resistor(anchor(parts, Part::R4), 75, xIn);
+    s.resistor(anchor(parts, LabelledPart::R4), 75, xIn);
     s.wire({{xIn, kY}, {xIn, yJog}, {x5, yJog}});
     s.resistor(r5, yJog, r5.y + 200);
     s.ground(x5, r5.y + 200);
@@ -546,14 +547,14 @@ void mfbBandPass(Sketch& s, bool divider) {
 // designview::kNotchAnchors).
 void notch(Sketch& s) {
   const PartAnchors parts = designview::kNotchAnchors;
-  const PartAnchor& rqIn = anchor(parts, Part::R1);      // input to p
-  const PartAnchor& rqGround = anchor(parts, Part::R2);  // p down to ground
-  const PartAnchor& rfBack = anchor(parts, Part::R3);    // m up to p
-  const PartAnchor& rfOut = anchor(parts, Part::R4);     // k to o
-  const PartAnchor& rOut = anchor(parts, Part::R5);      // q to o
-  const PartAnchor& rIn = anchor(parts, Part::R6);       // input to q
-  const PartAnchor& cIn = anchor(parts, Part::C1);       // input to p, on the top wire
-  const PartAnchor& cLoop = anchor(parts, Part::C2);     // m to k
+  const PartAnchor& rqIn = anchor(parts, LabelledPart::R1);      // input to p
+  const PartAnchor& rqGround = anchor(parts, LabelledPart::R2);  // p down to ground
+  const PartAnchor& rfBack = anchor(parts, LabelledPart::R3);    // m up to p
+  const PartAnchor& rfOut = anchor(parts, LabelledPart::R4);     // k to o
+  const PartAnchor& rOut = anchor(parts, LabelledPart::R5);      // q to o
+  const PartAnchor& rIn = anchor(parts, LabelledPart::R6);       // input to q
+  const PartAnchor& cIn = anchor(parts, LabelledPart::C1);       // input to p, on the top wire
+  const PartAnchor& cLoop = anchor(parts, LabelledPart::C2);     // m to k
 
   const double xIn = 110;                      // the input's riser
   const double xP = rfBack.x;                  // p's riser, from the top wire down through R3

@@ -20,6 +20,14 @@ std::optional<double> EngNumber(const CalverdonForm& f, const QString& text) {
   return v;
 }
 
+std::optional<float> EngSingle(const CalverdonForm& f, const QString& text) {
+  const std::optional<double> v = EngNumber(f, text);
+  if (!v) return std::nullopt;
+  const float s = engine::Sng(*v);
+  if (!std::isfinite(s)) return std::nullopt;
+  return s;
+}
+
 QString EngText(const CalverdonForm& f, double value, int digits) {
   return engine::Engsuffix(engine::Sng(value), digits, QString(), f.DecimalSep);
 }

@@ -26,6 +26,8 @@ void CleanBoxText(const CalverdonForm& f, forms::TextBox& box, const QString& em
 
 // The value of a text in engineering notation; nothing when it cannot be read.
 std::optional<double> EngNumber(const CalverdonForm& f, const QString& text);
+// The same in single precision; nothing also when it has no single-precision value.
+std::optional<float> EngSingle(const CalverdonForm& f, const QString& text);
 
 // A value in engineering notation with `digits` significant digits and no unit.
 QString EngText(const CalverdonForm& f, double value, int digits);

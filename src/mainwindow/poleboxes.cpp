@@ -16,7 +16,6 @@ namespace mainwindow {
 namespace {
 
 constexpr int kMaxPoles = 10;
-constexpr int kMaxStages = 5;
 
 using engine::FilterResponse;
 

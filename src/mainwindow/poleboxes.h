@@ -2,9 +2,13 @@
 // The pole-count boxes: poles of the design (stages of a band-pass or notch design) and
 // poles of the high-pass half of the wide designs.
 #include <QString>
+
 #include "mainwindow/calverdonform_fwd.h"
 
 namespace mainwindow {
+
+// A band-pass or notch design has at most this many stages (the five stage rows).
+inline constexpr int kMaxStages = 5;
 
 // The two two-letter op-amp model families of the model library besides "KVR" and "ZLN",
 // with the family name the simulation warnings show for both.

@@ -16,20 +16,20 @@
 #include "mainwindow/calverdonform.h"
 #include "support/windowfixture.h"
 
-using designview::Part;
+using designview::LabelledPart;
 using mainwindow::CalverdonForm;
 
 namespace {
 
 // The value labels of stage i, by the component each names.
 struct ValueLabel {
-  Part part;
+  LabelledPart part;
   const forms::Label* label;
 };
 std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
-  return {{Part::R1, &f.R1[i]}, {Part::R2, &f.R2[i]}, {Part::R3, &f.R3[i]},
-          {Part::R4, &f.R4[i]}, {Part::R5, &f.R5[i]}, {Part::R6, &f.R6[i]},
-          {Part::C1, &f.C1L[i]}, {Part::C2, &f.C2L[i]}};
+  return {{LabelledPart::R1, &f.R1[i]}, {LabelledPart::R2, &f.R2[i]}, {LabelledPart::R3, &f.R3[i]},
+          {LabelledPart::R4, &f.R4[i]}, {LabelledPart::R5, &f.R5[i]}, {LabelledPart::R6, &f.R6[i]},
+          {LabelledPart::C1, &f.C1L[i]}, {LabelledPart::C2, &f.C2L[i]}};
 }
 
 // For band-pass stages with and without the gain divider and for notch stages, one to five of

@@ -17,7 +17,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/startup.h"
 
-using designview::Part;
+using designview::LabelledPart;
 using mainwindow::CalverdonForm;
 
 namespace {
@@ -200,13 +200,14 @@ TEST(LPHPSchematic, ValueLabelsOfTheStagesInUse) {
 
 // The value labels of stage i (i = -1: the real-pole section), by the component each shows.
 struct ValueLabel {
-  Part part;
+  LabelledPart part;
   const forms::Label* label;
 };
 std::vector<ValueLabel> valueLabels(const CalverdonForm& f, int i) {
-  if (i < 0) return {{Part::R1, &f.RealR}, {Part::C1, &f.RealC}};
-  return {{Part::R1, &f.R1[i]}, {Part::R2, &f.R2[i]}, {Part::R3, &f.R3[i]},
-          {Part::R4, &f.R4[i]}, {Part::C1, &f.C1L[i]}, {Part::C2, &f.C2L[i]}};
+  if (i < 0) return {{LabelledPart::R1, &f.RealR}, {LabelledPart::C1, &f.RealC}};
+  return {{LabelledPart::R1, &f.R1[i]}, {LabelledPart::R2, &f.R2[i]}, {LabelledPart::R3, &f.R3[i]},
+          {LabelledPart::R4, &f.R4[i]}, {LabelledPart::C1, &f.C1L[i]},
+          {LabelledPart::C2, &f.C2L[i]}};
 }
 
 // Every value label shown sits beside its own component in the picture shown: its text is

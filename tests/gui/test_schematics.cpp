@@ -129,7 +129,7 @@ TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
   }
 }
 
-const char* partName(designview::Part part) {
+const char* partName(designview::LabelledPart part) {
   static const char* const names[] = {"R1", "R2", "R3", "R4", "R5", "R6", "C1", "C2"};
   return names[static_cast<int>(part)];
 }
