@@ -135,6 +135,14 @@ struct DesignState {
   std::vector<double> SimOpValues;
   int SimVectorMax = 0;
   int SimColumn = 0;
+  // The simulated plot: points 0..PlotPoints, point k at SweepFreq(k + 1), its gain in dB
+  // (PlotGain), phase in degrees as drawn (SimPhase) and group delay in seconds
+  // (PlotGroupDelay). SimPlotValid is true only while these hold the response of the last
+  // simulation run, which succeeded.
+  int PlotPoints = 0;
+  std::array<double, 301> SimPhase{};
+  double GroupDelayMax = 0;
+  bool SimPlotValid = false;
 
   // ---- message answer ----
   int MsgAnswer = 0;  // the button that closed the last message box
