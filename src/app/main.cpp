@@ -10,6 +10,9 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "spice/ngspiceprogram.h"
+#include "spice/ngspiceshared.h"
+#include "spice/simulation.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -26,6 +29,12 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterHandlers(form);
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
+  spice::RegisterSimulationHandlers(form);
+
+  // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
+  spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
+  form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
+  form.SimulatorProgram = &program;
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.
