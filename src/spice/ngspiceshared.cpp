@@ -131,12 +131,16 @@ SimulationStatus NgspiceSharedEngine::run() {
   names.removeAll(QStringLiteral("frequency"));
   names.prepend(QStringLiteral("frequency"));
 
+  // Vectors of the analysis's length; saved device quantities the AC analysis does not
+  // compute (an empty or shorter vector) are left out.
   std::vector<std::vector<std::complex<double>>> columns;
+  QStringList kept;
   int points = -1;
   for (const QString& n : names) {
     std::string full = (plot + QLatin1Char('.') + n).toStdString();
     const pvector_info info = ngGet_Vec_Info(full.data());
-    if (!info || info->v_length < 0) return {false, QStringLiteral("vector %1 is missing").arg(n)};
+    if (!info || info->v_length <= 0 || (points >= 0 && info->v_length != points)) continue;
+    if (points < 0) points = info->v_length;
     // Copy at once: the library reuses the structure on the next call.
     std::vector<std::complex<double>> column(size_t(info->v_length));
     for (int p = 0; p < info->v_length; ++p) {
@@ -145,14 +149,14 @@ SimulationStatus NgspiceSharedEngine::run() {
       else if (info->v_realdata)
         column[size_t(p)] = {info->v_realdata[p], 0.0};
     }
-    if (points < 0) points = info->v_length;
-    if (info->v_length != points) return {false, QStringLiteral("vector %1 is short").arg(n)};
     columns.push_back(std::move(column));
+    kept << n;
   }
-  if (points <= 0) return {false, QStringLiteral("the AC analysis has no points")};
+  if (points <= 0 || kept.value(0) != QLatin1String("frequency"))
+    return {false, QStringLiteral("the AC analysis has no frequencies")};
 
-  results_.Names = names;
-  for (const QString& n : names) results_.Types << vectorType(n);
+  results_.Names = kept;
+  for (const QString& n : kept) results_.Types << vectorType(n);
   results_.Values.assign(size_t(points), std::vector<std::complex<double>>(columns.size()));
   for (size_t v = 0; v < columns.size(); ++v)
     for (size_t p = 0; p < size_t(points); ++p) results_.Values[p][v] = columns[v][p];

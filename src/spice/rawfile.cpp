@@ -102,7 +102,10 @@ std::optional<RawPlot> readPlot(const QStringList& lines, qsizetype& at, QString
         error = QStringLiteral("point %1 has fewer values than variables").arg(p);
         return std::nullopt;
       }
-      const auto value = rawValue(line);
+      // The scale (vector 0, the frequency) is real; ngspice leaves its imaginary part unset,
+      // so whatever stands there is not read.
+      const qsizetype comma = line.indexOf(QLatin1Char(','));
+      const auto value = v == 0 && comma >= 0 ? rawValue(line.left(comma)) : rawValue(line);
       if (!value) {
         error = QStringLiteral("a value of point %1 is not a number").arg(p);
         return std::nullopt;
