@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QLocale>
-#include <QSaveFile>
 
 #include "engine/engnotation.h"
 #include "engine/rounding.h"
@@ -66,9 +65,13 @@ bool modelText(CalverdonForm& f, NetlistLayout layout, NetlistRequest& r) {
   return r.ModelText ? true : refuse(f, ModelNotFound(r.OpAmpSubckt));
 }
 
+// Netlists are rewritten on every change of a band-pass or notch design and hold nothing the
+// window could not write again, so they are replaced in place without waiting for the disk.
 bool writeFile(CalverdonForm& f, const QString& path, const QString& text) {
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(FramedNetlistFile(text)) >= 0 && file.commit())
+  QFile file(path);
+  const QByteArray bytes = FramedNetlistFile(text);
+  if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+      file.flush())
     return true;
   return refuse(f, NetlistNotWritten(path));
 }
