@@ -274,3 +274,52 @@ TEST(Simulation, LowPassNetlistOfTestSpiceGivesTheComputedResponse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Simulation, TestSpiceUseSpiceAndTheTraceSwitches) {
+  SimulationFixture s;
+  mainwindow::CalverdonForm& f = s.f;
+  spice::RegisterSimulationHandlers(f);
+
+  // A high-pass design has no netlist: "Test Spice" writes nothing and says nothing.
+  f.Text1.Text = "4";
+  f.Text2.Text = "1k";
+  s.showPassBandWithoutHandler("High-Pass");
+  f.SequenceUpdateScreen();
+  f.raise(f.RunSpice, forms::Event::Click);
+  EXPECT_TRUE(QDir(s.userDir.path()).isEmpty());
+  EXPECT_TRUE(s.fake.messages.shown.empty());
+
+  // The low-pass layout for Sallen-Key stages, from one to ten poles, runs without an error.
+  SelectEntry(f.CircuitType, "Sallen -Key");
+  s.showPassBandWithoutHandler("Low-Pass");
+  for (int poles = 1; poles <= 10; ++poles) {
+    SCOPED_TRACE(poles);
+    f.Text18.Text = QString::number(poles);
+    f.SequenceUpdateScreen();
+    f.raise(f.RunSpice, forms::Event::Click);
+    const BatchRun b = runBatch(s.userFile("10pSK.cir"), s.userDir.path());
+    EXPECT_EQ(b.exitCode, 0);
+    EXPECT_TRUE(b.errors.isEmpty()) << b.errors.join("\n").toStdString();
+  }
+
+  // With no trace shown nothing is written, run or read back.
+  RunBPNotchDesign(s, bandPass(2, "1k", "2"));
+  ASSERT_TRUE(f.SimPlotValid);
+  QFile::remove(s.userFile("Model.cir"));
+  f.ShowGainTrace.Checked = f.ShowPhaseTrace.Checked = f.ShowGDTrace.Checked = false;
+  f.SequenceUpdateScreen();
+  EXPECT_FALSE(QFile::exists(s.userFile("Model.cir")));
+  EXPECT_FALSE(f.SimResultsReady);
+
+  // "Use Spice" turns its check mark over and recomputes once.
+  const int before = s.sequences;
+  const bool checked = f.UseSpice.Checked;
+  f.raise(f.UseSpice, forms::Event::Click);
+  EXPECT_NE(f.UseSpice.Checked, checked);
+  EXPECT_EQ(s.sequences, before + 1);
+  EXPECT_TRUE(s.fake.messages.shown.empty()) << s.fake.messages.texts().join("\n").toStdString();
+}
+
+}  // namespace
