@@ -158,7 +158,6 @@ class GridBinding : public Binding {
       const int n = std::min(q_->columnCount(), static_cast<int>(widths_.size()));
       for (int c = 0; c < n; ++c)
         q_->setColumnWidth(c, static_cast<int>(widths_[c] * s.k * s.factor + 0.5));
-      q_->horizontalHeader()->setStretchLastSection(widths_.empty());
     }
     if (all || grid_.Rows != rows_ || grid_.EditRow != editRow_) {
       rows_ = grid_.Rows;

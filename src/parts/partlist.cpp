@@ -31,6 +31,7 @@ PartList::PartList() : forms::Form(QStringLiteral("PartList")) {
                      QStringLiteral("Desig."), QStringLiteral("Value"),
                      QStringLiteral("Part #"), QStringLiteral("Source"),
                      QStringLiteral("Description")};
+  DBGrid1.ColumnWidths = {600, 600, 900, 1100, 1500, 1500, 2700};
 }
 
 PartList& PartListWindow() {
