@@ -88,24 +88,26 @@ qint64 currentId(const AmplifierRecordWindow& w) {
   return row >= 0 && row < static_cast<int>(w.RowIds.size()) ? w.RowIds[row] : 0;
 }
 
-void browseMode(AmplifierRecordWindow& w) {
-  w.Editing = false;
-  w.AddingNew = false;
-  w.cbCancel.Visible = false;
+// The buttons and menu of browse mode or of edit mode. "Edit" stays shown in both: in edit mode
+// it stores the row.
+void showMode(AmplifierRecordWindow& w, bool editing) {
+  w.Editing = editing;
+  w.cbCancel.Visible = editing;
   w.cbEdit.Visible = true;
-  w.cbSelect.Enabled = true;
-  w.cbClose.Enabled = true;
-  w.mnuMenuAdd.Enabled = true;
+  w.cbSelect.Enabled = !editing;
+  w.cbClose.Enabled = !editing;
+  w.mnuMenuAdd.Enabled = !editing;
+}
+
+void browseMode(AmplifierRecordWindow& w) {
+  showMode(w, false);
+  w.AddingNew = false;
   w.DBGrid1.EditRow = -1;
 }
 
 void editMode(AmplifierRecordWindow& w, int row, bool adding) {
-  w.Editing = true;
+  showMode(w, true);
   w.AddingNew = adding;
-  w.cbCancel.Visible = true;
-  w.cbSelect.Enabled = false;
-  w.cbClose.Enabled = false;
-  w.mnuMenuAdd.Enabled = false;
   w.DBGrid1.Row = row;
   w.DBGrid1.Col = 0;
   w.DBGrid1.EditRow = row;

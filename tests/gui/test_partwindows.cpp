@@ -53,7 +53,8 @@ TEST(PartWindowsView, TheRecordGridSortsOnAHeadingAndTakesTypingInTheEditedRowOn
 
   gui::FormWindow window(w);
   window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   auto* grid = qobject_cast<QTableWidget*>(window.view().widgetFor(w.DBGrid1));
   ASSERT_NE(grid, nullptr);
   EXPECT_EQ(grid->columnCount(), 35);
@@ -72,11 +73,23 @@ TEST(PartWindowsView, TheRecordGridSortsOnAHeadingAndTakesTypingInTheEditedRowOn
   EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);
   w.raise(w.mnuMenuAdd, forms::Event::Click);
   gui::FormView::syncAll();
+  QApplication::processEvents();  // the focus the handler gave the grid
   const int row = w.DBGrid1.EditRow;
   ASSERT_EQ(row, 14);
   EXPECT_TRUE(grid->item(row, 0)->flags() & Qt::ItemIsEditable);
   EXPECT_FALSE(grid->item(0, 0)->flags() & Qt::ItemIsEditable);
   grid->item(row, 2)->setText("typed in the grid");
   EXPECT_EQ(w.DBGrid1.Rows[row][2], "typed in the grid");
+
+  // A cell still open in its editor is taken when "Edit" is clicked to store the row.
+  grid->setFocus();
+  grid->editItem(grid->item(row, 0));
+  QWidget* editor = QApplication::focusWidget();
+  ASSERT_NE(editor, nullptr);
+  QTest::keyClicks(editor, "ZZ7");
+  auto* edit = window.view().widgetFor(w.cbEdit);
+  QTest::mouseClick(edit, Qt::LeftButton);
+  EXPECT_EQ(w.DBGrid1.Rows[row][0], "ZZ7");
+  EXPECT_EQ(messages.texts(), QStringList{"All fields must be filled."});
   EXPECT_TRUE(gui::saveFormPng(w, "/tmp/amplifierrecords.png"));
 }

@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QtGlobal>
 
 #include "fakes/fake_services.h"
 #include "parts/amplifierwindow.h"
@@ -91,6 +92,22 @@ TEST_F(RecordWindow, OpensOnTheShippedRecordsAtTheCallersSelection) {
   EXPECT_EQ(parts::ShownFieldText(13, "0.5"), "0.500");
   EXPECT_EQ(parts::ShownFieldText(20, "2"), "2.00");
   EXPECT_EQ(parts::ShownFieldText(20, "-"), "-");
+}
+
+QStringList qtLog;
+void keepQtLog(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  qtLog << QString::fromLatin1(context.category) + ": " + text;
+}
+
+TEST_F(RecordWindow, WithoutTheCallersLogTheLinesGoThroughQtLogging) {
+  parts::RecordWindowCaller caller;
+  caller.records = store.get();
+  qtLog.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(&keepQtLog);
+  parts::OpenKVRampsForm(w, caller, QStringLiteral("KVR1202"));
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(qtLog, (QStringList{"calverdon.records:   KVRamps record count = 14",
+                                "calverdon.records:   Current KVRamps = KVR1202"}));
 }
 
 TEST_F(RecordWindow, ASelectionNotListedLeavesNoCurrentRecord) {
