@@ -1,6 +1,8 @@
 // The amplifier record window on a real SQLite database made from the shipped record table.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -156,6 +158,9 @@ struct CheckCase {
   const char* text;
   const char* message;  // nullptr: the record is stored
 };
+void PrintTo(const CheckCase& c, std::ostream* os) {
+  *os << "column " << c.column << " '" << c.text << "'";
+}
 
 class CommitChecks : public RecordWindow, public ::testing::WithParamInterface<CheckCase> {};
 

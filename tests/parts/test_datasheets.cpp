@@ -1,6 +1,8 @@
 // The part list and the datasheet lookup with its family fallback.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -31,6 +33,7 @@ struct LookupCase {
   QStringList expectedTries;
   bool found;
 };
+void PrintTo(const LookupCase& c, std::ostream* os) { *os << '"' << c.partText << '"'; }
 
 class Lookup : public ::testing::TestWithParam<LookupCase> {};
 

@@ -1,6 +1,8 @@
 // The File menu's hand-over of a prepared schematic to the outside schematic program.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@ struct NameCase {
   bool threePole;
   const char* expected;
 };
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.expected; }
 
 class SchematicName : public ::testing::TestWithParam<NameCase> {};
 
