@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6sql6-sqlite  # qt6-base-dev also holds the Qt SQL headers
   libngspice0-dev ngspice
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

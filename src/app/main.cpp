@@ -10,8 +10,10 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "parts/partlist.h"
 #include "spice/ngspiceprogram.h"
 #include "spice/ngspiceshared.h"
+#include "spice/schematichandover.h"
 #include "spice/simulation.h"
 
 int main(int argc, char* argv[]) {
@@ -30,6 +32,8 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
   spice::RegisterSimulationHandlers(form);
+  spice::RegisterSchematicHandover(form);
+  parts::RegisterPartList(form);
 
   // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
   spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
