@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cmath>
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
@@ -74,6 +75,114 @@ void restorePolesAndCutoff(CalverdonForm& f, const DesignRecord& r) {
   }
 }
 
+bool twoHalves(const CalverdonForm& f, int passbandIndex) {
+  const std::optional<engine::PassBand> band =
+      mainwindow::PassBandOf(f.Passband.List(passbandIndex));
+  return band && engine::IsTwoHalves(*band);
+}
+
+// The view of a two-half design, as its view buttons show it: in the total view the buttons
+// offer both halves' sections; in a section view the one visible offers the other half.
+HalfView viewOf(const CalverdonForm& f) {
+  if (f.LowPassViewT.Visible) return HalfView::Total;
+  if (f.HighPassView.Visible) return HalfView::LowPassSections;
+  if (f.LowPassView.Visible) return HalfView::HighPassSections;
+  return f.HighPassHalf != 0 ? HalfView::HighPassSections : HalfView::LowPassSections;
+}
+
+// Shows the view buttons of a view as the view buttons themselves leave them; the next pass
+// lays out the panel and the connector lines for it.
+void showView(CalverdonForm& f, HalfView view) {
+  const bool total = view == HalfView::Total;
+  f.LowPassViewT.Visible = total;
+  f.HighPassViewT.Visible = total;
+  f.ShowTotal.Visible = !total;
+  f.LowPassView.Visible = view == HalfView::HighPassSections;
+  f.HighPassView.Visible = view == HalfView::LowPassSections;
+  if (!total) {
+    for (forms::Line* l : {&f.Line4, &f.Line5, &f.Line6, &f.Line7, &f.Line8, &f.Line9})
+      l->Visible = false;
+    f.HighPassHalf = view == HalfView::HighPassSections ? 1 : 0;
+  }
+}
+
+HalfTexts keptTexts(const mainwindow::StageTexts& gain, const mainwindow::StageTexts& fn,
+                    const mainwindow::StageTexts& q, const QString& c1Real) {
+  HalfTexts t;
+  t.c1Real = c1Real;
+  for (int k = 0; k < 5; ++k) {
+    t.gain[k] = gain[k];
+    t.fn[k] = fn[k];
+    t.q[k] = q[k];
+  }
+  return t;
+}
+
+void keep(const HalfTexts& t, mainwindow::StageTexts& gain, mainwindow::StageTexts& fn,
+          mainwindow::StageTexts& q, QString& c1Real) {
+  c1Real = t.c1Real;
+  for (int k = 0; k < 5; ++k) {
+    gain[k] = t.gain[k];
+    fn[k] = t.fn[k];
+    q[k] = t.q[k];
+  }
+}
+
+// The custom section boxes show the sections of n poles: a frequency box per section, a Q
+// box per two-pole section (an odd order's first row is its real pole).
+int sectionBoxPoles(const CalverdonForm& f) {
+  int rows = 0;
+  while (rows < 5 && f.FnInput[rows].Visible) ++rows;
+  return rows > 0 && !f.QInput[0].Visible ? 2 * rows - 1 : 2 * rows;
+}
+
+void showSectionBoxes(CalverdonForm& f, int poles) {
+  const int rows = (poles + 1) / 2;
+  for (int i = 0; i < 5; ++i) {
+    f.FnInput[i].Visible = i < rows;
+    f.QInput[i].Visible = i < rows && (i > 0 || poles % 2 == 0);
+  }
+}
+
+TwoHalves halvesOf(const CalverdonForm& f) {
+  TwoHalves h;
+  h.view = viewOf(f);
+  h.lowPassPoles = f.Text18.Text;
+  h.lowPassEdge = f.Text34.Text;
+  h.sectionBoxPoles = sectionBoxPoles(f);
+  h.lowPass = keptTexts(f.LowPassGainText, f.LowPassFnText, f.QTextLP, f.LowPassC1RealText);
+  h.highPass = keptTexts(f.HighPassGainText, f.HighPassFnText, f.QTextHP, f.HighPassC1RealText);
+  return h;
+}
+
+// The low-pass half's boxes, before and after the list handlers run, like the high-pass
+// half's boxes that the record holds.
+void applyLowPassBoxes(CalverdonForm& f, const DesignRecord& r) {
+  if (!r.halves || !twoHalves(f, r.passbandIndex)) return;
+  f.Text18.Text = r.halves->lowPassPoles;
+  f.Text34.Text = r.halves->lowPassEdge;
+}
+
+// What the two halves keep, once every list handler has run (they keep section texts of
+// their own while the file is applied), and the view the design was saved in.
+void applyHalves(CalverdonForm& f, const DesignRecord& r) {
+  if (!r.halves || !twoHalves(f, r.passbandIndex)) return;
+  const TwoHalves& h = *r.halves;
+  keep(h.lowPass, f.LowPassGainText, f.LowPassFnText, f.QTextLP, f.LowPassC1RealText);
+  keep(h.highPass, f.HighPassGainText, f.HighPassFnText, f.QTextHP, f.HighPassC1RealText);
+  showSectionBoxes(f, h.sectionBoxPoles);
+  showView(f, h.view);
+}
+
+// Chooses the saved response. The response handler lays out the custom section boxes for the
+// pole count of the design on show: make that the saved design's (the half the file was
+// saved in), not the count of the design the window held before; every pass sets it again.
+void chooseResponse(CalverdonForm& f, const DesignRecord& r) {
+  const QString& poles = r.highPassHalf != 0 ? f.Text1.Text : f.Text18.Text;
+  f.PoleCount = engine::CInt(engine::NumberIn(poles, f.DecimalSep));
+  f.TypeFilter.SetText(r.typeFilter);
+}
+
 void apply(CalverdonForm& f, const DesignRecord& r) {
   // A design read from a file starts both halves of a two-half design from the boxes the
   // file holds, as a design read at start-up does.
@@ -89,6 +198,7 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.RespFreq = r.respFreq;
   f.RespF.Text = engine::SingleText(r.respFreq, f.DecimalSep);
   restorePolesAndCutoff(f, r);
+  applyLowPassBoxes(f, r);
   // The handlers that the list changes below run recompute with the boxes as they stand:
   // give them the saved edges and Q from the start, not the previous design's.
   f.Text1.Text = r.text1;
@@ -97,7 +207,7 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
 
   // Each assignment below is an ordinary change of its control, with its handlers.
   setIndex(f.CircuitType, r.circuitMode);
-  f.TypeFilter.SetText(r.typeFilter);
+  chooseResponse(f, r);
   f.ResponseName = r.responseName;
   f.BaseResponseCode = r.baseResponseCode;
   setIndex(f.CapacitorList, r.capacitorIndex);
@@ -119,13 +229,14 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   // The pass-band handler lays the window out for its band: it may reset the response, pick
   // the first topology and clear the section and capacitor boxes. Put back what the file
   // holds, so the design that is recomputed is the saved one.
-  if (f.TypeFilter.Text() != r.typeFilter) f.TypeFilter.SetText(r.typeFilter);
+  if (f.TypeFilter.Text() != r.typeFilter) chooseResponse(f, r);
   f.ResponseName = r.responseName;
   f.BaseResponseCode = r.baseResponseCode;
   if (r.circuitIndex >= 0 && f.CircuitType.ListIndex() != r.circuitIndex)
     f.CircuitType.SetListIndex(r.circuitIndex);
   applyBoxTexts(f, r);
   restorePolesAndCutoff(f, r);
+  applyLowPassBoxes(f, r);
 
   f.Text1.Text = r.text1;
   f.Text2.Text = r.text2;
@@ -140,9 +251,14 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.ScaleResistor = r.scaleResistor;
   f.DesignCutoff = r.cutoff;
   f.CircuitMode = r.circuitMode;
+  applyHalves(f, r);
 
+  // The counts the pole boxes compare a new entry with: the loaded ones, so that entering
+  // another count recomputes and entering the same one does not.
   f.PrevPoles = static_cast<int>(
       engine::Int(engine::NumberIn(f.Text18.Text, f.DecimalSep)));
+  f.PrevPolesHP = static_cast<int>(
+      engine::Int(engine::NumberIn(f.Text1.Text, f.DecimalSep)));
 }
 
 // Ends a read: the pointer back and the window no longer busy.
@@ -150,6 +266,14 @@ bool endRead(CalverdonForm& f, bool ok) {
   f.SuppressUpdate = false;
   f.SetMousePointer(forms::kPointerDefault);
   return ok;
+}
+
+// The resistor seed the design is computed from: the seed box's value. The member keeps the
+// value of the last section a cascade pass built (a three-pole section scales it), and a
+// band-pass or notch pass reads the box without setting the member.
+float seedOf(const CalverdonForm& f) {
+  const std::optional<float> seed = mainwindow::EngSingle(f, f.Text12.Text);
+  return seed && *seed > 0 && std::isfinite(*seed) ? *seed : f.ScaleResistor;
 }
 
 }  // namespace
@@ -167,7 +291,7 @@ DesignRecord RecordOf(const CalverdonForm& f) {
   r.version = mainwindow::FileVersionText();
   r.poleCount = f.PoleCount;
   r.cutoff = f.DesignCutoff;
-  r.scaleResistor = f.ScaleResistor;
+  r.scaleResistor = seedOf(f);
   r.respFreq = f.RespFreq;
   r.circuitMode = f.CircuitMode;
   r.typeFilter = f.TypeFilter.Text();
@@ -200,6 +324,7 @@ DesignRecord RecordOf(const CalverdonForm& f) {
   r.axisDecades = f.AxisDecades;
   r.gfreqStartAgain = f.Gfreq[0].Caption;
   r.gfreqEnd = f.Gfreq[3].Caption;
+  if (twoHalves(f, r.passbandIndex)) r.halves = halvesOf(f);
   return r;
 }
 

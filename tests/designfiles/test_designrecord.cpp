@@ -165,7 +165,9 @@ TEST(DesignRecord, VersionWindow) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(ReadDesignRecord(withVersion(file, c.item)).status, c.status) << c.item;
-  EXPECT_EQ(ReadDesignRecord(QByteArray()).status, ReadStatus::Unsupported);
+  // An empty file is damaged, not of another version.
+  for (const char* empty : {"", "\r\n", "  \r\n\t\n"})
+    EXPECT_EQ(ReadDesignRecord(QByteArray(empty)).status, ReadStatus::Corrupt) << empty;
   EXPECT_EQ(ReadDesignRecord(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)).status,
             ReadStatus::Unsupported);
 }
