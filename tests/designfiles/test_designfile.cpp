@@ -204,6 +204,18 @@ TEST(DesignFile, LowPassRestoresPoleCountAndCutoffBoxes) {
   EXPECT_EQ(f.RespF.Text, RecordOf(f).respF);
 }
 
+namespace {
+
+// A band-reject design whose lines of the two halves end before the high-pass half.
+QByteArray halvesCutShort() {
+  FilesFixture x;
+  design(x, 5, QStringLiteral("Bessel"));
+  const QByteArray bytes = designfiles::WriteDesignRecord(RecordOf(x.f));
+  return bytes.left(bytes.indexOf("\"High-Pass Half\""));
+}
+
+}  // namespace
+
 TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
   const struct {
     const char* name;
@@ -216,13 +228,18 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
       {"garbage.cvf", "\xff\xfe garbage, more garbage\r\n", designfiles::kUnsupportedFile},
       {"short.cvf", "\"2000017\",3,1000,10000,1000,0\r\n\"Bessel\"\r\n", designfiles::kDamagedFile},
       {"bad.cvf", "\"2000017\",3,x,10000,1000,0\r\n", designfiles::kDamagedFile},
+      {"halves.cvf", halvesCutShort(), designfiles::kDamagedFile},
       {nullptr, {}, designfiles::kUnreadableFile},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name ? c.name : "missing");
     FilesFixture x;
     auto& f = x.f;
-    design(x, 1, QStringLiteral("Chebychev"));
+    // A wide band-pass window: the texts its halves keep are part of what must not change.
+    design(x, 4, QStringLiteral("Chebychev"));
+    f.LowPassGainText[0] = QStringLiteral("1.5");
+    f.HighPassFnText[1] = QStringLiteral("2.00kHz");
+    x.fake.messages.shown.clear();  // the edge-swap notice
     f.Caption = QStringLiteral("Marquenta Calverdon - mine.cvf");
     f.DesignFile = x.path(QStringLiteral("mine.cvf"));
     f.SuppressUpdate = true;

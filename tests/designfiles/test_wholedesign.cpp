@@ -266,3 +266,32 @@ TEST(WholeDesign, EveryPassBandComesBackWholeAfterAnotherDesignWasBuilt) {
     }
   }
 }
+
+TEST(WholeDesign, ATwoHalfFileWithoutTheLinesOfTheHalvesOpensAsBefore) {
+  // A band-reject design saved before the halves had lines of their own: the record alone.
+  FilesFixture x;
+  build(x, kDesigns[6]);
+  const QByteArray bytes = x.save(QStringLiteral("new.cvf"));
+  const QByteArray record = bytes.left(bytes.indexOf("\"Both Halves\""));
+  ASSERT_EQ(record.count("\r\n"), 36);
+  x.write(x.path(QStringLiteral("old.cvf")), record);
+
+  build(x, kDesigns[5]);
+  const QString text18 = x.f.Text18.Text, text34 = x.f.Text34.Text;
+  ASSERT_TRUE(OpenFile(x.f, x.path(QStringLiteral("old.cvf"))));
+  EXPECT_TRUE(x.fake.messages.shown.empty() ||
+              x.fake.messages.shown.back().text.contains(QLatin1String("swapped")));
+  EXPECT_EQ(x.f.Passband.Text(), QStringLiteral("Band-Reject"));
+  EXPECT_EQ(x.f.Text1.Text, QStringLiteral("6"));
+  // The record has no item for the low-pass half's boxes, nor for what the halves keep: the
+  // boxes stay, and the halves start again from the boxes the record holds.
+  EXPECT_EQ(x.f.Text18.Text, text18);
+  EXPECT_EQ(x.f.Text34.Text, text34);
+  for (int k = 0; k < 2; ++k) {
+    EXPECT_NE(x.f.LowPassGainText[k], QStringLiteral("1") + x.f.DecimalSep + QString::number(2 + k));
+    EXPECT_NE(x.f.HighPassGainText[k], QStringLiteral("1") + x.f.DecimalSep + QString::number(3 + k));
+  }
+  // Saved again, the design gets the lines of its halves.
+  const QByteArray again = x.save(QStringLiteral("again.cvf"));
+  EXPECT_EQ(x.linesOf(again)[36].substr(0, 14), "\"Both Halves\",");
+}
