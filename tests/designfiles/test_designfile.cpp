@@ -291,3 +291,34 @@ TEST(DesignFile, AFailedSaveIsReportedAndChangesNothing) {
   EXPECT_FALSE(SaveSub(f, x.path(QStringLiteral("no/such/folder/d.cvf"))));
   EXPECT_EQ(f.DesignFile, x.path(QStringLiteral("earlier.cvf")));
 }
+
+TEST(DesignFile, TheSeedWrittenIsTheOneTheDesignIsComputedFrom) {
+  // A three-pole section with the three-pole option scales the seed for its own stages, and
+  // a band-pass pass reads the seed box without keeping its value: the file holds the seed.
+  const struct {
+    const char* name;
+    int passband, circuit;
+    bool threePole;
+  } cases[] = {
+      {"three-pole, fully differential", 0, 2, true},
+      {"band-pass", 2, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FilesFixture x;
+    auto& f = x.f;
+    designfiles::LoadNoDefaultFile(f);
+    f.Passband.SetListIndex(c.passband);
+    f.CircuitType.SetListIndex(c.circuit);
+    if (c.threePole) x.click(QStringLiteral("ThreePole"));
+    f.Text12.Text = QStringLiteral("22.0k");
+    f.raise(f.Text12, forms::Event::Validate);
+    ASSERT_NE(f.ScaleResistor, 22000.0f);
+    x.save(QStringLiteral("seed.cvf"));
+
+    f.Text12.Text = QStringLiteral("1.00k");
+    f.raise(f.Text12, forms::Event::Validate);
+    ASSERT_TRUE(OpenFile(f, x.path(QStringLiteral("seed.cvf"))));
+    EXPECT_EQ(engine::EngValue(f.Text12.Text, QLatin1Char('.')), 22000.0);
+  }
+}
