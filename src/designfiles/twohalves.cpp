@@ -15,22 +15,6 @@ HalfView viewOf(const CalverdonForm& f) {
   return f.HighPassHalf != 0 ? HalfView::HighPassSections : HalfView::LowPassSections;
 }
 
-// Shows the view buttons of a view as the view buttons themselves leave them; the next pass
-// lays out the panel and the connector lines for it.
-void showView(CalverdonForm& f, HalfView view) {
-  const bool total = view == HalfView::Total;
-  f.LowPassViewT.Visible = total;
-  f.HighPassViewT.Visible = total;
-  f.ShowTotal.Visible = !total;
-  f.LowPassView.Visible = view == HalfView::HighPassSections;
-  f.HighPassView.Visible = view == HalfView::LowPassSections;
-  if (!total) {
-    for (forms::Line* l : {&f.Line4, &f.Line5, &f.Line6, &f.Line7, &f.Line8, &f.Line9})
-      l->Visible = false;
-    f.HighPassHalf = view == HalfView::HighPassSections ? 1 : 0;
-  }
-}
-
 HalfTexts keptTexts(const mainwindow::StageTexts& gain, const mainwindow::StageTexts& fn,
                     const mainwindow::StageTexts& q, const QString& c1Real) {
   HalfTexts t;
@@ -71,6 +55,20 @@ void showSectionBoxes(CalverdonForm& f, int poles) {
 
 }  // namespace
 
+void ShowHalfView(CalverdonForm& f, HalfView view) {
+  const bool total = view == HalfView::Total;
+  f.LowPassViewT.Visible = total;
+  f.HighPassViewT.Visible = total;
+  f.ShowTotal.Visible = !total;
+  f.LowPassView.Visible = view == HalfView::HighPassSections;
+  f.HighPassView.Visible = view == HalfView::LowPassSections;
+  if (!total) {
+    for (forms::Line* l : {&f.Line4, &f.Line5, &f.Line6, &f.Line7, &f.Line8, &f.Line9})
+      l->Visible = false;
+    f.HighPassHalf = view == HalfView::HighPassSections ? 1 : 0;
+  }
+}
+
 TwoHalves HalvesOf(const CalverdonForm& f) {
   TwoHalves h;
   h.view = viewOf(f);
@@ -86,7 +84,7 @@ void ApplyHalves(CalverdonForm& f, const TwoHalves& h) {
   keep(h.lowPass, f.LowPassGainText, f.LowPassFnText, f.QTextLP, f.LowPassC1RealText);
   keep(h.highPass, f.HighPassGainText, f.HighPassFnText, f.QTextHP, f.HighPassC1RealText);
   showSectionBoxes(f, h.sectionBoxPoles);
-  showView(f, h.view);
+  ShowHalfView(f, h.view);
 }
 
 }  // namespace designfiles

@@ -9,6 +9,10 @@ namespace designfiles {
 
 using mainwindow::CalverdonForm;
 
+// Shows the view buttons of a view as the view buttons themselves leave them; the next
+// recompute lays out the panel and the connector lines for it.
+void ShowHalfView(CalverdonForm& f, HalfView view);
+
 // The two halves of the design in the window.
 TwoHalves HalvesOf(const CalverdonForm& f);
 

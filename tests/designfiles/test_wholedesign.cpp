@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/engnotation.h"
+#include "designfiles/twohalves.h"
 #include "files_fixture.h"
 #include "mainwindow/listchoices.h"
 
@@ -73,12 +74,7 @@ void enter(mainwindow::CalverdonForm& f, forms::TextBox& box, const QString& tex
 
 // A view of a two-half design, as its view buttons leave it, and the recompute they run.
 void showView(mainwindow::CalverdonForm& f, HalfView view) {
-  const bool total = view == HalfView::Total;
-  f.LowPassViewT.Visible = total;
-  f.HighPassViewT.Visible = total;
-  f.ShowTotal.Visible = !total;
-  f.LowPassView.Visible = view == HalfView::HighPassSections;
-  f.HighPassView.Visible = view == HalfView::LowPassSections;
+  designfiles::ShowHalfView(f, view);
   f.SequenceUpdateScreen();
 }
 
