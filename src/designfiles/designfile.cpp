@@ -284,7 +284,13 @@ bool OpenFile(CalverdonForm& f, const QString& path) {
     return endRead(f, false);
   }
 
+  // The list handlers recompute while the file is applied, with the edges of the file beside
+  // the pass band the window had: those passes must not exchange the edges. The recompute
+  // below puts the saved design's edges in order as any recompute does.
+  const bool autoSwap = f.AutoSwapHPandLP.Checked;
+  f.AutoSwapHPandLP.Checked = false;
   apply(f, result.record);
+  f.AutoSwapHPandLP.Checked = autoSwap;
   f.DisplayDigits = 3;
   bool cancel = false;
   mainwindow::RespF_Validate(f, cancel);  // the response-frequency box, validated again
