@@ -71,6 +71,10 @@ void mnuFileNew_click(CalverdonForm& f) {
   // Busy while the start values go back in, so no handler recomputes a half-set design.
   f.SuppressUpdate = true;
   mainwindow::Form_Initialize(f, &OpenDefault);
+  // Reading the default design names no file: Save must not replace the file last saved
+  // or opened with this design.
+  f.DesignFile.clear();
+  f.Caption = mainwindow::kWindowCaption;
 }
 
 void mnuFileOpen_Click(CalverdonForm& f) {
