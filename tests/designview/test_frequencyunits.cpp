@@ -33,8 +33,11 @@ TEST(FrequencyUnits, TitleLegendAndReadoutsInRadiansPerSecond) {
   EXPECT_FALSE(title.contains("Hz")) << title.toStdString();
   EXPECT_EQ(f.Label35.Caption, "Response at 62.8k Rad/s.");
   // The legend is in radians per second.
-  for (const forms::Label& g : f.Gfreq)
-    if (g.Visible) EXPECT_TRUE(g.Caption.endsWith("Rad/s")) << g.Caption.toStdString();
+  for (const forms::Label& g : f.Gfreq) {
+    if (g.Visible) {
+      EXPECT_TRUE(g.Caption.endsWith("Rad/s")) << g.Caption.toStdString();
+    }
+  }
   EXPECT_NEAR(engine::EngValue(f.Gfreq[0].Caption, '.').value_or(0), 2 * M_PI * 100, 1);
   // The design reads the box in hertz (62.8k rad/s is 9995 Hz), and the section frequency
   // readout shows that in hertz, and says so.
