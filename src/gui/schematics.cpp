@@ -314,33 +314,32 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 // C1 from the - input to the output, R2 from the R1 node to the output. High-pass: R1, R2, R3
 // become capacitors, C1 and C2 resistors.
 struct MfbGeometry {
-  // The R1 node (where C2 hangs), the - input node, the amplifier, the output node.
-  double xX = anchor(designview::kMfbAnchors, LabelledPart::C2).x, xY = 1050, left = 1200, w = 450,
-         xOut = 2150;
+  // The R1 node (where C2 hangs and R2's loop rises), the - input node (where C1's loop
+  // rises), the amplifier, the output node where both loops come down.
+  double xX = anchor(designview::kMfbAnchors, LabelledPart::C2).x, xY = 1660, left = 1700,
+         w = 330, xOut = 2170;
 };
 
-// One signal path: R1 comes into the R1 node on its own run, R3 leaves the node along the
-// path's wire (the wire the path's terminal sits on).
+// One signal path along the wire at the height of R3: its terminal, R1 to the R1 node, R3 on
+// to the - input node and the wire to the amplifier.
 void mfbPath(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r3,
              const MfbGeometry& g) {
-  const double y = r3.y, yIn = r1.y;
+  const double y = r3.y;
   s.terminal(45, y, 0);
-  s.wire({{75, y}, {100, y}, {100, yIn}});
-  s.part(lp, r1, 100, g.xX);
-  s.wire({{g.xX, yIn}, {g.xX, y}});
+  s.part(lp, r1, 75, g.xX);
   s.part(lp, r3, g.xX, g.xY);
   s.wire({{g.xY, y}, {g.left, y}});
-  s.dot(g.xX, yIn);
   s.dot(g.xX, y);
   s.dot(g.xY, y);
 }
 
-// The outer loop (R2, from the R1 node over the amplifier to the output node at outY) and
-// the inner loop (C1, from the - input node to the output node) of one path.
-void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
-              const PartAnchor& r3, const PartAnchor& c1, double outY, const MfbGeometry& g) {
-  const double yIn = r1.y, yOuter = r2.y, y = r3.y, yInner = c1.y;
-  s.wire({{g.xX, yIn}, {g.xX, yOuter}});
+// The outer loop (R2, from the R1 node round the amplifier to the output node at outY) and
+// the inner loop (C1, from the - input node to the output node) of one path: over the top
+// for the + path, under the bottom for the - path.
+void mfbLoops(Sketch& s, bool lp, const PartAnchor& r2, const PartAnchor& r3,
+              const PartAnchor& c1, double outY, const MfbGeometry& g) {
+  const double yOuter = r2.y, y = r3.y, yInner = c1.y;
+  s.wire({{g.xX, y}, {g.xX, yOuter}});
   s.part(lp, r2, g.xX, g.xOut);
   s.wire({{g.xOut, yOuter}, {g.xOut, outY}});
   s.wire({{g.xY, y}, {g.xY, yInner}});
@@ -351,21 +350,19 @@ void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
 void mfbSingleEnded(Sketch& s, bool highPass) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kMfbAnchors;
-  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
   const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
-  MfbGeometry g;
-  g.left = 1180;  // a narrower amplifier, clear of the C1 value under the loop
-  g.w = 400;
+  const MfbGeometry g;
   const double top = kY - 130, h = 520, yOut = top + h / 2;  // - at 750, + at 1010
-  mfbPath(s, lp, r1, r3, g);
-  s.part(!lp, anchor(parts, LabelledPart::C2), kY, 1160);      // C2 to ground
-  s.ground(g.xX, 1160);
-  mfbLoops(s, lp, r1, anchor(parts, LabelledPart::R2), r3, anchor(parts, LabelledPart::C1), yOut,
-           g);
+  const double yGround = 1180;
+  mfbPath(s, lp, anchor(parts, LabelledPart::R1), r3, g);
+  s.part(!lp, anchor(parts, LabelledPart::C2), kY, yGround);  // C2 to ground
+  s.ground(g.xX, yGround);
+  mfbLoops(s, lp, anchor(parts, LabelledPart::R2), r3, anchor(parts, LabelledPart::C1), yOut, g);
 
   s.opamp(g.left, top, g.w, h, /*minusOnTop=*/true);
-  s.wire({{g.left, top + 3 * h / 4}, {g.left - 40, top + 3 * h / 4}, {g.left - 40, 1180}});
-  s.ground(g.left - 40, 1180);
+  const double yPlus = top + 3 * h / 4, xPlus = g.left - 30;
+  s.wire({{g.left, yPlus}, {xPlus, yPlus}, {xPlus, yGround}});
+  s.ground(xPlus, yGround);
   s.wire({{g.left + g.w, yOut}, {2250, yOut}, {2250, kY}, {2290, kY}});
   s.dot(g.xOut, yOut);
   s.terminal(2320, kY, s.right());
@@ -378,25 +375,22 @@ void mfbDifferential(Sketch& s, bool highPass) {
   const PartAnchor& r2 = anchor(parts, LabelledPart::R2);
   const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
   const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
-  MfbGeometry g;
+  const MfbGeometry g;
   const double top = 660, h = 630;  // inputs at 750 and 1200
   const double outP = 870, outM = 1080;
   const double xOutP = Sketch::sideX(g.left, top, g.w, h, outP);
   const double xOutM = Sketch::sideX(g.left, top, g.w, h, outM);
-  // The - path mirrors the + path about its own wire: R1 comes in below it, and the loops run
-  // under the amplifier.
-  const int rise = r3.y - r1.y;
-  const PartAnchor r1m = copyAt(r1, kDifferentialMinusY + rise);
+  // The - path runs along its own wire with its loops under the amplifier, where no label is.
+  const PartAnchor r1m = copyAt(r1, kDifferentialMinusY);
   const PartAnchor r3m = copyAt(r3, kDifferentialMinusY);
-  const PartAnchor r2m = copyAt(r2, 1450);
-  const PartAnchor c1m = copyAt(c1, 1340);
+  const PartAnchor r2m = copyAt(r2, 1440);
+  const PartAnchor c1m = copyAt(c1, 1320);
   mfbPath(s, lp, r1, r3, g);
   mfbPath(s, lp, r1m, r3m, g);
   s.part(!lp, anchor(parts, LabelledPart::C2), kY, kYm);      // C2 across the two paths
 
-  // + path loops above, - path loops below.
-  mfbLoops(s, lp, r1, r2, r3, c1, outP, g);
-  mfbLoops(s, lp, r1m, r2m, r3m, c1m, outM, g);
+  mfbLoops(s, lp, r2, r3, c1, outP, g);
+  mfbLoops(s, lp, r2m, r3m, c1m, outM, g);
 
   s.differentialAmp(g.left, top, g.w, h, kY, kYm);
   s.wire({{xOutP, outP}, {2250, outP}, {2250, kY}, {2290, kY}});
