@@ -154,20 +154,21 @@ void showRealPoleSection(CalverdonForm& f) {
   const bool noAmplifier = f.ThreePole.Checked;
   const bool differential = fullyDifferential(f);
   // RealR shows the series resistor R1 (of the + path of a fully differential section), RealC
-  // the capacitor C1.
-  const Beside resistor{LabelledPart::R1, -150, differential ? 50 : 85};  // under R1
-  Beside capacitor{LabelledPart::C1, 100, -90};  // right of C1, level with it
+  // the capacitor C1; each text has room of its own beside its part.
+  Beside resistor{LabelledPart::R1, -150, 120};  // under R1
+  Beside capacitor{LabelledPart::C1, 120, -90};   // right of C1, level with it
   forms::Image* picture;
   if (!differential) {
     picture = highPass ? (noAmplifier ? &f.RealNoAmpHP : &f.RealHP)
                        : (noAmplifier ? &f.RealNoAmp : &f.RealPole);
-    capacitor.dy = -15;  // right of C1, reaching below it
+    resistor = {LabelledPart::R1, -110, -285};  // over R1
+    capacitor = {LabelledPart::C1, 150, -25};   // right of C1, reaching below it
   } else if (!highPass) {
     picture = noAmplifier ? &f.FDARealNoAmpLP : &f.FDA1p;
-    if (!noAmplifier) capacitor.dy = -85;
+    if (!noAmplifier) capacitor.dy = -95;
   } else {
     picture = noAmplifier ? &f.FDARealNoAmpHP : &f.FDARealHP;
-    if (!noAmplifier) capacitor = {LabelledPart::C1, 50, -430};  // right of C1, above the + wire
+    if (!noAmplifier) capacitor = {LabelledPart::C1, 100, -375};  // right of C1, over the + wire
   }
   picture->Visible = true;
   const PartAnchors parts = SchematicAnchors(picture->Picture);

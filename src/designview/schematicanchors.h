@@ -62,29 +62,29 @@ inline constexpr PartAnchor kMfbAnchors[] = {
 inline constexpr PartAnchors kDifferentialMfbAnchors = kMfbAnchors;
 
 // Real-pole section, single-ended (RealPole, RealHP, RealNoAmp, RealNoAmpHP): R1 in series,
-// C1 from its end down to ground.
+// low in the picture, C1 from its end down to ground.
 inline constexpr PartAnchor kRealPoleAnchors[] = {
-    {LabelledPart::R1, 300, 880, false},
-    {LabelledPart::C1, 500, 1640, true},
+    {LabelledPart::R1, 260, 1250, false},
+    {LabelledPart::C1, 450, 1650, true},
 };
 // Real-pole sections, fully differential: R1 on the + wire (and again on the - wire), C1
 // across the two wires. With the buffer amplifier, low-pass (FDA1p) and high-pass (FDARealHP):
 inline constexpr PartAnchor kDifferentialRealPoleLPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 900, 1110, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 880, 1120, true},
 };
 inline constexpr PartAnchor kDifferentialRealPoleHPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 1050, 975, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 1000, 920, true},
 };
 // Without amplifier, low-pass (FDARealNoAmpLP) and high-pass (FDARealNoAmpHP).
 inline constexpr PartAnchor kDifferentialRealNoAmpLPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 600, 1415, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 580, 1415, true},
 };
 inline constexpr PartAnchor kDifferentialRealNoAmpHPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 600, 1395, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 580, 1395, true},
 };
 
 // MFB band-pass stage with gain divider (MFBbpwres). The input runs through R4 to the divider

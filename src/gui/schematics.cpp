@@ -403,7 +403,9 @@ void mfbDifferential(Sketch& s, bool highPass) {
 
 // ---- real-pole sections ----------------------------------------------------------------
 // Single-ended: R in series, C to ground (high-pass: C in series, R to ground), then a
-// voltage follower; without amplifier the RC network feeds the first stage directly.
+// voltage follower; without amplifier the RC network feeds the first stage directly. The
+// network sits low in the picture, so that the value text of R fits over it and the text of C
+// beside C, clear of the wires.
 constexpr double kRW = kRealPictureWidth;
 
 void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
@@ -412,67 +414,72 @@ void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
   const PartAnchor& r = anchor(parts, LabelledPart::R1);
   const PartAnchor& c = anchor(parts, LabelledPart::C1);
   const double yS = r.y, xP = c.x;
-  s.terminal(45, kY, 0);
-  s.wire({{75, kY}, {100, kY}, {100, yS}});
-  s.part(lp, r, 100, xP);
+  const double yGround = 1740;
+  s.terminal(45, yS, 0);
+  s.part(lp, r, 75, xP);
   s.dot(xP, yS);
-  s.part(!lp, c, yS, 1740);
-  s.ground(xP, 1740);
+  s.part(!lp, c, yS, yGround);
+  s.ground(xP, yGround);
   if (amplifier) {
-    const double left = 1000, w = 450, h = 520, top = yS - 3 * h / 4;  // - at 620, + at yS
+    const double left = 1000, w = 450, h = 520, top = yS - 3 * h / 4;  // + at yS
+    const double yMinus = top + h / 4, yOut = top + h / 2, xOut = 1650;
     s.wire({{xP, yS}, {left, yS}});
     s.opamp(left, top, w, h, /*minusOnTop=*/true);
-    s.wire({{left, 620}, {950, 620}, {950, 380}, {1650, 380}, {1650, kY}});
-    s.wire({{left + w, kY}, {s.right(), kY}});
-    s.dot(1650, kY);
+    // The output rises to the signal height; the follower's feedback comes back from there.
+    s.wire({{left + w, yOut}, {xOut, yOut}, {xOut, kY}, {s.right(), kY}});
+    s.wire({{left, yMinus}, {950, yMinus}, {950, kY}, {xOut, kY}});
+    s.dot(xOut, kY);
   } else {
     s.wire({{xP, yS}, {1700, yS}, {1700, kY}, {s.right(), kY}});
   }
 }
 
 // Fully differential: R in each path and C across them (high-pass: C in each path, R across),
-// then a differential buffer. The - path runs at the stage height kDifferentialMinusY where it
-// leaves the picture; inside, the pictures without amplifier take it lower, under the part
-// across.
+// then a differential buffer. The paths leave the picture at the stage heights kSignalY and
+// kDifferentialMinusY; inside, the + path's R runs higher, so that its value text fits under
+// it, and the part across and the - path sit where the text of C beside it leaves room.
 void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors parts) {
   const bool lp = !highPass;
   const PartAnchor& r = anchor(parts, LabelledPart::R1);  // on the + wire
   const PartAnchor& c = anchor(parts, LabelledPart::C1);  // across the wires
-  const double xP = c.x;
+  const double yR = r.y, xR = 700;                        // the + path's R ends at xR
   if (amplifier) {
-    const PartAnchor rm = copyAt(r, kDifferentialMinusY);
-    s.terminal(45, kY, 0);
-    s.terminal(45, kYm, 0);
-    s.wire({{75, kY}, {100, kY}});
-    s.wire({{75, kYm}, {100, kYm}});
-    s.part(lp, r, 100, xP);
-    s.part(lp, rm, 100, xP);
-    s.part(!lp, c, kY, kYm);
-    s.dot(xP, kY);
-    s.dot(xP, kYm);
-    const double left = 1480, top = 640, w = 280, h = 670;
-    s.wire({{xP, kY}, {left, kY}});
-    s.wire({{xP, kYm}, {left, kYm}});
+    // The high-pass text of C stands over the + wire: the wire drops before reaching C.
+    const double yTop = highPass ? 780 : yR, yBottom = 1350, xC = c.x;
+    const PartAnchor rm = copyAt(r, static_cast<int>(yBottom));
+    s.terminal(45, yR, 0);
+    s.terminal(45, yBottom, 0);
+    s.part(lp, r, 75, xR);
+    s.part(lp, rm, 75, xR);
+    s.wire({{xR, yR}, {xR, yTop}, {xC, yTop}});
+    s.wire({{xR, yBottom}, {xC, yBottom}});
+    s.part(!lp, c, yTop, yBottom);
+    s.dot(xC, yTop);
+    s.dot(xC, yBottom);
+    const double left = 1560, top = 700, w = 220, h = 610, xBend = 1500;
+    s.wire({{xC, yTop}, {xBend, yTop}, {xBend, kY}, {left, kY}});
+    s.wire({{xC, yBottom}, {xBend, yBottom}, {xBend, kYm}, {left, kYm}});
     s.differentialAmp(left, top, w, h, kY, kYm);
-    s.text({left + 150, top + h / 2}, QStringLiteral("1"));
+    s.text({left + 85, top + h / 2}, QStringLiteral("1"));
     const double outP = 870, outM = 1080;
     const double xOut = Sketch::sideX(left, top, w, h, outP);  // the same on both sides
-    s.wire({{xOut, outP}, {1800, outP}, {1800, kY}, {s.right(), kY}});
-    s.wire({{xOut, outM}, {1800, outM}, {1800, kYm}, {s.right(), kYm}});
+    s.wire({{xOut, outP}, {1810, outP}, {1810, kY}, {s.right(), kY}});
+    s.wire({{xOut, outM}, {1810, outM}, {1810, kYm}, {s.right(), kYm}});
   } else {
-    const int yM = 1600;
-    const PartAnchor rm = copyAt(r, yM);
-    s.terminal(45, kY, 0);
+    // C hangs from the + wire right of R's text and reaches across to the - wire left of its
+    // own text.
+    const double yM = 1600, xNode = 800, yJog = 1150, xC = c.x;
+    const PartAnchor rm = copyAt(r, static_cast<int>(yM));
+    s.terminal(45, yR, 0);
     s.terminal(45, yM, 0);
-    s.wire({{75, kY}, {100, kY}});
-    s.wire({{75, yM}, {100, yM}});
-    s.part(lp, r, 100, xP);
-    s.part(lp, rm, 100, xP);
-    s.part(!lp, c, kY, yM);
-    s.dot(xP, kY);
-    s.dot(xP, yM);
-    s.wire({{xP, kY}, {s.right(), kY}});
-    s.wire({{xP, yM}, {1750, yM}, {1750, kYm}, {s.right(), kYm}});
+    s.part(lp, r, 75, xR);
+    s.part(lp, rm, 75, xC);
+    s.wire({{xR, yR}, {1700, yR}, {1700, kY}, {s.right(), kY}});
+    s.dot(xNode, yR);
+    s.wire({{xNode, yR}, {xNode, yJog}, {xC, yJog}});
+    s.part(!lp, c, yJog, yM);
+    s.dot(xC, yM);
+    s.wire({{xC, yM}, {1750, yM}, {1750, kYm}, {s.right(), kYm}});
   }
 }
 

@@ -1,4 +1,5 @@
-// The value labels of the MFB and fully differential stage pictures as the eye reads them: for
+// The value labels of the MFB and fully differential stage pictures and of their real-pole
+// sections as the eye reads them: for
 // designs that show their sensitivities (the widest texts) and their values, at 100 % and
 // enlarged, the ink of each label's text touches no wire or symbol of the drawings and no
 // other label's text, and stays clear of the entry boxes and connectors of the panel.
@@ -52,9 +53,9 @@ void setUp(CalverdonForm& f, const Design& d) {
   f.SequenceUpdateScreen();
 }
 
-// The value labels of the two-pole stage pictures.
+// The value labels of the stage pictures and the real-pole section.
 std::vector<const forms::Label*> valueLabels(const CalverdonForm& f) {
-  std::vector<const forms::Label*> labels;
+  std::vector<const forms::Label*> labels = {&f.RealR, &f.RealC};
   for (int i = 0; i < 5; ++i)
     for (const auto* array : {&f.R1, &f.R2, &f.R3, &f.R4, &f.C1L, &f.C2L})
       labels.push_back(&(*array)[i]);
@@ -66,7 +67,9 @@ std::vector<const forms::Label*> valueLabels(const CalverdonForm& f) {
 QRectF ink(const forms::Label& l, double scale) {
   const QFont font = gui::detail::makeFont(l.font, scale);
   const QFontMetricsF m(font);
-  const QString text = l.Caption;
+  // Trailing blanks have no ink (the tight rectangle would count their advance).
+  QString text = l.Caption;
+  while (text.endsWith(QLatin1Char(' '))) text.chop(1);
   const QRectF tight = m.tightBoundingRect(text);
   const double k = scale / 15;
   return tight.translated(l.Left * k, l.Top * k + m.ascent());
@@ -96,6 +99,8 @@ TEST(SchematicLabels, ValueTextsTouchNoWireAndNoOtherText) {
       {"fully differential 3-pole low-pass", "Low-Pass", 2, 3, 1, true, true},
       {"fully differential values", "Low-Pass", 2, 5, 2, false},
       {"MFB values", "High-Pass", 0, 5, 2, false},
+      {"MFB 3-pole section values", "High-Pass", 0, 3, 0, false, true},
+      {"fully differential 3-pole section high-pass", "High-Pass", 2, 3, 2, true, true},
   };
   for (const Design& d : designs) {
     auto fake = std::make_unique<fakes::FakeServices>();
