@@ -1,11 +1,12 @@
 // The value labels of the MFB and fully differential stage pictures and of their real-pole
-// sections as the eye reads them: for
-// designs that show their sensitivities (the widest texts) and their values, at 100 % and
-// enlarged, the ink of each label's text touches no wire or symbol of the drawings and no
-// other label's text, and stays clear of the entry boxes and connectors of the panel.
+// sections as the eye reads them: for designs that show their sensitivities (the widest
+// texts) and their values, at 100 % and enlarged, the ink of each label's text touches no
+// wire or symbol of the drawings and no other label's text, and stays clear of the entry
+// boxes, captions and connectors of the panel.
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
