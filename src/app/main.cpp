@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/startcheck.h"
 #include "designfiles/filecommands.h"
 #include "designview/sequence.h"
+#include "graph/graphcommands.h"
 #include "gui/qtservices.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
@@ -26,6 +28,8 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterHandlers(form);
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
+  graph::RegisterGraphCommands(form);
+  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.

@@ -30,7 +30,9 @@ void QtClock::wait(double seconds) {
 
 QString QtPaths::programFolder() {
   const QString exeFolder = QCoreApplication::applicationDirPath();
-  const QDir installed(exeFolder + QStringLiteral("/../share/calverdon"));
+  // Installed, the data lies in share/calverdon beside bin/; in the build tree it lies beside
+  // the executable.
+  const QDir installed(exeFolder + QLatin1Char('/') + QStringLiteral(CALVERDON_DATA_FROM_BIN));
   if (installed.exists()) return QDir::cleanPath(installed.absolutePath());
   return QDir::cleanPath(exeFolder);
 }
