@@ -1,7 +1,6 @@
 #include "designfiles/designfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
@@ -10,6 +9,7 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/savefiles.h"
 #include "mainwindow/version.h"
 
 namespace designfiles {
@@ -19,13 +19,7 @@ namespace {
 class SaveFileWriter : public FileWriter {
  public:
   bool write(const QString& path, const QByteArray& bytes) override {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-      file.cancelWriting();
-      return false;
-    }
-    return file.commit();
+    return mainwindow::WriteWholeFile(path, bytes);
   }
 };
 

@@ -1,7 +1,5 @@
 #include "graph/chartexport.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cmath>
 
 #include "engine/numbertext.h"
@@ -9,6 +7,7 @@
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/savefiles.h"
 
 namespace graph {
 
@@ -72,16 +71,6 @@ std::optional<QByteArray> computedSweep(const CalverdonForm& f) {
   return text.bytes();
 }
 
-bool writeWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
-}
-
 }  // namespace
 
 std::optional<QByteArray> ChartDataFile(const CalverdonForm& f) {
@@ -103,15 +92,9 @@ void SaveChartData_Click(CalverdonForm& f) {
   f.requestSync();
   const std::optional<QString> chosen = f.svc.fileDialogs->saveFile(request);
   if (!chosen || chosen->isEmpty()) return;
-  if (QFileInfo::exists(*chosen)) {
-    const QString question = QStringLiteral("File already exists. Do you want to overwrite it?");
-    f.MsgAnswer = f.svc.messages ? f.svc.messages->show(question, QStringLiteral("title"),
-                                                        platform::Buttons::YesNo,
-                                                        platform::Icon::Exclamation)
-                                 : platform::AnswerNo;
-    if (f.MsgAnswer != platform::AnswerYes) return;
-  }
-  if (!writeWhole(*chosen, *bytes)) f.Message(kChartSaveFailed, platform::Buttons::Ok, platform::Icon::Critical);
+  if (!mainwindow::MayWriteFile(f, *chosen)) return;
+  if (!mainwindow::WriteWholeFile(*chosen, *bytes))
+    f.Message(kChartSaveFailed, platform::Buttons::Ok, platform::Icon::Critical);
 }
 
 }  // namespace graph
