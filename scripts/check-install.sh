@@ -9,7 +9,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 prefix=$root/prefix
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+"${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/calverdon share/calverdon/CVdef.cvf share/calverdon/models/marquenta.lib \
          share/applications/calverdon.desktop share/icons/hicolor/scalable/apps/calverdon.svg; do
