@@ -21,8 +21,9 @@ class ChartText {
           QStringLiteral("Group Delay")});
   }
   void point(double freq, double gainDb, double phaseDeg, double groupDelay) {
-    line({engine::SingleText(engine::Sng(freq), sep_), engine::SingleText(engine::Sng(gainDb), sep_),
-          engine::DoubleText(phaseDeg, sep_), engine::SingleText(engine::Sng(groupDelay), sep_)});
+    line({engine::SingleText(engine::Sng(freq), sep_),
+          engine::SingleText(engine::Sng(gainDb), sep_), engine::DoubleText(phaseDeg, sep_),
+          engine::SingleText(engine::Sng(groupDelay), sep_)});
   }
   QByteArray bytes() const { return bytes_; }
 

@@ -107,7 +107,8 @@ TEST(ChartExport, OneKilohertzLowPassByteForByte) {
     const QString line = QString::fromLatin1(file->split('\n')[1]).trimmed();
     const QStringList items = line.mid(1, line.size() - 2).split("\",\"");
     ASSERT_EQ(items.size(), 4) << line.toStdString();
-    EXPECT_NEAR(engine::ParseNumber(items[3], s).value_or(0), tau, 1e-3 * tau) << line.toStdString();
+    EXPECT_NEAR(engine::ParseNumber(items[3], s).value_or(0), tau, 1e-3 * tau)
+        << line.toStdString();
   }
 }
 

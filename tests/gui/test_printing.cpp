@@ -58,7 +58,8 @@ PdfPages pagesOf(const QString& pdf) {
 // The first page rendered as an image by poppler.
 QImage firstPage(const QString& pdf, const QString& folder) {
   const QString base = folder + "/page";
-  QProcess::execute("pdftoppm", {"-f", "1", "-l", "1", "-r", "100", "-png", "-singlefile", pdf, base});
+  QProcess::execute("pdftoppm",
+                    {"-f", "1", "-l", "1", "-r", "100", "-png", "-singlefile", pdf, base});
   return QImage(base + ".png");
 }
 
@@ -106,9 +107,10 @@ TEST(PrintToPdf, EachCopyIsALandscapePageShowingTheWindowAndTheWindowIsGivenBack
   w.printer.printer().setOutputFormat(QPrinter::PdfFormat);
   w.printer.printer().setOutputFileName(pdf);
 
-  int whiteWhileAsked = -1;
+  int whiteWhileAsked = -1, heightWhileAsked = -1;
   whenPrintDialog([&](QPrintDialog& d) {
     whiteWhileAsked = w.window->view().palette().color(QPalette::Window) == Qt::white;
+    heightWhileAsked = w.window->view().designSize().height();
     auto* copies = d.findChild<QSpinBox*>("copies");
     ASSERT_NE(copies, nullptr);
     copies->setValue(2);
@@ -116,29 +118,34 @@ TEST(PrintToPdf, EachCopyIsALandscapePageShowingTheWindowAndTheWindowIsGivenBack
   });
   w.print();
   EXPECT_EQ(whiteWhileAsked, 1);
+  EXPECT_EQ(heightWhileAsked, mainwindow::kWindowHeightWithTable / 15);
   w.expectGivenBack(back);
 
   const PdfPages pages = pagesOf(pdf);
   EXPECT_EQ(pages.count, 2);
   EXPECT_TRUE(pages.landscape);
 
-  // The page shows the window on white: mostly white, with text and lines on it and the
-  // graph's green gain trace.
+  // The page shows the window on white: mostly white, with text and lines on it, the graph's
+  // green gain trace, and the values table below the window's usual height.
   const QImage page = firstPage(pdf, dir.path());
   ASSERT_FALSE(page.isNull());
   EXPECT_GT(page.width(), page.height());
-  int white = 0, dark = 0, green = 0;
+  int white = 0, dark = 0, green = 0, table = 0;
+  const int tableTop =
+      page.height() * mainwindow::kWindowHeight / mainwindow::kWindowHeightWithTable;
   for (int y = 0; y < page.height(); ++y)
     for (int x = 0; x < page.width(); ++x) {
       const QColor c = page.pixelColor(x, y);
       if (c.lightness() > 245) ++white;
       if (c.lightness() < 160) ++dark;
+      if (c.lightness() < 160 && y > tableTop) ++table;
       if (c.green() > c.red() + 40 && c.green() > c.blue() + 40) ++green;
     }
   const int all = page.width() * page.height();
   EXPECT_GT(white, all / 2);
   EXPECT_GT(dark, all / 200);
   EXPECT_GT(green, 20);
+  EXPECT_GT(table, all / 1000);
 
   // Cancelled: no file, the window as it was.
   QFile::remove(pdf);
