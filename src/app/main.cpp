@@ -17,6 +17,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Calverdon"));
   QApplication::setApplicationName(QStringLiteral("Calverdon"));
+  // The desktop takes the window's icon and name from the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("calverdon"));
 
   // The splash outlives the window host, whose windows refer to the forms they show.
   mainwindow::SplashWindow splash;
