@@ -17,9 +17,10 @@ for f in bin/calverdon share/calverdon/CVdef.cvf share/calverdon/models/marquent
 done
 
 mkdir -p "$root/home"
-out=$(cd "$root" && env -i PATH="$PATH" HOME="$root/home" XDG_RUNTIME_DIR="$root" \
-      ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
-      QT_QPA_PLATFORM=offscreen "$prefix/bin/calverdon" --exit-after-start)
+out=$(cd "$root" && env -u DISPLAY -u WAYLAND_DISPLAY HOME="$root/home" \
+      XDG_CONFIG_HOME="$root/home/.config" XDG_DATA_HOME="$root/home/.local/share" \
+      XDG_RUNTIME_DIR="$root" QT_QPA_PLATFORM=offscreen \
+      timeout 60 "$prefix/bin/calverdon" --exit-after-start)
 echo "$out"
 expect() {
   grep -qxF "$1" <<<"$out" || { echo "the installed program did not report: $1" >&2; exit 1; }
