@@ -12,6 +12,7 @@ prefix=$root/prefix
 "${CMAKE:-cmake}" --install "$build" --prefix "$prefix" >/dev/null
 
 for f in bin/calverdon share/calverdon/CVdef.cvf share/calverdon/models/marquenta.lib \
+         share/calverdon/10pSK.lib share/calverdon/bandpass.lib \
          share/applications/calverdon.desktop share/icons/hicolor/scalable/apps/calverdon.svg; do
   [ -f "$prefix/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done

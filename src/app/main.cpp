@@ -12,6 +12,9 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "spice/ngspiceprogram.h"
+#include "spice/ngspiceshared.h"
+#include "spice/simulation.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -31,6 +34,12 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
   graph::RegisterGraphCommands(form);
+  spice::RegisterSimulationHandlers(form);
+
+  // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
+  spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
+  form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
+  form.SimulatorProgram = &program;
   app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
