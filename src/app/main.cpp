@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/startcheck.h"
 #include "designfiles/filecommands.h"
 #include "designview/sequence.h"
+#include "graph/graphcommands.h"
 #include "gui/qtservices.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
@@ -20,6 +22,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Calverdon"));
   QApplication::setApplicationName(QStringLiteral("Calverdon"));
+  // The desktop takes the window's icon and name from the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("calverdon"));
 
   // The splash outlives the window host, whose windows refer to the forms they show.
   mainwindow::SplashWindow splash;
@@ -31,6 +35,7 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterHandlers(form);
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
+  graph::RegisterGraphCommands(form);
   spice::RegisterSimulationHandlers(form);
   spice::RegisterSchematicHandover(form);
   parts::RegisterPartList(form);
@@ -39,6 +44,7 @@ int main(int argc, char* argv[]) {
   spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
   form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
   form.SimulatorProgram = &program;
+  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.

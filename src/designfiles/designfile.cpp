@@ -1,7 +1,6 @@
 #include "designfiles/designfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 
 #include "designfiles/twohalves.h"
@@ -12,6 +11,7 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/savefiles.h"
 #include "mainwindow/version.h"
 
 namespace designfiles {
@@ -21,13 +21,7 @@ namespace {
 class SaveFileWriter : public FileWriter {
  public:
   bool write(const QString& path, const QByteArray& bytes) override {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-      file.cancelWriting();
-      return false;
-    }
-    return file.commit();
+    return mainwindow::WriteWholeFile(path, bytes);
   }
 };
 

@@ -5,6 +5,7 @@
 #include "designfiles/designfile.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/frequencyboxes.h"
+#include "mainwindow/savefiles.h"
 #include "mainwindow/startup.h"
 
 namespace designfiles {
@@ -108,14 +109,7 @@ void mnuFileSaveAs_Click(CalverdonForm& f) {
   f.requestSync();
   const auto chosen = f.svc.fileDialogs->saveFile(request);
   if (!chosen || chosen->isEmpty()) return;
-  if (QFileInfo::exists(*chosen)) {
-    const QString question = QStringLiteral("File already exists. Do you want to overwrite it?");
-    f.MsgAnswer = f.svc.messages ? f.svc.messages->show(question, QStringLiteral("title"),
-                                                        platform::Buttons::YesNo,
-                                                        platform::Icon::Exclamation)
-                                 : platform::AnswerNo;
-    if (f.MsgAnswer != platform::AnswerYes) return;
-  }
+  if (!mainwindow::MayWriteFile(f, *chosen)) return;
   if (SaveSub(f, *chosen)) f.Caption = kCaptionPrefix + fileTitle(*chosen);
 }
 

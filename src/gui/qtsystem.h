@@ -17,7 +17,8 @@ class QtClock : public platform::Clock {
 
 class QtPaths : public platform::Paths {
  public:
-  // The executable's folder, or share/calverdon beside it when the program is installed.
+  // The executable's folder (the build tree), or share/calverdon beside its bin/ folder when
+  // the program is installed.
   QString programFolder() override;
   // QStandardPaths' application data folder, created when it is missing.
   QString userFolder() override;

@@ -70,11 +70,15 @@ class FakePrinter : public platform::PrintService {
   std::optional<int> copies = 1;
   int pagesPrinted = 0;
   bool succeed = true;
+  int documentsEnded = 0;
+  std::function<void(const forms::Form&)> onPage;  // sees the window as each page is printed
   std::optional<int> askCopies() override { return copies; }
-  bool printWindowImage(const forms::Form&) override {
+  bool printWindowImage(const forms::Form& form) override {
     ++pagesPrinted;
+    if (onPage) onPage(form);
     return succeed;
   }
+  void endDocument() override { ++documentsEnded; }
 };
 
 class FakeSettings : public platform::SettingsService {
