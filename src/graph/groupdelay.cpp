@@ -73,10 +73,14 @@ double DrawGroupDelay(CalverdonForm& f) {
     }
   }
 
+  LabelGroupDelayAxis(f, scale);
+  return scale;
+}
+
+void LabelGroupDelayAxis(CalverdonForm& f, double scale) {
   for (int k = 0; k <= 8; ++k)
     f.GroupDelay[k].Caption = engine::Engsuffix(engine::Sng((1 / scale) * (8 - k) / 2), 2,
                                                 QStringLiteral("s"), f.DecimalSep);
-  return scale;
 }
 
 }  // namespace graph

@@ -23,4 +23,8 @@ double GroupDelayScale(double maxDelay);
 // GroupDelayTraceColor when the View switch is on and the delay is not zero. Returns the scale.
 double DrawGroupDelay(CalverdonForm& f);
 
+// The group-delay axis labels GroupDelay(0..8) for a scale: 4 / scale seconds at the top,
+// 0 at the bottom. The computed and the simulated plot share it.
+void LabelGroupDelayAxis(CalverdonForm& f, double scale);
+
 }  // namespace graph

@@ -219,9 +219,7 @@ void PlotChart_Click(CalverdonForm& f) {
   // The group-delay axis and trace, on the scale of the computed plot's.
   if (f.GroupDelayMax > 0) {
     const double gdScale = GroupDelayScale(f.GroupDelayMax);
-    for (int k = 0; k <= 8; ++k)
-      f.GroupDelay[k].Caption = engine::Engsuffix(engine::Sng((1 / gdScale) * (8 - k) / 2), 2,
-                                                  QStringLiteral("s"), f.DecimalSep);
+    LabelGroupDelayAxis(f, gdScale);
     if (f.ShowGDTrace.Checked) {
       const double height = double(f.GraphBottomY) - f.GraphTopY;
       const auto y = [&](double tau) { return f.GraphBottomY - tau * gdScale * height / 4; };
