@@ -95,6 +95,13 @@ void LabelFrequencyAxis(CalverdonForm& f) {
   f.Gfreq[3].Caption = axisText(f, first * std::pow(10.0, double(f.AxisDecades)), unit);
 }
 
+QString FrequencyLegendText(const CalverdonForm& f, double hertz) {
+  const bool rad = f.Rad.Value() == 1;
+  const double factor = rad ? 2 * engine::Pi : 1.0;
+  return engine::Engsuffix(engine::Sng(hertz * factor), digitsOf(f),
+                           rad ? kRadUnit : QStringLiteral("Hz"), f.DecimalSep);
+}
+
 void DrawGrid(CalverdonForm& f) {
   CalcDecades(f);
   // A grid drawn before anything set the plot area (a first band-pass pass) still spans the box.
