@@ -7,6 +7,7 @@
 #include "engine/rounding.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace graph {
@@ -96,10 +97,9 @@ void LabelFrequencyAxis(CalverdonForm& f) {
 }
 
 QString FrequencyLegendText(const CalverdonForm& f, double hertz) {
-  const bool rad = f.Rad.Value() == 1;
-  const double factor = rad ? 2 * engine::Pi : 1.0;
+  const double factor = mainwindow::FreqUnitFactorOf(f);
   return engine::Engsuffix(engine::Sng(hertz * factor), digitsOf(f),
-                           rad ? kRadUnit : QStringLiteral("Hz"), f.DecimalSep);
+                           factor != 1.0 ? kRadUnit : QStringLiteral("Hz"), f.DecimalSep);
 }
 
 void DrawGrid(CalverdonForm& f) {
