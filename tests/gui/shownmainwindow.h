@@ -1,6 +1,6 @@
 #pragma once
-// The main window with the real recompute sequence and handlers on fake services, after a
-// first recompute, shown and active in its window; counts the sequences that run.
+// The main window in the widget tests: with the real recompute sequence and handlers on fake
+// services, and that window after a first recompute, shown and active, counting sequences.
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -15,16 +15,23 @@
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 
-struct ShownMainWindow {
+// The main window with the real recompute sequence and handlers on fake services.
+struct RealMainWindow {
   fakes::FakeServices fake;
   mainwindow::CalverdonForm f{fake.services()};
+
+  explicit RealMainWindow(QChar sep = QLatin1Char('.')) {
+    designview::install(f);
+    mainwindow::SetStartDefaults(f, sep);
+    mainwindow::RegisterHandlers(f);
+  }
+};
+
+struct ShownMainWindow : RealMainWindow {
   std::unique_ptr<gui::FormWindow> window;
   int sequences = 0;
 
   ShownMainWindow() {
-    designview::install(f);
-    mainwindow::SetStartDefaults(f, QLatin1Char('.'));
-    mainwindow::RegisterHandlers(f);
     f.SequenceUpdateScreen();
     auto sequence = f.hub.SequenceUpdateScreen;
     f.hub.SequenceUpdateScreen = [this, sequence] {

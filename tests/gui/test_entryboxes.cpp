@@ -77,11 +77,8 @@ TEST(EntryBoxesWithTheRealSequence, HostileTextNeverNestsPassesOrShowsNonNumbers
   const char* boxes[] = {"Text34", "Text2", "SpacF", "Text12", "RespF", "SigDig",
                          "Text18", "Text1", "Text19", "Text3", "Qtotal"};
   for (const char* band : {"Low-Pass", "Band-Pass", "Wide Band-Pass"}) {
-    fakes::FakeServices fake;
-    mainwindow::CalverdonForm f(fake.services());
-    designview::install(f);
-    mainwindow::SetStartDefaults(f, QLatin1Char(','));
-    mainwindow::RegisterHandlers(f);
+    auto window = std::make_unique<RealMainWindow>(QLatin1Char(','));
+    mainwindow::CalverdonForm& f = window->f;
     f.Passband.SetText(band);
     int depth = 0, deepest = 0;
     auto pass = f.hub.updatescreen;

@@ -69,11 +69,8 @@ TEST(GraphInTheWindow, HostileTextInTheGraphBoxesNeverShowsNonNumbers) {
   const QStringList inputs = {"", "   ", "abc", "1e999", "-0", "nan", "inf", "0", "-", ",",
                               QString(400, QLatin1Char('9')), QString::fromUtf8("µ５€"), "1e-40"};
   for (const char* band : {"Low-Pass", "Band-Reject"}) {
-    fakes::FakeServices fake;
-    mainwindow::CalverdonForm f(fake.services());
-    designview::install(f);
-    mainwindow::SetStartDefaults(f, QLatin1Char(','));
-    mainwindow::RegisterHandlers(f);
+    auto window = std::make_unique<RealMainWindow>(QLatin1Char(','));
+    mainwindow::CalverdonForm& f = window->f;
     f.Passband.SetText(band);
     for (const char* name : {"TopAmp", "BotAmp", "StartF", "EndF"}) {
       auto* box = static_cast<forms::TextBox*>(f.find(name));
