@@ -3,10 +3,13 @@
 // window as a non-number.
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
 
 #include "engine/engnotation.h"
+#include "graph/graphsettings.h"
+#include "gui/qtwindowhost.h"
 #include "guitest.h"
 #include "shownmainwindow.h"
 
@@ -62,6 +65,39 @@ TEST(GraphInTheWindow, TheTopLabelOpensItsBoxAndATypedLimitRedrawsTheAxis) {
   EXPECT_TRUE(s.f.TopAmp.Visible);
   EXPECT_EQ(s.f.Ampl[0].Caption, "6.0dB");
   EXPECT_TRUE(s.fake.messages.shown.empty());
+}
+
+// The settings dialog in a modal window of its own: a double click on the graph opens it, a
+// swatch takes the chosen colour and the graph is redrawn in it, OK closes the window.
+TEST(GraphInTheWindow, TheSettingsDialogOpensInItsOwnModalWindow) {
+  ShownMainWindow s;
+  gui::QtWindowHost host;
+  s.f.svc.windows = &host;
+  s.fake.colors.answer = forms::rgb(0, 0, 255);
+  graph::ConfigureGraph& d = graph::ConfigureGraphWindow();
+  bool ran = false;
+  QTimer::singleShot(20, [&] {
+    gui::FormWindow* w = host.windowOf(d);
+    ASSERT_NE(w, nullptr);
+    ran = true;
+    EXPECT_TRUE(w->isModal());
+    EXPECT_EQ(w->windowTitle(), "Configure Graph Calverdon");
+    QWidget* swatch = w->view().widgetFor(d.GainColor);
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(swatch->grab().toImage().pixelColor(swatch->width() / 2, swatch->height() / 2),
+              QColor(0, 0, 255));
+    QTest::mouseClick(w->view().widgetFor(d.Ok), Qt::LeftButton);
+  });
+  QTest::mouseDClick(s.widget(s.f.Graph), Qt::LeftButton, {}, QPoint(30, 30));
+  QApplication::processEvents();
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(d.Visible);
+  EXPECT_EQ(s.f.GainTraceColor, forms::rgb(0, 0, 255));
+  int blue = 0;
+  for (const forms::DrawnLine& l : s.f.Graph.drawing.lines) blue += l.color == s.f.GainTraceColor;
+  EXPECT_GT(blue, 100);
+  host.destroyWindows();
 }
 
 // Hostile text left in every limit and window box with the real sequence behind it.
