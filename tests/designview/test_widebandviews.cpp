@@ -72,12 +72,16 @@ TEST(WideBandViews, EachButtonGivesItsViewAndItsPasses) {
       EXPECT_EQ(shownView(s.f), c.to) << where;
       EXPECT_EQ(s.sequences, c.passes == 0 ? 0 : 1) << where;
       ASSERT_EQ(static_cast<int>(s.passes.size()), c.passes) << where;
-      if (c.passes == 3) EXPECT_EQ(s.passes, threePasses) << where;
+      if (c.passes == 3) {
+        EXPECT_EQ(s.passes, threePasses) << where;
+      }
       if (c.passes == 1) {
         EXPECT_EQ(s.f.HighPassHalf, c.to == View::HighPassSections ? 1 : 0) << where;
         EXPECT_FALSE(s.f.BothHalvesDone) << where;
       }
-      if (c.to != View::Total) EXPECT_EQ(visibleLines(s.f), QStringList()) << where;
+      if (c.to != View::Total) {
+        EXPECT_EQ(visibleLines(s.f), QStringList()) << where;
+      }
     }
   }
 }

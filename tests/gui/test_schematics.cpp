@@ -199,10 +199,13 @@ TEST(SummingStage, PicturesMeetTheBlocksWiresAndStayInside) {
       QPainter p(&image);
       ASSERT_TRUE(gui::drawings().paint(name, p, QRectF(margin, margin, w, h)));
     }
-    for (int x = 0; x < image.width(); ++x)
-      for (int y = 0; y < image.height(); ++y)
-        if (x < margin || y < margin || x >= margin + w || y >= margin + h)
+    for (int x = 0; x < image.width(); ++x) {
+      for (int y = 0; y < image.height(); ++y) {
+        if (x < margin || y < margin || x >= margin + w || y >= margin + h) {
           ASSERT_FALSE(dark(image, x, y)) << "at " << x << "," << y;
+        }
+      }
+    }
     const int edgeX = summing ? margin : margin + w - 1;
     for (int wireY : gui::kSummingWireY) {
       for (int drop : {0, gui::kSummingMinusDrop}) {
@@ -212,8 +215,9 @@ TEST(SummingStage, PicturesMeetTheBlocksWiresAndStayInside) {
       }
     }
     // A single-ended picture has no second wire.
-    if (!differential)
+    if (!differential) {
       EXPECT_FALSE(dark(image, edgeX, margin + (gui::kSummingWireY[0] + gui::kSummingMinusDrop) / 15));
+    }
   }
 }
 
