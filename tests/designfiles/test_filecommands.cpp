@@ -142,8 +142,8 @@ TEST(FileCommands, NewStartsAnUntitledDesignAndSaveThenAsksForAName) {
   for (const auto& name : named) {
     name();
     ASSERT_FALSE(f.DesignFile.isEmpty());
-    const QString named = f.DesignFile;
-    const QByteArray before = FilesFixture::read(named);
+    const QString saved = f.DesignFile;
+    const QByteArray before = FilesFixture::read(saved);
 
     x.click(QStringLiteral("mnuFileNew"));
     EXPECT_TRUE(f.DesignFile.isEmpty());
@@ -155,7 +155,7 @@ TEST(FileCommands, NewStartsAnUntitledDesignAndSaveThenAsksForAName) {
     x.fake.fileDialogs.saveAnswer = std::nullopt;
     x.click(QStringLiteral("mnuFileSave"));
     EXPECT_EQ(x.fake.fileDialogs.saved.size(), dialogs + 1);
-    EXPECT_EQ(FilesFixture::read(named), before);
+    EXPECT_EQ(FilesFixture::read(saved), before);
     EXPECT_EQ(f.Caption, QStringLiteral("Marquenta Calverdon"));
   }
 }

@@ -253,9 +253,9 @@ TEST(WholeDesign, EveryPassBandComesBackWholeAfterAnotherDesignWasBuilt) {
         diff.erase("Text34");
         // The graph of such a design is simulated, which this window does not do: its axes
         // stay as the window's last computed graph left them.
-        std::erase_if(diff, [](const auto& d) {
-          return d.first.starts_with("Ampl(") || d.first.starts_with("GroupDelay(") ||
-                 d.first.starts_with("Phase(");
+        std::erase_if(diff, [](const auto& entry) {
+          return entry.first.starts_with("Ampl(") || entry.first.starts_with("GroupDelay(") ||
+                 entry.first.starts_with("Phase(");
         });
       }
       for (const auto& [name, values] : diff)

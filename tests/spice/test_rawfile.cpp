@@ -127,7 +127,9 @@ TEST(ShellAndWait, LooksEveryHalfSecondAndStopsAProgramThatNeverEnds) {
     EXPECT_EQ(r.Finished, c.finished);
     EXPECT_EQ(int(clock.sleeps.size()), c.expectedSleeps);
     for (double s : clock.sleeps) EXPECT_EQ(s, 0.5);
-    if (c.finished) EXPECT_EQ(r.ExitCode, 3);
+    if (c.finished) {
+      EXPECT_EQ(r.ExitCode, 3);
+    }
     EXPECT_TRUE(clock.waits.empty()) << "the window processes no events while it waits";
     ASSERT_EQ(processes.calls.size(), 1u);
     EXPECT_EQ(processes.calls[0].arguments, QStringList({"-b", "x.cir"}));
