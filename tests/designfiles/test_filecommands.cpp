@@ -299,10 +299,10 @@ TEST(StartUp, SettingAndDefaultDesignPaths) {
     ASSERT_EQ(x.fake.clock.waits.size(), 1u);
     EXPECT_DOUBLE_EQ(x.fake.clock.waits[0], c.wait);
     ASSERT_GE(x.fake.windows.shown.size(), 1u);
-    EXPECT_EQ(x.fake.windows.shown[0].form->Name, QStringLiteral("frmSplash"));
+    EXPECT_EQ(x.fake.windows.shown[0].name, QStringLiteral("frmSplash"));
     EXPECT_FALSE(x.fake.windows.shown[0].modal);
     ASSERT_GE(x.fake.windows.closed.size(), 1u);
-    EXPECT_EQ(x.fake.windows.closed[0]->Name, QStringLiteral("frmSplash"));
+    EXPECT_EQ(x.fake.windows.closedNames[0], QStringLiteral("frmSplash"));
     const bool aboutShown = x.fake.windows.shown.size() == 2;
     EXPECT_EQ(aboutShown, c.about);
     if (aboutShown) {

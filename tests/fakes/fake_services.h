@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/form.h"
 #include "platform/services.h"
 
 namespace fakes {
@@ -210,16 +211,21 @@ class FakeWindows : public platform::WindowHost {
   struct Shown {
     forms::Form* form;
     bool modal;
+    QString name;  // the form's name when it was shown (the form may be gone since)
   };
   std::vector<Shown> shown;
   std::vector<forms::Form*> closed;
+  QStringList closedNames;
   int quits = 0;
   std::function<void(forms::Form&)> whileModal;  // scripts a modal dialog
   void show(forms::Form& f, bool modal) override {
-    shown.push_back({&f, modal});
+    shown.push_back({&f, modal, f.Name});
     if (modal && whileModal) whileModal(f);
   }
-  void close(forms::Form& f) override { closed.push_back(&f); }
+  void close(forms::Form& f) override {
+    closed.push_back(&f);
+    closedNames << f.Name;
+  }
   void quit() override { ++quits; }
 };
 
