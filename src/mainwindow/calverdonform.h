@@ -6,6 +6,7 @@
 // entry points into `hub`, so that the entry handlers here can call them without depending on
 // those layers.
 #include <functional>
+#include <memory>
 
 #include "forms/form.h"
 #include "mainwindow/designstate.h"
@@ -16,6 +17,8 @@ namespace mainwindow {
 
 // The product name: the title of every message box.
 inline const QString kProductName = QStringLiteral("Calverdon");
+
+struct PolePairEntryForm;
 
 struct Hub {
   std::function<int()> SequenceUpdateScreen;
@@ -28,6 +31,8 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
 
   platform::Services svc;
   Hub hub;
+  // The pole-pair dialog, created at its first opening and kept (hidden) after it closes.
+  std::shared_ptr<PolePairEntryForm> PolePairEntry;
 
   // The recompute sequence and one display pass, through the hub; 0 on success.
   int SequenceUpdateScreen() { return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0; }

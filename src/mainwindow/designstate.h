@@ -64,6 +64,7 @@ struct DesignState {
   SectionArray C1Max{}, C2Min{};
   SectionArray EnteredC1{}, EnteredC2{};
   SectionFlags C1Edited{}, C2Edited{};
+  SectionArray StageGainRef{};  // by stage: the gain a gain box change is measured from
   SectionArray SectionGain = [] {
     SectionArray a{};
     a[2] = 1.0f;
