@@ -8,6 +8,7 @@
 #include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/frequencyboxes.h"
 #include "mainwindow/poleboxes.h"
 
 namespace mainwindow {
@@ -34,6 +35,14 @@ std::optional<PoleEntryFormat> chosenFormat(const PolePairEntryForm& d) {
 std::optional<double> usable(double v) {
   const float s = engine::Sng(v);
   if (!std::isfinite(s) || !(s > 0)) return std::nullopt;
+  return v;
+}
+
+// A new frequency or Q within the limits of the section boxes, as they clamp a typed one.
+std::optional<double> withinBoxLimits(std::optional<double> v) {
+  if (!v) return v;
+  if (BelowLimit(*v, kMinFrequency)) return kMinFrequency;
+  if (AboveLimit(*v, kMaxFrequency)) return kMaxFrequency;
   return v;
 }
 
@@ -65,7 +74,7 @@ std::optional<NewValues> newValues(const CalverdonForm& f, const PolePairEntryFo
   if (!d.HasQ()) {
     if (format == PoleEntryFormat::FnAndQ) return NewValues{d.Text1.Text, d.Label8.Caption};
     // The real pole -a, or the coefficient b0: both are Fn / fc.
-    const auto fn = usable(*x * fc);
+    const auto fn = withinBoxLimits(usable(*x * fc));
     if (!fn) return std::nullopt;
     return NewValues{hertzText(f, *fn), d.Label8.Caption};
   }
@@ -88,6 +97,8 @@ std::optional<NewValues> newValues(const CalverdonForm& f, const PolePairEntryFo
       q = usable(*y);
       break;
   }
+  fn = withinBoxLimits(fn);
+  q = withinBoxLimits(q);
   if (!fn || !q) return std::nullopt;
   return NewValues{hertzText(f, *fn), plainText(f, *q)};
 }

@@ -45,6 +45,7 @@ void limitBandPassGain(CalverdonForm& f, int i, double q) {
 void FnInput_Validate(CalverdonForm& f, int i, bool&) {
   if (!isStageRow(i)) return;
   forms::TextBox& box = f.FnInput[i];
+  engine::CorrectD(box.Text, f.DecimalSep);
   std::optional<double> value = EngNumber(f, box.Text);  // a trailing "Hz" is no part of it
   if (!value) {
     f.Message(kNotUnderstood);
