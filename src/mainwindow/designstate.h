@@ -123,6 +123,7 @@ struct DesignState {
   int MinPoles = 0;
   QChar DecimalSep = QLatin1Char('.');
   QString LastPassband;
+  QString LastResponse;  // the response the response list's handler last acted on
   QString DesignFile;
   bool ShowAboutSetting = true;
 
