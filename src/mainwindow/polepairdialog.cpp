@@ -1,5 +1,6 @@
 #include "mainwindow/polepairdialog.h"
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -130,8 +131,9 @@ PolePairEntryForm::PolePairEntryForm() : forms::Form(QStringLiteral("PolePairEnt
   for (const char* format : {"Complex Terms", "Pole Locations", "Fn & Q"})
     DataType.AddItem(QLatin1String(format));
 
-  constexpr int kHead = 720, kFnRow = 1080, kQRow = 1500, kLabelDrop = 30;
-  constexpr int kEntry = 120, kPresent = 2040, kNew = 3780, kValue = 360, kW = 1260;
+  constexpr int kHead = 720, kFnRow = 1080, kQRow = 1500;
+  static constexpr int kLabelDrop = 30, kEntry = 120, kPresent = 2040, kNew = 3780,
+                       kValue = 360, kW = 1260;
   place(Label7, QStringLiteral("Label7"), nullptr, kEntry, kHead, 1740, 255)
       .text(QStringLiteral("Entry"));
   place(Label5, QStringLiteral("Label5"), nullptr, kPresent, kHead, 1620, 255)
@@ -139,25 +141,28 @@ PolePairEntryForm::PolePairEntryForm() : forms::Form(QStringLiteral("PolePairEnt
   place(Label12, QStringLiteral("Label12"), nullptr, kNew, kHead, 1620, 255)
       .text(QStringLiteral("New values"));
 
-  place(Label14, QStringLiteral("Label14"), nullptr, kEntry, kFnRow + kLabelDrop, 480, 255)
-      .text(QStringLiteral("Fn"));
-  place(Text1, QStringLiteral("Text1"), nullptr, kEntry + 480, kFnRow, kW, 285).tab(1);
-  place(Label1, QStringLiteral("Label1"), nullptr, kPresent, kFnRow + kLabelDrop, kValue, 255)
-      .text(QStringLiteral("Fn"));
-  place(Label2, QStringLiteral("Label2"), nullptr, kPresent + kValue, kFnRow, kW, 285);
-  place(Label10, QStringLiteral("Label10"), nullptr, kNew, kFnRow + kLabelDrop, kValue, 255)
-      .text(QStringLiteral("Fn"));
-  place(Label9, QStringLiteral("Label9"), nullptr, kNew + kValue, kFnRow, kW, 285);
-
-  place(Label13, QStringLiteral("Label13"), nullptr, kEntry, kQRow + kLabelDrop, 480, 255)
-      .text(QStringLiteral("Q"));
-  place(Text2, QStringLiteral("Text2"), nullptr, kEntry + 480, kQRow, kW, 285).tab(2);
-  place(Label4, QStringLiteral("Label4"), nullptr, kPresent, kQRow + kLabelDrop, kValue, 255)
-      .text(QStringLiteral("Q"));
-  place(Label3, QStringLiteral("Label3"), nullptr, kPresent + kValue, kQRow, kW, 285);
-  place(Label11, QStringLiteral("Label11"), nullptr, kNew, kQRow + kLabelDrop, kValue, 255)
-      .text(QStringLiteral("Q"));
-  place(Label8, QStringLiteral("Label8"), nullptr, kNew + kValue, kQRow, kW, 285);
+  // One row per value: the entry, the present and the new value, each after its name.
+  struct Named {
+    forms::Control& control;
+    const char* name;
+  };
+  auto row = [this](int top, const char* caption, int tab, const std::array<Named, 6>& c) {
+    auto at = [this](const Named& n, int left, int y, int width, int height) {
+      return place(n.control, QLatin1String(n.name), nullptr, left, y, width, height);
+    };
+    at(c[0], kEntry, top + kLabelDrop, 480, 255).text(QLatin1String(caption));
+    at(c[1], kEntry + 480, top, kW, 285).tab(tab);
+    at(c[2], kPresent, top + kLabelDrop, kValue, 255).text(QLatin1String(caption));
+    at(c[3], kPresent + kValue, top, kW, 285);
+    at(c[4], kNew, top + kLabelDrop, kValue, 255).text(QLatin1String(caption));
+    at(c[5], kNew + kValue, top, kW, 285);
+  };
+  row(kFnRow, "Fn", 1,
+      {{{Label14, "Label14"}, {Text1, "Text1"}, {Label1, "Label1"}, {Label2, "Label2"},
+        {Label10, "Label10"}, {Label9, "Label9"}}});
+  row(kQRow, "Q", 2,
+      {{{Label13, "Label13"}, {Text2, "Text2"}, {Label4, "Label4"}, {Label3, "Label3"},
+        {Label11, "Label11"}, {Label8, "Label8"}}});
   for (forms::Label* value : {&Label2, &Label3, &Label9, &Label8}) {
     value->BorderStyle = 1;
     value->BackColor = forms::kWhite;
