@@ -11,6 +11,7 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/poleboxes.h"
+#include "mainwindow/sectionboxes.h"
 
 namespace mainwindow {
 
@@ -257,8 +258,10 @@ bool calculate(CalverdonForm& f, PolePairEntryForm& d, bool answer) {
 }
 
 void Apply_Click(CalverdonForm& f, PolePairEntryForm& d) {
+  // The design may have changed while the dialog was open: a section that can no longer be
+  // edited here takes nothing.
   const int row = f.PoleEntrySection;
-  if (!d.ResultValid || row < 0 || row >= kMaxStages) return;
+  if (!d.ResultValid || !PolePairEditable(f, row)) return;
   const bool high = f.HighPassHalf == 1;
   f.FnInput[row].Text = d.Label9.Caption;
   (high ? f.HighPassFnText : f.LowPassFnText)[row] = d.Label9.Caption;

@@ -58,7 +58,7 @@ void DataType_Change(CalverdonForm& f, PolePairEntryForm& d);
 // Returns whether there is a result.
 bool calculate(CalverdonForm& f, PolePairEntryForm& d, bool answer);
 // Writes the new values into the section's boxes (and the half's kept copies) and runs one
-// display pass; nothing without a result.
+// display pass; nothing without a result or when the section can no longer be edited.
 void Apply_Click(CalverdonForm& f, PolePairEntryForm& d);
 // OK: calculate, apply and close; an entry without a result keeps the dialog open.
 void Command1_Click(CalverdonForm& f, PolePairEntryForm& d);

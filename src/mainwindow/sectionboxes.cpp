@@ -83,16 +83,19 @@ void QInput_Validate(CalverdonForm& f, int i, bool&) {
   f.RecomputeUnlessBusy();
 }
 
-void FnInput_DblClick(CalverdonForm& f, int i) {
-  if (!isStageRow(i)) return;
+bool PolePairEditable(const CalverdonForm& f, int i) {
+  if (!isStageRow(i)) return false;
   const std::optional<engine::PassBand> band = ChosenPassBand(f);
-  if (!band || engine::IsBandPassOrNotch(*band)) return;
+  if (!band || engine::IsBandPassOrNotch(*band)) return false;
   // The total view combines the two halves: no section of it is edited there.
-  if (engine::IsTwoHalves(*band) && f.LowPassViewT.Visible) return;
-  const forms::TextBox& fn = f.FnInput[i];
-  if (!fn.Visible || fn.Text.trimmed().isEmpty()) return;
+  if (engine::IsTwoHalves(*band) && f.LowPassViewT.Visible) return false;
+  if (!f.FnInput[i].Visible) return false;
   // Every format is normalised to the design frequency.
-  if (!(f.DesignCutoff > 0) || !std::isfinite(f.DesignCutoff)) return;
+  return f.DesignCutoff > 0 && std::isfinite(f.DesignCutoff);
+}
+
+void FnInput_DblClick(CalverdonForm& f, int i) {
+  if (!PolePairEditable(f, i) || f.FnInput[i].Text.trimmed().isEmpty()) return;
   OpenPolePairDialog(f, i);
 }
 

@@ -196,6 +196,19 @@ TEST(PolePairDialog, ApplyAndOkWriteBackAndRunOnePassCancelWritesNothing) {
   EXPECT_EQ(s.f.QTextHP[3], s.f.QInput[3].Text);
   EXPECT_EQ(s.f.LowPassFnText[3], "");
   EXPECT_TRUE(s.messages().isEmpty());
+
+  // The design changed while the dialog was open: its section is gone, nothing is written.
+  s.doubleClick(s.f.FnInput[2]);
+  s.enter(d.Text1, "0.4");
+  s.enter(d.Text2, "1");
+  const int passes = s.passes;
+  s.showPassBandWithoutHandler("Band-Pass");
+  s.press(d.Apply);
+  s.showPassBandWithoutHandler("Low-Pass");
+  s.f.FnInput[2].Visible = false;
+  s.press(d.Command1);
+  EXPECT_EQ(s.f.FnInput[2].Text, "3.0000kHz");
+  EXPECT_EQ(s.passes, passes);
 }
 
 TEST(PolePairDialog, EntriesWithoutARealSectionAreAnsweredAndWriteNothing) {
