@@ -31,8 +31,6 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
 
   platform::Services svc;
   Hub hub;
-  // The pole-pair dialog, created at its first opening and kept (hidden) after it closes.
-  std::shared_ptr<PolePairEntryForm> PolePairEntry;
 
   // The recompute sequence and one display pass, through the hub; 0 on success.
   int SequenceUpdateScreen() { return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0; }
@@ -50,6 +48,9 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   // A message box with the product name as title.
   int Message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
               platform::Icon icon = platform::Icon::None);
+
+  // The pole-pair dialog, created at its first opening and kept (hidden) after it closes.
+  std::shared_ptr<PolePairEntryForm> PolePairEntry;
 };
 
 }  // namespace mainwindow
