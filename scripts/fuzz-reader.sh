@@ -18,6 +18,8 @@ clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
 cp resources/CVdef.cvf "$out/corpus/default.cvf"
 head -c 200 resources/CVdef.cvf >"$out/corpus/short.cvf"
 tr ',' '\n' <resources/CVdef.cvf >"$out/corpus/spread.cvf"
+# A wide band-pass design with the lines of its two halves after the record.
+cp tests/designfiles/fuzz/twohalves.cvf "$out/corpus/twohalves.cvf"
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
   "$out/fuzz_reader" -max_total_time="$seconds" -timeout=5 -max_len=4096 -print_final_stats=1 \

@@ -3,18 +3,27 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "app/startcheck.h"
 #include "designfiles/filecommands.h"
 #include "designview/sequence.h"
+#include "graph/graphcommands.h"
 #include "gui/qtservices.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "parts/partlist.h"
+#include "spice/ngspiceprogram.h"
+#include "spice/ngspiceshared.h"
+#include "spice/schematichandover.h"
+#include "spice/simulation.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Calverdon"));
   QApplication::setApplicationName(QStringLiteral("Calverdon"));
+  // The desktop takes the window's icon and name from the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("calverdon"));
 
   // The splash outlives the window host, whose windows refer to the forms they show.
   mainwindow::SplashWindow splash;
@@ -26,6 +35,16 @@ int main(int argc, char* argv[]) {
   mainwindow::RegisterHandlers(form);
   mainwindow::RegisterStartupHandlers(form);
   designfiles::RegisterFileCommands(form);
+  graph::RegisterGraphCommands(form);
+  spice::RegisterSimulationHandlers(form);
+  spice::RegisterSchematicHandover(form);
+  parts::RegisterPartList(form);
+
+  // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
+  spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
+  form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
+  form.SimulatorProgram = &program;
+  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.

@@ -1,8 +1,9 @@
 #include "designfiles/designfile.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <cmath>
 
+#include "designfiles/twohalves.h"
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/savefiles.h"
 #include "mainwindow/version.h"
 
 namespace designfiles {
@@ -19,13 +21,7 @@ namespace {
 class SaveFileWriter : public FileWriter {
  public:
   bool write(const QString& path, const QByteArray& bytes) override {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-      file.cancelWriting();
-      return false;
-    }
-    return file.commit();
+    return mainwindow::WriteWholeFile(path, bytes);
   }
 };
 
@@ -74,9 +70,39 @@ void restorePolesAndCutoff(CalverdonForm& f, const DesignRecord& r) {
   }
 }
 
+bool twoHalves(const CalverdonForm& f, int passbandIndex) {
+  const std::optional<engine::PassBand> band =
+      mainwindow::PassBandOf(f.Passband.List(passbandIndex));
+  return band && engine::IsTwoHalves(*band);
+}
+
+// The low-pass half's boxes, before and after the list handlers run, like the high-pass
+// half's boxes that the record holds.
+void applyLowPassBoxes(CalverdonForm& f, const DesignRecord& r) {
+  if (!r.halves || !twoHalves(f, r.passbandIndex)) return;
+  f.Text18.Text = r.halves->lowPassPoles;
+  f.Text34.Text = r.halves->lowPassEdge;
+}
+
+// What the two halves keep, once every list handler has run (they keep section texts of
+// their own while the file is applied), and the view the design was saved in.
+void applyHalves(CalverdonForm& f, const DesignRecord& r) {
+  if (r.halves && twoHalves(f, r.passbandIndex)) ApplyHalves(f, *r.halves);
+}
+
+// Chooses the saved response. The response handler lays out the custom section boxes for the
+// pole count of the design on show: make that the saved design's (the half the file was
+// saved in), not the count of the design the window held before; every pass sets it again.
+void chooseResponse(CalverdonForm& f, const DesignRecord& r) {
+  const QString& poles = r.highPassHalf != 0 ? f.Text1.Text : f.Text18.Text;
+  f.PoleCount = engine::CInt(engine::NumberIn(poles, f.DecimalSep));
+  f.TypeFilter.SetText(r.typeFilter);
+}
+
 void apply(CalverdonForm& f, const DesignRecord& r) {
-  // A design read from a file starts both halves of a two-half design from the boxes the
-  // file holds, as a design read at start-up does.
+  // The halves of a two-half design start empty; a file without the lines of the halves
+  // starts them again from the boxes the record holds, as a design read at start-up does,
+  // and the lines of the halves replace them once the list handlers have run.
   for (auto* kept : {&f.LowPassGainText, &f.LowPassFnText, &f.QTextLP, &f.HighPassGainText,
                      &f.HighPassFnText, &f.QTextHP})
     for (QString& t : *kept) t.clear();
@@ -89,6 +115,7 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.RespFreq = r.respFreq;
   f.RespF.Text = engine::SingleText(r.respFreq, f.DecimalSep);
   restorePolesAndCutoff(f, r);
+  applyLowPassBoxes(f, r);
   // The handlers that the list changes below run recompute with the boxes as they stand:
   // give them the saved edges and Q from the start, not the previous design's.
   f.Text1.Text = r.text1;
@@ -97,7 +124,7 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
 
   // Each assignment below is an ordinary change of its control, with its handlers.
   setIndex(f.CircuitType, r.circuitMode);
-  f.TypeFilter.SetText(r.typeFilter);
+  chooseResponse(f, r);
   f.ResponseName = r.responseName;
   f.BaseResponseCode = r.baseResponseCode;
   setIndex(f.CapacitorList, r.capacitorIndex);
@@ -119,13 +146,14 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   // The pass-band handler lays the window out for its band: it may reset the response, pick
   // the first topology and clear the section and capacitor boxes. Put back what the file
   // holds, so the design that is recomputed is the saved one.
-  if (f.TypeFilter.Text() != r.typeFilter) f.TypeFilter.SetText(r.typeFilter);
+  if (f.TypeFilter.Text() != r.typeFilter) chooseResponse(f, r);
   f.ResponseName = r.responseName;
   f.BaseResponseCode = r.baseResponseCode;
   if (r.circuitIndex >= 0 && f.CircuitType.ListIndex() != r.circuitIndex)
     f.CircuitType.SetListIndex(r.circuitIndex);
   applyBoxTexts(f, r);
   restorePolesAndCutoff(f, r);
+  applyLowPassBoxes(f, r);
 
   f.Text1.Text = r.text1;
   f.Text2.Text = r.text2;
@@ -140,9 +168,14 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.ScaleResistor = r.scaleResistor;
   f.DesignCutoff = r.cutoff;
   f.CircuitMode = r.circuitMode;
+  applyHalves(f, r);
 
+  // The counts the pole boxes compare a new entry with: the loaded ones, so that entering
+  // another count recomputes and entering the same one does not.
   f.PrevPoles = static_cast<int>(
       engine::Int(engine::NumberIn(f.Text18.Text, f.DecimalSep)));
+  f.PrevPolesHP = static_cast<int>(
+      engine::Int(engine::NumberIn(f.Text1.Text, f.DecimalSep)));
 }
 
 // Ends a read: the pointer back and the window no longer busy.
@@ -150,6 +183,14 @@ bool endRead(CalverdonForm& f, bool ok) {
   f.SuppressUpdate = false;
   f.SetMousePointer(forms::kPointerDefault);
   return ok;
+}
+
+// The resistor seed the design is computed from: the seed box's value. The member keeps the
+// value of the last section a cascade pass built (a three-pole section scales it), and a
+// band-pass or notch pass reads the box without setting the member.
+float seedOf(const CalverdonForm& f) {
+  const std::optional<float> seed = mainwindow::EngSingle(f, f.Text12.Text);
+  return seed && *seed > 0 && std::isfinite(*seed) ? *seed : f.ScaleResistor;
 }
 
 }  // namespace
@@ -167,7 +208,7 @@ DesignRecord RecordOf(const CalverdonForm& f) {
   r.version = mainwindow::FileVersionText();
   r.poleCount = f.PoleCount;
   r.cutoff = f.DesignCutoff;
-  r.scaleResistor = f.ScaleResistor;
+  r.scaleResistor = seedOf(f);
   r.respFreq = f.RespFreq;
   r.circuitMode = f.CircuitMode;
   r.typeFilter = f.TypeFilter.Text();
@@ -200,6 +241,7 @@ DesignRecord RecordOf(const CalverdonForm& f) {
   r.axisDecades = f.AxisDecades;
   r.gfreqStartAgain = f.Gfreq[0].Caption;
   r.gfreqEnd = f.Gfreq[3].Caption;
+  if (twoHalves(f, r.passbandIndex)) r.halves = HalvesOf(f);
   return r;
 }
 
@@ -236,7 +278,13 @@ bool OpenFile(CalverdonForm& f, const QString& path) {
     return endRead(f, false);
   }
 
+  // The list handlers recompute while the file is applied, with the edges of the file beside
+  // the pass band the window had: those passes must not exchange the edges. The recompute
+  // below puts the saved design's edges in order as any recompute does.
+  const bool autoSwap = f.AutoSwapHPandLP.Checked;
+  f.AutoSwapHPandLP.Checked = false;
   apply(f, result.record);
+  f.AutoSwapHPandLP.Checked = autoSwap;
   f.DisplayDigits = 3;
   bool cancel = false;
   mainwindow::RespF_Validate(f, cancel);  // the response-frequency box, validated again

@@ -96,6 +96,36 @@ void visitFields(Record& r, Visitor& v) {
   }
 }
 
+// The lines of a two-half design after the record (designrecord.h), walked like the record:
+//   marker(m)             a quoted text that must read m
+//   view(v)               the view, a whole number 0 to 2
+const QString kHalvesMarker = QStringLiteral("Both Halves");
+const QString kLowPassMarker = QStringLiteral("Low-Pass Half");
+const QString kHighPassMarker = QStringLiteral("High-Pass Half");
+
+template <class Halves, class Visitor>
+void visitHalves(Halves& h, Visitor& v) {
+  v.marker(kHalvesMarker);
+  v.view(h.view);
+  v.text(h.lowPassPoles);
+  v.text(h.lowPassEdge);
+  v.integer(h.sectionBoxPoles, 0, 10);
+  v.endLine();
+  auto half = [&v](const QString& marker, auto& t) {
+    v.marker(marker);
+    v.text(t.c1Real);
+    v.endLine();
+    for (int k = 0; k < 5; ++k) {
+      v.text(t.gain[k]);
+      v.text(t.fn[k]);
+      v.text(t.q[k]);
+      v.endLine();
+    }
+  };
+  half(kLowPassMarker, h.lowPass);
+  half(kHighPassMarker, h.highPass);
+}
+
 // ---- writing ----
 
 class RecordWriter {
@@ -111,6 +141,8 @@ class RecordWriter {
   void integerText(int v, int /*lo*/, int /*hi*/) { text(QString::number(v)); }
   void boolean(bool v) { item(v ? QByteArray("#TRUE#") : QByteArray("#FALSE#")); }
   void filler(int v) { text(QString::number(v)); }
+  void marker(const QString& m) { text(m); }
+  void view(HalfView v) { item(QByteArray::number(static_cast<int>(v))); }
   void endLine() {
     out_ += line_;
     out_ += "\r\n";
@@ -157,6 +189,20 @@ class ItemReader {
       t.chop(1);
     consumeSeparator();
     return t;
+  }
+
+  // Skips blanks and line ends; false when nothing else follows.
+  bool skipToItem() {
+    while (pos_ < b_.size() && (isBlank(b_[pos_]) || isLineEnd(b_[pos_]))) ++pos_;
+    return pos_ < b_.size();
+  }
+
+  // Whether the next item, after any blank lines, is the text t; nothing is consumed.
+  bool nextIs(const QString& t) const {
+    ItemReader probe = *this;
+    if (!probe.skipToItem()) return false;
+    const std::optional<QString> next = probe.text();
+    return next && *next == t;
   }
 
   // The token of a numeric or Boolean item (quotes, if any, are taken off).
@@ -237,7 +283,20 @@ class RecordParser {
     }
   }
   void filler(int /*unused*/) { nextText(); }
+  void marker(const QString& m) {
+    in_.skipToItem();
+    if (nextText() != m) throw CorruptItem{};
+  }
+  void view(HalfView& v) { v = static_cast<HalfView>(whole(number(in_.token()), 0, 2)); }
   void endLine() {}  // a line end separates items like a comma
+
+  // Whether lines of the two halves follow the record.
+  bool halvesFollow() const { return in_.nextIs(kHalvesMarker); }
+  // Whether the file holds no item at all: nothing, or only blanks and line ends.
+  bool empty() const {
+    ItemReader probe = in_;
+    return !probe.skipToItem();
+  }
 
  private:
   QString nextText() {
@@ -266,14 +325,25 @@ class RecordParser {
 QByteArray WriteDesignRecord(const DesignRecord& record) {
   RecordWriter w;
   visitFields(record, w);
+  if (record.halves) visitHalves(*record.halves, w);
   return w.bytes();
 }
 
 ReadResult ReadDesignRecord(const QByteArray& bytes) {
   ReadResult result;
   RecordParser p(bytes);
+  // An empty file is not a design of another version: it is a damaged one.
+  if (p.empty()) {
+    result.status = ReadStatus::Corrupt;
+    return result;
+  }
   try {
     visitFields(result.record, p);
+    if (p.halvesFollow()) {
+      TwoHalves halves;
+      visitHalves(halves, p);
+      result.record.halves = halves;
+    }
   } catch (const UnsupportedVersion&) {
     result.status = ReadStatus::Unsupported;
     return result;

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace designfiles {
 
@@ -18,6 +19,40 @@ inline constexpr int kLineCount = 36;
 // Versions this program reads, as numbers (major, two-digit minor, four-digit revision).
 inline constexpr double kOldestVersion = 2000001;
 inline constexpr double kNewestVersion = 2009999;
+
+// A wide band-pass or band-reject design is two filters, a low-pass and a high-pass half,
+// that share the window's section boxes. The record holds the high-pass half's pole count and
+// edge (items 49, 50) and the section boxes on show; what else the two halves need comes after
+// the record's 36 lines, in lines of the same form, which a reader of the record alone skips:
+//
+//   "Both Halves",view,"low-pass pole count","low-pass edge",section-box poles
+//   "Low-Pass Half","real-pole C1"
+//   "gain","Fn","Q"          five lines, sections A to E of the low-pass half
+//   "High-Pass Half","real-pole C1"
+//   "gain","Fn","Q"          five lines, sections A to E of the high-pass half
+//
+// view is 0 for the total view, 1 when the low-pass sections are shown, 2 for the high-pass
+// sections. Section-box poles (0 to 10) is the pole count the custom section frequency and Q
+// boxes are laid out for, 0 when none is shown: the two halves share the boxes, and the
+// layout follows the half on show when the custom response was chosen. The texts are the
+// boxes' texts and the texts each half keeps for its sections.
+enum class HalfView { Total = 0, LowPassSections = 1, HighPassSections = 2 };
+
+// The section texts one half keeps.
+struct HalfTexts {
+  QString c1Real;
+  std::array<QString, 5> gain, fn, q;  // by section A..E
+  bool operator==(const HalfTexts&) const = default;
+};
+
+struct TwoHalves {
+  HalfView view = HalfView::Total;
+  QString lowPassPoles;  // the pole-count box of the low-pass half
+  QString lowPassEdge;   // the edge-frequency box of the low-pass half
+  int sectionBoxPoles = 0;
+  HalfTexts lowPass, highPass;
+  bool operator==(const TwoHalves&) const = default;
+};
 
 // The members by item number. Which items share a line, and each item's kind and accepted
 // range, are set by the field list that both the writer and the reader walk (designrecord.cpp).
@@ -54,6 +89,9 @@ struct DesignRecord {
   QString gfreqEnd;        // item 54
   // items 55-61: filler, written as the text of item 9 and not used when read
 
+  // The lines after the record; only a two-half design has them.
+  std::optional<TwoHalves> halves;
+
   bool operator==(const DesignRecord&) const = default;
 };
 
@@ -64,7 +102,8 @@ QByteArray WriteDesignRecord(const DesignRecord& record);
 enum class ReadStatus {
   Ok,
   Unsupported,  // the version item is empty, not a number, or outside the accepted window
-  Corrupt,      // fewer than 61 items, or an item that does not convert to what it must be
+  Corrupt,      // an empty file, fewer than 61 items, an item that does not convert to
+                // what it must be, or lines of the two halves that are incomplete or damaged
 };
 
 struct ReadResult {
@@ -72,7 +111,8 @@ struct ReadResult {
   DesignRecord record;  // complete only when status is Ok
 };
 
-// Parses and checks every item; nothing is partially valid.
+// Parses and checks every item; nothing is partially valid. Lines after the record are
+// ignored unless they begin with "Both Halves"; then they must be whole.
 ReadResult ReadDesignRecord(const QByteArray& bytes);
 
 }  // namespace designfiles

@@ -5,6 +5,7 @@
 #include "designfiles/designfile.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/frequencyboxes.h"
+#include "mainwindow/savefiles.h"
 #include "mainwindow/startup.h"
 
 namespace designfiles {
@@ -71,6 +72,10 @@ void mnuFileNew_click(CalverdonForm& f) {
   // Busy while the start values go back in, so no handler recomputes a half-set design.
   f.SuppressUpdate = true;
   mainwindow::Form_Initialize(f, &OpenDefault);
+  // Reading the default design names no file: Save must not replace the file last saved
+  // or opened with this design.
+  f.DesignFile.clear();
+  f.Caption = mainwindow::kWindowCaption;
 }
 
 void mnuFileOpen_Click(CalverdonForm& f) {
@@ -104,14 +109,7 @@ void mnuFileSaveAs_Click(CalverdonForm& f) {
   f.requestSync();
   const auto chosen = f.svc.fileDialogs->saveFile(request);
   if (!chosen || chosen->isEmpty()) return;
-  if (QFileInfo::exists(*chosen)) {
-    const QString question = QStringLiteral("File already exists. Do you want to overwrite it?");
-    f.MsgAnswer = f.svc.messages ? f.svc.messages->show(question, QStringLiteral("title"),
-                                                        platform::Buttons::YesNo,
-                                                        platform::Icon::Exclamation)
-                                 : platform::AnswerNo;
-    if (f.MsgAnswer != platform::AnswerYes) return;
-  }
+  if (!mainwindow::MayWriteFile(f, *chosen)) return;
   if (SaveSub(f, *chosen)) f.Caption = kCaptionPrefix + fileTitle(*chosen);
 }
 

@@ -3,13 +3,15 @@
 // and the factory design used when there is none.
 #include <QString>
 #include "mainwindow/calverdonform_fwd.h"
+#include "mainwindow/mainwindowlayout.h"
 
 namespace designfiles {
 
 using mainwindow::CalverdonForm;
 
 inline const QString kDefaultDesignName = QStringLiteral("CVdef.cvf");
-inline const QString kCaptionPrefix = QStringLiteral("Marquenta Calverdon - ");
+// The caption names the file last chosen in a file dialog: this, then the file's name.
+inline const QString kCaptionPrefix = mainwindow::kWindowCaption + QStringLiteral(" - ");
 
 // The default design the user saved (per-user folder) and the one shipped with the program.
 QString UserDefaultDesign(CalverdonForm& f);
@@ -22,6 +24,8 @@ void LoadNoDefaultFile(CalverdonForm& f);
 // Validates the response-frequency box again.
 void RefreshRespF(CalverdonForm& f);
 
+// A fresh, untitled design: the start values and the default design, no file named, so the
+// next Save asks for a name.
 void mnuFileNew_click(CalverdonForm& f);
 void mnuFileOpen_Click(CalverdonForm& f);
 void mnuFileSave_Click(CalverdonForm& f);

@@ -141,6 +141,8 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.PoleCount = engine::CInt(engine::NumberIn(f.Text18.Text, f.DecimalSep));
     f.HPFrame.Visible = false;
     f.Label8.Visible = false;
+    // The simulated designs show their op-amp model, supply and simulator choice.
+    f.XSpiceModelInfo.Visible = true;
   } else if (twoHalves) {
     SetInUse(f.Text18, true);
     SetInUse(f.Text1, true);

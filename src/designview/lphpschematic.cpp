@@ -41,13 +41,16 @@ constexpr Beside kSallenKeyLabels[] = {
     {LabelledPart::C1, -680, -75},   // left of C1
     {LabelledPart::C2, -230, -315},  // above C2, over the picture's top edge
 };
-// Labels of an MFB stage, single-ended or fully differential (on its + path).
+// Labels of an MFB stage, single-ended or fully differential (on its + path). Each value text
+// has a lane of its own, wide enough for a sensitivity pair ("-0.5  ; -0.5"), that no wire
+// crosses: R1 and R3 above their parts on either side of the node where R2's loop rises, R2
+// above the top edge, C1 between the top wire and its plates, C2 right of its plates.
 constexpr Beside kMfbLabels[] = {
-    {LabelledPart::R1, -220, -260},  // above R1
-    {LabelledPart::R2, -200, -280},  // above R2, over the picture's top edge
-    {LabelledPart::R3, -190, -300},  // above R3
-    {LabelledPart::C1, -225, 115},   // under C1
-    {LabelledPart::C2, 100, -95},    // right of C2
+    {LabelledPart::R1, -390, -285},  // above R1
+    {LabelledPart::R2, -350, -270},  // above R2, over the picture's top edge
+    {LabelledPart::R3, -370, -285},  // above R3
+    {LabelledPart::C1, -495, -310},  // above C1, under the top wire
+    {LabelledPart::C2, 110, -97},    // right of C2, level with it
 };
 
 void placeBeside(forms::Label& label, const forms::Image& picture, PartAnchors parts,
@@ -151,20 +154,21 @@ void showRealPoleSection(CalverdonForm& f) {
   const bool noAmplifier = f.ThreePole.Checked;
   const bool differential = fullyDifferential(f);
   // RealR shows the series resistor R1 (of the + path of a fully differential section), RealC
-  // the capacitor C1.
-  const Beside resistor{LabelledPart::R1, -150, differential ? 50 : 85};  // under R1
-  Beside capacitor{LabelledPart::C1, 100, -90};  // right of C1, level with it
+  // the capacitor C1; each text has room of its own beside its part.
+  Beside resistor{LabelledPart::R1, -150, 120};  // under R1
+  Beside capacitor{LabelledPart::C1, 120, -90};   // right of C1, level with it
   forms::Image* picture;
   if (!differential) {
     picture = highPass ? (noAmplifier ? &f.RealNoAmpHP : &f.RealHP)
                        : (noAmplifier ? &f.RealNoAmp : &f.RealPole);
-    capacitor.dy = -15;  // right of C1, reaching below it
+    resistor = {LabelledPart::R1, -110, -285};  // over R1
+    capacitor = {LabelledPart::C1, 150, -25};   // right of C1, reaching below it
   } else if (!highPass) {
     picture = noAmplifier ? &f.FDARealNoAmpLP : &f.FDA1p;
-    if (!noAmplifier) capacitor.dy = -85;
+    if (!noAmplifier) capacitor.dy = -95;
   } else {
     picture = noAmplifier ? &f.FDARealNoAmpHP : &f.FDARealHP;
-    if (!noAmplifier) capacitor = {LabelledPart::C1, 50, -430};  // right of C1, above the + wire
+    if (!noAmplifier) capacitor = {LabelledPart::C1, 100, -375};  // right of C1, over the + wire
   }
   picture->Visible = true;
   const PartAnchors parts = SchematicAnchors(picture->Picture);

@@ -47,43 +47,44 @@ inline constexpr PartAnchor kSallenKeyAnchors[] = {
 // Unity-gain Sallen-Key stage (SKg1, SKg1HP): the same stage without the gain network.
 inline constexpr PartAnchors kSallenKeyUnityGainAnchors = PartAnchors(kSallenKeyAnchors).first(4);
 
-// MFB stage (MFBsch, MFBschHP). R1 comes in on a run above the signal wire, R3 goes on along
-// the wire to the - input, C2 hangs from the R1 node to ground, R2 closes the outer loop over
-// the top and C1 the inner loop over the amplifier.
+// MFB stage (MFBsch, MFBschHP). R1 and R3 in series along the signal wire to the - input, C2
+// hanging from their node to ground, R2 closing the outer loop over the top and C1 the inner
+// loop over the amplifier. The runs leave a lane for a value text above R1, above R3, above
+// C1 and beside C2, none of them crossed by a wire.
 inline constexpr PartAnchor kMfbAnchors[] = {
-    {LabelledPart::R1, 250, 640, false},
-    {LabelledPart::R2, 1100, 110, false},
-    {LabelledPart::R3, 740, 750, false},
-    {LabelledPart::C1, 1800, 500, false}, {LabelledPart::C2, 515, 1045, true},
+    {LabelledPart::R1, 430, 750, false},
+    {LabelledPart::R2, 1100, 80, false},
+    {LabelledPart::R3, 1230, 750, false},
+    {LabelledPart::C1, 1915, 450, false}, {LabelledPart::C2, 800, 975, true},
 };
 // Fully differential MFB stage (FDAsch, FDAschHP): its + path at the single-ended stage's
 // places, C2 across the two paths in the place of the single-ended C2.
 inline constexpr PartAnchors kDifferentialMfbAnchors = kMfbAnchors;
 
 // Real-pole section, single-ended (RealPole, RealHP, RealNoAmp, RealNoAmpHP): R1 in series,
-// C1 from its end down to ground.
+// low in the picture, C1 from its end down to ground.
 inline constexpr PartAnchor kRealPoleAnchors[] = {
-    {LabelledPart::R1, 300, 880, false},
-    {LabelledPart::C1, 500, 1640, true},
+    {LabelledPart::R1, 260, 1250, false},
+    {LabelledPart::C1, 450, 1650, true},
 };
 // Real-pole sections, fully differential: R1 on the + wire (and again on the - wire), C1
 // across the two wires. With the buffer amplifier, low-pass (FDA1p) and high-pass (FDARealHP):
 inline constexpr PartAnchor kDifferentialRealPoleLPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 900, 1110, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 880, 1120, true},
 };
 inline constexpr PartAnchor kDifferentialRealPoleHPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 1050, 975, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 1000, 920, true},
 };
 // Without amplifier, low-pass (FDARealNoAmpLP) and high-pass (FDARealNoAmpHP).
 inline constexpr PartAnchor kDifferentialRealNoAmpLPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 600, 1415, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 580, 1415, true},
 };
 inline constexpr PartAnchor kDifferentialRealNoAmpHPAnchors[] = {
-    {LabelledPart::R1, 300, 750, false},
-    {LabelledPart::C1, 600, 1395, true},
+    {LabelledPart::R1, 300, 680, false},
+    {LabelledPart::C1, 580, 1395, true},
 };
 
 // MFB band-pass stage with gain divider (MFBbpwres). The input runs through R4 to the divider

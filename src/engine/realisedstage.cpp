@@ -81,7 +81,8 @@ std::optional<CellFigures> SensitivityFigures(float b0, float b1, float a0, floa
   const std::optional<Sensitivity> s = SectionSensitivity(b0, b1, a0, a1);
   if (!s) return std::nullopt;
   out.FnPercent = s->FnPercent;
-  out.QPercent = s->QPercent;
+  // The cell shows how the Q moves, as it shows how fn moves: realised minus reference.
+  out.QPercent = -s->QPercent;
   if (invertFrequency) {
     // The high-pass stage's frequency is fc^2 over the prototype's.
     const double wb = std::sqrt(double(b0)), wa = std::sqrt(double(a0));

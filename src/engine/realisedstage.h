@@ -54,13 +54,16 @@ struct Sensitivity {
 // section, or a first-order re-analysis).
 std::optional<Sensitivity> SectionSensitivity(float b0, float b1, float a0, float a1);
 
-// The figures of a sensitivity cell. First order (a1 = 0): FnPercent = (a0 - b0) 100 / b0 and
-// no Q figure; second order: SectionSensitivity. invertFrequency reports the frequency of the
+// The figures of a sensitivity cell, each the realised minus the reference figure in percent
+// of the reference, so that a positive figure means a higher fn or Q. First order (a1 = 0):
+// FnPercent = (a0 - b0) 100 / b0 and no Q figure; second order: fn% as SectionSensitivity
+// and Q% = (Qa - Qb) 100 / Qb (the opposite sign of SectionSensitivity's Q figure, which the
+// capacitor correction reads as an error). invertFrequency reports the frequency of the
 // high-pass stage the section is the prototype of (fn is then proportional to 1 / sqrt b0, or
 // 1 / b0 for a first-order section). Nothing when nothing can be said.
 struct CellFigures {
   float FnPercent = 0;
-  std::optional<float> QPercent;
+  std::optional<float> QPercent;  // realised minus reference Q
 };
 std::optional<CellFigures> SensitivityFigures(float b0, float b1, float a0, float a1,
                                               bool invertFrequency);

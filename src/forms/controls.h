@@ -219,12 +219,17 @@ struct PictureBox : Control {
   void Print(const QString& text);
 };
 
-// A grid of texts (the part list).
+// A grid of texts (the part list, the amplifier records). A caption's lines are joined by a
+// carriage return. Only the row EditRow (when not -1) takes the user's typing, cell by cell into
+// Rows; a click on a column heading sets Col and raises HeadClick.
 struct Grid : Control {
   Grid() : Control(ControlKind::Grid) { BackColor = kWhite; }
   QStringList Columns;
+  std::vector<int> ColumnWidths;  // twips; a column without one gets the view's width
   std::vector<QStringList> Rows;
   int Row = -1;
+  int Col = -1;
+  int EditRow = -1;
 };
 
 }  // namespace forms

@@ -16,6 +16,7 @@ enum class Event {
   MouseDown,
   MouseUp,
   MouseMove,
+  HeadClick,  // a grid's column heading; the grid's Col names the column
 };
 
 // Key codes used by the window (the values of the keyboard's virtual keys).

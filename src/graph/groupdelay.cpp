@@ -28,16 +28,27 @@ float SweptGroupDelay(const CalverdonForm& f, int i) {
 double GroupDelayScale(double maxDelay) {
   float m = engine::Sng(maxDelay);
   if (!(m > 0) || !std::isfinite(m)) return 1;
+  // m = maxDelay / 10^n with 1 <= m < 10.
   int n = 0;
   while (m < 1 && n > -kMaxNormalisingSteps) {
     m = engine::Sng(10.0 * m);
     --n;
   }
+  while (m >= 10 && n < kMaxNormalisingSteps) {
+    m = engine::Sng(m / 10.0);
+    ++n;
+  }
   double scale = std::pow(10.0, -n);
   const double whole = engine::Int(m);
-  for (const double limit : {2.0, 4.0, 8.0, 16.0, 32.0})
-    if (whole > limit) scale = std::nearbyint(scale / 2);  // ties to even
-  return scale < 1 ? 1 : scale;
+  for (const double limit : {2.0, 4.0, 8.0, 16.0, 32.0}) {
+    if (whole <= limit) continue;
+    // Scales of a delay below a second stay whole numbers (halved ties to even); the scale of
+    // a delay of a second or more is a fraction and is halved exactly, so that the top label,
+    // 4 / scale seconds, stays above the delay.
+    const double half = scale / 2;
+    scale = half >= 1 ? std::nearbyint(half) : half;
+  }
+  return scale > 0 ? scale : 1;
 }
 
 double DrawGroupDelay(CalverdonForm& f) {
@@ -62,10 +73,14 @@ double DrawGroupDelay(CalverdonForm& f) {
     }
   }
 
+  LabelGroupDelayAxis(f, scale);
+  return scale;
+}
+
+void LabelGroupDelayAxis(CalverdonForm& f, double scale) {
   for (int k = 0; k <= 8; ++k)
     f.GroupDelay[k].Caption = engine::Engsuffix(engine::Sng((1 / scale) * (8 - k) / 2), 2,
                                                 QStringLiteral("s"), f.DecimalSep);
-  return scale;
 }
 
 }  // namespace graph

@@ -16,7 +16,10 @@ void SetPlotArea(CalverdonForm& f);
 // Erases everything drawn on the window and on the graph.
 void ClearGraph(CalverdonForm& f);
 
-// A straight line in plot coordinates (twips of the picture box).
+// A straight line in plot coordinates (twips of the picture box), cut to the plot area (the
+// picture box while no plot area is set): the part outside is not drawn, a line wholly
+// outside or with a coordinate that is not finite not at all. Every trace and grid line goes
+// through here, so nothing is ever drawn over the title or the axis labels.
 void DrawGraphLine(CalverdonForm& f, double x1, double y1, double x2, double y2,
                    forms::VbColor color);
 

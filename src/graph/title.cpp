@@ -5,6 +5,7 @@
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace graph {
@@ -45,7 +46,10 @@ QString GraphTitle(const CalverdonForm& f) {
     title += f.ResponseName + QStringLiteral(": ");
   }
 
-  title += (f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text) + QStringLiteral("Hz Cutoff,");
+  // The cutoff as typed, in the unit the frequency boxes are written in.
+  const bool radians = mainwindow::FreqUnitFactorOf(f) != 1.0;
+  title += (f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text) +
+           (radians ? QStringLiteral("Rad/s Cutoff,") : QStringLiteral("Hz Cutoff,"));
   title += QStringLiteral(" Passband Gain of ") + f.DCgain[5].Caption;
   return title;
 }

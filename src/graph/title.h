@@ -12,7 +12,8 @@ using mainwindow::CalverdonForm;
 double PassbandGainProduct(CalverdonForm& f);
 
 // The title of the design or half: topology, order and pass band, response, cutoff text and
-// passband gain, as Label8 shows it.
+// passband gain, as Label8 shows it. The cutoff keeps the unit of its box: "Hz", or "Rad/s"
+// while the frequency boxes are in radians per second.
 QString GraphTitle(const CalverdonForm& f);
 
 // The totals of the stage readouts at the response frequency: element 5 of StageRespDb and

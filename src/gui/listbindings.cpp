@@ -120,6 +120,22 @@ class GridBinding : public Binding {
       row_ = row;
       view_.raiseFromUser(grid_, Event::DblClick);
     });
+    QObject::connect(w->horizontalHeader(), &QHeaderView::sectionClicked, w, [this](int col) {
+      grid_.Col = col;
+      view_.raiseFromUser(grid_, Event::HeadClick);
+    });
+    // The user's typing in the row being edited goes into the model cell by cell.
+    QObject::connect(w, &QTableWidget::itemChanged, w, [this](QTableWidgetItem* item) {
+      const int r = item->row(), c = item->column();
+      if (r != grid_.EditRow || r < 0 || r >= static_cast<int>(grid_.Rows.size())) return;
+      QStringList& cells = grid_.Rows[r];
+      while (cells.size() <= c) cells << QString();
+      cells[c] = item->text();
+      rows_ = grid_.Rows;
+    });
+    QObject::connect(w, &QTableWidget::currentCellChanged, w, [this](int, int col, int, int) {
+      grid_.Col = col;
+    });
   }
   bool focusable() const override { return true; }
 
@@ -128,24 +144,42 @@ class GridBinding : public Binding {
     setRole(widget_, QPalette::Base, back);
     setRole(widget_, QPalette::Text, fore);
   }
-  void syncOwn(const Scale&, bool all, bool) override {
+  void syncOwn(const Scale& s, bool all, bool rescaled) override {
     QSignalBlocker block(q_);
     if (all || grid_.Columns != columns_) {
       columns_ = grid_.Columns;
       q_->setColumnCount(static_cast<int>(columns_.size()));
-      q_->setHorizontalHeaderLabels(columns_);
+      QStringList labels = columns_;
+      for (QString& l : labels) l.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+      q_->setHorizontalHeaderLabels(labels);
     }
-    if (all || grid_.Rows != rows_) {
+    if (all || rescaled || grid_.ColumnWidths != widths_) {
+      widths_ = grid_.ColumnWidths;
+      const int n = std::min(q_->columnCount(), static_cast<int>(widths_.size()));
+      for (int c = 0; c < n; ++c)
+        q_->setColumnWidth(c, static_cast<int>(widths_[c] * s.k * s.factor + 0.5));
+    }
+    if (all || grid_.Rows != rows_ || grid_.EditRow != editRow_) {
       rows_ = grid_.Rows;
+      editRow_ = grid_.EditRow;
       q_->setRowCount(static_cast<int>(rows_.size()));
       for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        for (int c = 0; c < q_->columnCount(); ++c)
-          q_->setItem(r, c, new QTableWidgetItem(rows_[r].value(c)));
+        for (int c = 0; c < q_->columnCount(); ++c) {
+          auto* item = new QTableWidgetItem(rows_[r].value(c));
+          if (r != editRow_) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+          q_->setItem(r, c, item);
+        }
+      q_->setEditTriggers(editRow_ >= 0 ? QAbstractItemView::AllEditTriggers
+                                        : QAbstractItemView::NoEditTriggers);
+      q_->setSelectionBehavior(editRow_ >= 0 ? QAbstractItemView::SelectItems
+                                             : QAbstractItemView::SelectRows);
       row_ = -2;
     }
     if (grid_.Row != row_) {
       row_ = grid_.Row;
-      if (row_ >= 0 && row_ < q_->rowCount())
+      if (row_ >= 0 && row_ < q_->rowCount() && row_ == editRow_)
+        q_->setCurrentCell(row_, std::max(0, grid_.Col));
+      else if (row_ >= 0 && row_ < q_->rowCount())
         q_->selectRow(row_);
       else
         q_->clearSelection();
@@ -156,8 +190,9 @@ class GridBinding : public Binding {
   forms::Grid& grid_;
   QTableWidget* q_;
   QStringList columns_;
+  std::vector<int> widths_;
   std::vector<QStringList> rows_;
-  int row_ = -2;
+  int row_ = -2, editRow_ = -2;
 };
 
 }  // namespace

@@ -51,6 +51,8 @@ bool QtPrintService::printWindowImage(const forms::Form& form) {
   view->sync();
   QPrinter& p = printer();
   if (painter_ && painter_->isActive()) {
+    // Every copy is a landscape page, whatever the dialog's page setup said.
+    p.setPageOrientation(QPageLayout::Landscape);
     if (!p.newPage()) return false;
   } else {
     p.setPageOrientation(QPageLayout::Landscape);

@@ -1,7 +1,8 @@
 #pragma once
 // Printing the window image: the printer dialog asks for the copies, each printed copy is the
 // form's view rendered onto one landscape page, scaled to fit. The copies printed during one
-// handler make one document, which ends when the program returns to its event loop.
+// handler make one document, which ends when the handler ends it, or else when the program
+// returns to its event loop.
 #include <QObject>
 #include <memory>
 
@@ -22,8 +23,7 @@ class QtPrintService : public platform::PrintService {
 
   // The printer pages go to (tests send it to a PDF file).
   QPrinter& printer();
-  // Ends the document being printed, if any.
-  void endDocument();
+  void endDocument() override;
 
  private:
   std::unique_ptr<QPrinter> printer_;

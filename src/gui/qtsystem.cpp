@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <cmath>
 
+#include "designfiles/filecommands.h"
+
 namespace gui {
 
 // ---- clock
@@ -30,7 +32,11 @@ void QtClock::wait(double seconds) {
 
 QString QtPaths::programFolder() {
   const QString exeFolder = QCoreApplication::applicationDirPath();
-  const QDir installed(exeFolder + QStringLiteral("/../share/calverdon"));
+  // In the build tree the data lies beside the executable (its default design shows it);
+  // installed, it lies in share/calverdon beside bin/.
+  if (QFileInfo::exists(exeFolder + QLatin1Char('/') + designfiles::kDefaultDesignName))
+    return QDir::cleanPath(exeFolder);
+  const QDir installed(exeFolder + QLatin1Char('/') + QStringLiteral(CALVERDON_DATA_FROM_BIN));
   if (installed.exists()) return QDir::cleanPath(installed.absolutePath());
   return QDir::cleanPath(exeFolder);
 }

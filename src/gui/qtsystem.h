@@ -12,11 +12,13 @@ class QtClock : public platform::Clock {
   QDateTime now() override;
   // Runs the event loop for the given time (nothing for a time that is not positive).
   void wait(double seconds) override;
+  void sleep(double seconds) override;
 };
 
 class QtPaths : public platform::Paths {
  public:
-  // The executable's folder, or share/calverdon beside it when the program is installed.
+  // The executable's folder (the build tree), or share/calverdon beside its bin/ folder when
+  // the program is installed.
   QString programFolder() override;
   // QStandardPaths' application data folder, created when it is missing.
   QString userFolder() override;
@@ -28,6 +30,9 @@ class QtProcessRunner : public platform::ProcessRunner {
   // A time-out of 0 or less gives the program no time.
   platform::ProcessResult run(const QString& program, const QStringList& arguments,
                               const QString& workingFolder, int timeoutMs) override;
+  std::unique_ptr<platform::StartedProgram> start(const QString& program,
+                                                  const QStringList& arguments,
+                                                  const QString& workingFolder) override;
 };
 
 class QtProgramLauncher : public platform::ProgramLauncher {

@@ -314,33 +314,32 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
 // C1 from the - input to the output, R2 from the R1 node to the output. High-pass: R1, R2, R3
 // become capacitors, C1 and C2 resistors.
 struct MfbGeometry {
-  // The R1 node (where C2 hangs), the - input node, the amplifier, the output node.
-  double xX = anchor(designview::kMfbAnchors, LabelledPart::C2).x, xY = 1050, left = 1200, w = 450,
-         xOut = 2150;
+  // The R1 node (where C2 hangs and R2's loop rises), the - input node (where C1's loop
+  // rises), the amplifier, the output node where both loops come down.
+  double xX = anchor(designview::kMfbAnchors, LabelledPart::C2).x, xY = 1660, left = 1700,
+         w = 330, xOut = 2170;
 };
 
-// One signal path: R1 comes into the R1 node on its own run, R3 leaves the node along the
-// path's wire (the wire the path's terminal sits on).
+// One signal path along the wire at the height of R3: its terminal, R1 to the R1 node, R3 on
+// to the - input node and the wire to the amplifier.
 void mfbPath(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r3,
              const MfbGeometry& g) {
-  const double y = r3.y, yIn = r1.y;
+  const double y = r3.y;
   s.terminal(45, y, 0);
-  s.wire({{75, y}, {100, y}, {100, yIn}});
-  s.part(lp, r1, 100, g.xX);
-  s.wire({{g.xX, yIn}, {g.xX, y}});
+  s.part(lp, r1, 75, g.xX);
   s.part(lp, r3, g.xX, g.xY);
   s.wire({{g.xY, y}, {g.left, y}});
-  s.dot(g.xX, yIn);
   s.dot(g.xX, y);
   s.dot(g.xY, y);
 }
 
-// The outer loop (R2, from the R1 node over the amplifier to the output node at outY) and
-// the inner loop (C1, from the - input node to the output node) of one path.
-void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
-              const PartAnchor& r3, const PartAnchor& c1, double outY, const MfbGeometry& g) {
-  const double yIn = r1.y, yOuter = r2.y, y = r3.y, yInner = c1.y;
-  s.wire({{g.xX, yIn}, {g.xX, yOuter}});
+// The outer loop (R2, from the R1 node round the amplifier to the output node at outY) and
+// the inner loop (C1, from the - input node to the output node) of one path: over the top
+// for the + path, under the bottom for the - path.
+void mfbLoops(Sketch& s, bool lp, const PartAnchor& r2, const PartAnchor& r3,
+              const PartAnchor& c1, double outY, const MfbGeometry& g) {
+  const double yOuter = r2.y, y = r3.y, yInner = c1.y;
+  s.wire({{g.xX, y}, {g.xX, yOuter}});
   s.part(lp, r2, g.xX, g.xOut);
   s.wire({{g.xOut, yOuter}, {g.xOut, outY}});
   s.wire({{g.xY, y}, {g.xY, yInner}});
@@ -351,21 +350,19 @@ void mfbLoops(Sketch& s, bool lp, const PartAnchor& r1, const PartAnchor& r2,
 void mfbSingleEnded(Sketch& s, bool highPass) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kMfbAnchors;
-  const PartAnchor& r1 = anchor(parts, LabelledPart::R1);
   const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
-  MfbGeometry g;
-  g.left = 1180;  // a narrower amplifier, clear of the C1 value under the loop
-  g.w = 400;
+  const MfbGeometry g;
   const double top = kY - 130, h = 520, yOut = top + h / 2;  // - at 750, + at 1010
-  mfbPath(s, lp, r1, r3, g);
-  s.part(!lp, anchor(parts, LabelledPart::C2), kY, 1160);      // C2 to ground
-  s.ground(g.xX, 1160);
-  mfbLoops(s, lp, r1, anchor(parts, LabelledPart::R2), r3, anchor(parts, LabelledPart::C1), yOut,
-           g);
+  const double yGround = 1180;
+  mfbPath(s, lp, anchor(parts, LabelledPart::R1), r3, g);
+  s.part(!lp, anchor(parts, LabelledPart::C2), kY, yGround);  // C2 to ground
+  s.ground(g.xX, yGround);
+  mfbLoops(s, lp, anchor(parts, LabelledPart::R2), r3, anchor(parts, LabelledPart::C1), yOut, g);
 
   s.opamp(g.left, top, g.w, h, /*minusOnTop=*/true);
-  s.wire({{g.left, top + 3 * h / 4}, {g.left - 40, top + 3 * h / 4}, {g.left - 40, 1180}});
-  s.ground(g.left - 40, 1180);
+  const double yPlus = top + 3 * h / 4, xPlus = g.left - 30;
+  s.wire({{g.left, yPlus}, {xPlus, yPlus}, {xPlus, yGround}});
+  s.ground(xPlus, yGround);
   s.wire({{g.left + g.w, yOut}, {2250, yOut}, {2250, kY}, {2290, kY}});
   s.dot(g.xOut, yOut);
   s.terminal(2320, kY, s.right());
@@ -378,25 +375,22 @@ void mfbDifferential(Sketch& s, bool highPass) {
   const PartAnchor& r2 = anchor(parts, LabelledPart::R2);
   const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
   const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
-  MfbGeometry g;
+  const MfbGeometry g;
   const double top = 660, h = 630;  // inputs at 750 and 1200
   const double outP = 870, outM = 1080;
   const double xOutP = Sketch::sideX(g.left, top, g.w, h, outP);
   const double xOutM = Sketch::sideX(g.left, top, g.w, h, outM);
-  // The - path mirrors the + path about its own wire: R1 comes in below it, and the loops run
-  // under the amplifier.
-  const int rise = r3.y - r1.y;
-  const PartAnchor r1m = copyAt(r1, kDifferentialMinusY + rise);
+  // The - path runs along its own wire with its loops under the amplifier, where no label is.
+  const PartAnchor r1m = copyAt(r1, kDifferentialMinusY);
   const PartAnchor r3m = copyAt(r3, kDifferentialMinusY);
-  const PartAnchor r2m = copyAt(r2, 1450);
-  const PartAnchor c1m = copyAt(c1, 1340);
+  const PartAnchor r2m = copyAt(r2, 1440);
+  const PartAnchor c1m = copyAt(c1, 1320);
   mfbPath(s, lp, r1, r3, g);
   mfbPath(s, lp, r1m, r3m, g);
   s.part(!lp, anchor(parts, LabelledPart::C2), kY, kYm);      // C2 across the two paths
 
-  // + path loops above, - path loops below.
-  mfbLoops(s, lp, r1, r2, r3, c1, outP, g);
-  mfbLoops(s, lp, r1m, r2m, r3m, c1m, outM, g);
+  mfbLoops(s, lp, r2, r3, c1, outP, g);
+  mfbLoops(s, lp, r2m, r3m, c1m, outM, g);
 
   s.differentialAmp(g.left, top, g.w, h, kY, kYm);
   s.wire({{xOutP, outP}, {2250, outP}, {2250, kY}, {2290, kY}});
@@ -409,7 +403,9 @@ void mfbDifferential(Sketch& s, bool highPass) {
 
 // ---- real-pole sections ----------------------------------------------------------------
 // Single-ended: R in series, C to ground (high-pass: C in series, R to ground), then a
-// voltage follower; without amplifier the RC network feeds the first stage directly.
+// voltage follower; without amplifier the RC network feeds the first stage directly. The
+// network sits low in the picture, so that the value text of R fits over it and the text of C
+// beside C, clear of the wires.
 constexpr double kRW = kRealPictureWidth;
 
 void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
@@ -418,67 +414,72 @@ void realSingleEnded(Sketch& s, bool highPass, bool amplifier) {
   const PartAnchor& r = anchor(parts, LabelledPart::R1);
   const PartAnchor& c = anchor(parts, LabelledPart::C1);
   const double yS = r.y, xP = c.x;
-  s.terminal(45, kY, 0);
-  s.wire({{75, kY}, {100, kY}, {100, yS}});
-  s.part(lp, r, 100, xP);
+  const double yGround = 1740;
+  s.terminal(45, yS, 0);
+  s.part(lp, r, 75, xP);
   s.dot(xP, yS);
-  s.part(!lp, c, yS, 1740);
-  s.ground(xP, 1740);
+  s.part(!lp, c, yS, yGround);
+  s.ground(xP, yGround);
   if (amplifier) {
-    const double left = 1000, w = 450, h = 520, top = yS - 3 * h / 4;  // - at 620, + at yS
+    const double left = 1000, w = 450, h = 520, top = yS - 3 * h / 4;  // + at yS
+    const double yMinus = top + h / 4, yOut = top + h / 2, xOut = 1650;
     s.wire({{xP, yS}, {left, yS}});
     s.opamp(left, top, w, h, /*minusOnTop=*/true);
-    s.wire({{left, 620}, {950, 620}, {950, 380}, {1650, 380}, {1650, kY}});
-    s.wire({{left + w, kY}, {s.right(), kY}});
-    s.dot(1650, kY);
+    // The output rises to the signal height; the follower's feedback comes back from there.
+    s.wire({{left + w, yOut}, {xOut, yOut}, {xOut, kY}, {s.right(), kY}});
+    s.wire({{left, yMinus}, {950, yMinus}, {950, kY}, {xOut, kY}});
+    s.dot(xOut, kY);
   } else {
     s.wire({{xP, yS}, {1700, yS}, {1700, kY}, {s.right(), kY}});
   }
 }
 
 // Fully differential: R in each path and C across them (high-pass: C in each path, R across),
-// then a differential buffer. The - path runs at the stage height kDifferentialMinusY where it
-// leaves the picture; inside, the pictures without amplifier take it lower, under the part
-// across.
+// then a differential buffer. The paths leave the picture at the stage heights kSignalY and
+// kDifferentialMinusY; inside, the + path's R runs higher, so that its value text fits under
+// it, and the part across and the - path sit where the text of C beside it leaves room.
 void realDifferential(Sketch& s, bool highPass, bool amplifier, PartAnchors parts) {
   const bool lp = !highPass;
   const PartAnchor& r = anchor(parts, LabelledPart::R1);  // on the + wire
   const PartAnchor& c = anchor(parts, LabelledPart::C1);  // across the wires
-  const double xP = c.x;
+  const double yR = r.y, xR = 700;                        // the + path's R ends at xR
   if (amplifier) {
-    const PartAnchor rm = copyAt(r, kDifferentialMinusY);
-    s.terminal(45, kY, 0);
-    s.terminal(45, kYm, 0);
-    s.wire({{75, kY}, {100, kY}});
-    s.wire({{75, kYm}, {100, kYm}});
-    s.part(lp, r, 100, xP);
-    s.part(lp, rm, 100, xP);
-    s.part(!lp, c, kY, kYm);
-    s.dot(xP, kY);
-    s.dot(xP, kYm);
-    const double left = 1480, top = 640, w = 280, h = 670;
-    s.wire({{xP, kY}, {left, kY}});
-    s.wire({{xP, kYm}, {left, kYm}});
+    // The high-pass text of C stands over the + wire: the wire drops before reaching C.
+    const double yTop = highPass ? 780 : yR, yBottom = 1350, xC = c.x;
+    const PartAnchor rm = copyAt(r, static_cast<int>(yBottom));
+    s.terminal(45, yR, 0);
+    s.terminal(45, yBottom, 0);
+    s.part(lp, r, 75, xR);
+    s.part(lp, rm, 75, xR);
+    s.wire({{xR, yR}, {xR, yTop}, {xC, yTop}});
+    s.wire({{xR, yBottom}, {xC, yBottom}});
+    s.part(!lp, c, yTop, yBottom);
+    s.dot(xC, yTop);
+    s.dot(xC, yBottom);
+    const double left = 1560, top = 700, w = 220, h = 610, xBend = 1500;
+    s.wire({{xC, yTop}, {xBend, yTop}, {xBend, kY}, {left, kY}});
+    s.wire({{xC, yBottom}, {xBend, yBottom}, {xBend, kYm}, {left, kYm}});
     s.differentialAmp(left, top, w, h, kY, kYm);
-    s.text({left + 150, top + h / 2}, QStringLiteral("1"));
+    s.text({left + 85, top + h / 2}, QStringLiteral("1"));
     const double outP = 870, outM = 1080;
     const double xOut = Sketch::sideX(left, top, w, h, outP);  // the same on both sides
-    s.wire({{xOut, outP}, {1800, outP}, {1800, kY}, {s.right(), kY}});
-    s.wire({{xOut, outM}, {1800, outM}, {1800, kYm}, {s.right(), kYm}});
+    s.wire({{xOut, outP}, {1810, outP}, {1810, kY}, {s.right(), kY}});
+    s.wire({{xOut, outM}, {1810, outM}, {1810, kYm}, {s.right(), kYm}});
   } else {
-    const int yM = 1600;
-    const PartAnchor rm = copyAt(r, yM);
-    s.terminal(45, kY, 0);
+    // C hangs from the + wire right of R's text and reaches across to the - wire left of its
+    // own text.
+    const double yM = 1600, xNode = 800, yJog = 1150, xC = c.x;
+    const PartAnchor rm = copyAt(r, static_cast<int>(yM));
+    s.terminal(45, yR, 0);
     s.terminal(45, yM, 0);
-    s.wire({{75, kY}, {100, kY}});
-    s.wire({{75, yM}, {100, yM}});
-    s.part(lp, r, 100, xP);
-    s.part(lp, rm, 100, xP);
-    s.part(!lp, c, kY, yM);
-    s.dot(xP, kY);
-    s.dot(xP, yM);
-    s.wire({{xP, kY}, {s.right(), kY}});
-    s.wire({{xP, yM}, {1750, yM}, {1750, kYm}, {s.right(), kYm}});
+    s.part(lp, r, 75, xR);
+    s.part(lp, rm, 75, xC);
+    s.wire({{xR, yR}, {1700, yR}, {1700, kY}, {s.right(), kY}});
+    s.dot(xNode, yR);
+    s.wire({{xNode, yR}, {xNode, yJog}, {xC, yJog}});
+    s.part(!lp, c, yJog, yM);
+    s.dot(xC, yM);
+    s.wire({{xC, yM}, {1750, yM}, {1750, kYm}, {s.right(), kYm}});
   }
 }
 

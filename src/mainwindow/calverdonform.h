@@ -13,6 +13,10 @@
 #include "mainwindow/mainwindowcontrols.h"
 #include "platform/services.h"
 
+namespace spice {
+class SpiceEngine;
+}
+
 namespace mainwindow {
 
 // The product name: the title of every message box.
@@ -31,6 +35,11 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
 
   platform::Services svc;
   Hub hub;
+  // The simulators the application installs: ngspice inside the process (the simulator choice
+  // "MQIM") and the ngspice program (the two outside choices). Without them band-pass and notch
+  // designs are drawn without a simulated response.
+  spice::SpiceEngine* SimulatorInProcess = nullptr;
+  spice::SpiceEngine* SimulatorProgram = nullptr;
 
   // The recompute sequence and one display pass, through the hub; 0 on success.
   int SequenceUpdateScreen() { return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0; }

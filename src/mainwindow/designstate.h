@@ -137,6 +137,15 @@ struct DesignState {
   std::vector<double> SimOpValues;
   int SimVectorMax = 0;
   int SimColumn = 0;
+  // The raw file's header entries up to "Variables:", and those of its second plot.
+  QStringList RawHeader, RawTokensA, RawTokensB;
+  // The in-process simulator's result table (a row of tab, index, tab, name, tab, type and
+  // CR LF per vector, "frequency" first) and vector count; empty after an outside run.
+  QString SimResultTable;
+  int SimVectorCount = 0;
+  // True only when the last run and its read-back succeeded, so SimReal and SimImag hold the
+  // response of the design the window shows.
+  bool SimResultsReady = false;
   // The simulated plot: points 0..PlotPoints, point k at SweepFreq(k + 1), its gain in dB
   // (PlotGain), phase in degrees as drawn (SimPhase) and group delay in seconds
   // (PlotGroupDelay). SimPlotValid is true only while these hold the response of the last

@@ -613,7 +613,7 @@ void layOutMenus(Layout& L, MainWindowControls& c) {
 }  // namespace
 
 void layOutMainWindow(Form& form, MainWindowControls& c) {
-  form.Caption = QStringLiteral("Marquenta Calverdon");
+  form.Caption = kWindowCaption;
   form.Width = kWindowWidth;
   form.Height = kWindowHeight;
   form.BackColor = kWindowBackColor;

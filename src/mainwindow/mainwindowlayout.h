@@ -7,6 +7,9 @@
 
 namespace mainwindow {
 
+// The window's caption while no design file is named.
+inline const QString kWindowCaption = QStringLiteral("Marquenta Calverdon");
+
 // Window size in twips. The height grows to kWindowHeightWithTable while the values table
 // (below kWindowHeight) is shown.
 inline constexpr int kWindowWidth = 15030;

@@ -3,6 +3,7 @@
 // a document with the program the desktop associates with it.
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace platform {
 
@@ -13,9 +14,28 @@ struct ProcessResult {
   QString output;         // standard output and standard error
 };
 
+// A program started without waiting for it, asked now and then whether it has ended.
+class StartedProgram {
+ public:
+  virtual ~StartedProgram() = default;
+  // True until the program has ended; asking does not wait.
+  virtual bool running() = 0;
+  // The exit code once it has ended; -1 when it crashed or was stopped.
+  virtual int exitCode() = 0;
+  // Its standard output and standard error so far.
+  virtual QString output() = 0;
+  // Stops it at once.
+  virtual void kill() = 0;
+};
+
 class ProcessRunner {
  public:
   virtual ~ProcessRunner() = default;
+  // Starts program with its arguments in workingFolder without waiting; nothing when it could
+  // not be started.
+  virtual std::unique_ptr<StartedProgram> start(const QString& program,
+                                                const QStringList& arguments,
+                                                const QString& workingFolder) = 0;
   // Runs program with its arguments (a list, never one command text) in workingFolder and
   // waits at most timeoutMs for it to end.
   virtual ProcessResult run(const QString& program, const QStringList& arguments,

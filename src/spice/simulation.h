@@ -1,12 +1,36 @@
 #pragma once
-// Running the simulation of band-pass and notch designs.
+// Running the simulation of band-pass and notch designs: the netlist is written, the chosen
+// simulator runs it, and the simulated response is read back into SimReal and SimImag, from
+// which the graph draws it.
+#include <QString>
+
 #include "mainwindow/calverdonform_fwd.h"
 
 namespace spice {
 
 using mainwindow::CalverdonForm;
 
-// Writes the netlist, runs the simulator and reads the response back.
+// The raw output file the outside simulator writes, in the per-user data folder.
+inline const QString kRawOutputFile = QStringLiteral("XSoutput.out");
+
+// The simulator choices of the XSver option buttons.
+enum class SimulatorChoice { ProgramA = 0, ProgramB = 1, InProcess = 2 };
+SimulatorChoice ChosenSimulator(const CalverdonForm& f);
+
+// Writes the netlist, runs the simulator and reads the response back. After it,
+// SimResultsReady tells whether SimReal and SimImag hold the response of this design; a failure
+// is said in one message and leaves it false.
+void XSpiceFileSave(CalverdonForm& f);
+
+// "Test Spice": the same.
 void RunSpice_Click(CalverdonForm& f);
+// Options "Use Spice": inverts its check mark and recomputes.
+void UseSpice_Click(CalverdonForm& f);
+
+// Registers "Test Spice", "Plot Chart" and Options "Use Spice".
+void RegisterSimulationHandlers(CalverdonForm& f);
+
+// The message of a simulator output that is missing or cannot be read.
+QString RawFileError();
 
 }  // namespace spice

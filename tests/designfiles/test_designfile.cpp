@@ -116,31 +116,19 @@ TEST(DesignFile, SaveOpenSaveGivesTheSameBytesForEveryPassBandAndResponse) {
   for (QChar sep : {QLatin1Char('.'), QLatin1Char(',')}) {
     for (int band = 0; band < 6; ++band) {
       for (const QString& response : responses) {
-        // A two-half design with custom sections keeps one set of section texts per half;
-        // the file holds only the set on show, so such a design cannot come back whole.
-        if (band >= 4 && response == QLatin1String("Custom Fn&Q")) continue;
         SCOPED_TRACE(QStringLiteral("%1 %2 %3").arg(sep).arg(band).arg(response).toStdString());
         FilesFixture x(sep);
         design(x, band, response);
         const QByteArray first = x.save(QStringLiteral("a.cvf"));
 
-        // Change everything, then open the saved design. A two-half design keeps per-half
-        // state the file does not hold (the halves' own section texts), and the file has no
-        // item for its low-pass edge and pole count: it is opened into a fresh window whose
-        // boxes for those hold what the saved window held.
-        FilesFixture fresh(sep);
-        const bool twoHalves = band >= 4;
-        FilesFixture& y = twoHalves ? fresh : x;
-        const QString text18 = x.f.Text18.Text, text34 = x.f.Text34.Text;
-        design(y, (band + 3) % 6, QStringLiteral("Bessel"));
-        y.f.Text2.Text = QStringLiteral("7");
-        y.f.FnInput[0].Text = QStringLiteral("9 k");
-        if (twoHalves) {
-          y.f.Text18.Text = text18;
-          y.f.Text34.Text = text34;
-        }
-        ASSERT_TRUE(OpenFile(y.f, x.path(QStringLiteral("a.cvf"))));
-        EXPECT_EQ(y.linesOf(y.save(QStringLiteral("b.cvf"))), y.linesOf(first));
+        // Change everything, then open the saved design.
+        design(x, (band + 3) % 6, QStringLiteral("Bessel"));
+        x.f.Text2.Text = QStringLiteral("7");
+        x.f.Text18.Text = QStringLiteral("9");
+        x.f.Text34.Text = QStringLiteral("7");
+        x.f.FnInput[0].Text = QStringLiteral("9 k");
+        ASSERT_TRUE(OpenFile(x.f, x.path(QStringLiteral("a.cvf"))));
+        EXPECT_EQ(x.linesOf(x.save(QStringLiteral("b.cvf"))), x.linesOf(first));
       }
     }
   }
@@ -216,6 +204,18 @@ TEST(DesignFile, LowPassRestoresPoleCountAndCutoffBoxes) {
   EXPECT_EQ(f.RespF.Text, RecordOf(f).respF);
 }
 
+namespace {
+
+// A band-reject design whose lines of the two halves end before the high-pass half.
+QByteArray halvesCutShort() {
+  FilesFixture x;
+  design(x, 5, QStringLiteral("Bessel"));
+  const QByteArray bytes = designfiles::WriteDesignRecord(RecordOf(x.f));
+  return bytes.left(bytes.indexOf("\"High-Pass Half\""));
+}
+
+}  // namespace
+
 TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
   const struct {
     const char* name;
@@ -224,17 +224,22 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
   } cases[] = {
       {"old.cvf", "\"2000000\",3,1000,10000,1000,0\r\n", designfiles::kUnsupportedFile},
       {"new.cvf", "\"2010000\",3,1000,10000,1000,0\r\n", designfiles::kUnsupportedFile},
-      {"empty.cvf", "", designfiles::kUnsupportedFile},
+      {"empty.cvf", "", designfiles::kDamagedFile},
       {"garbage.cvf", "\xff\xfe garbage, more garbage\r\n", designfiles::kUnsupportedFile},
       {"short.cvf", "\"2000017\",3,1000,10000,1000,0\r\n\"Bessel\"\r\n", designfiles::kDamagedFile},
       {"bad.cvf", "\"2000017\",3,x,10000,1000,0\r\n", designfiles::kDamagedFile},
+      {"halves.cvf", halvesCutShort(), designfiles::kDamagedFile},
       {nullptr, {}, designfiles::kUnreadableFile},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name ? c.name : "missing");
     FilesFixture x;
     auto& f = x.f;
-    design(x, 1, QStringLiteral("Chebychev"));
+    // A wide band-pass window: the texts its halves keep are part of what must not change.
+    design(x, 4, QStringLiteral("Chebychev"));
+    f.LowPassGainText[0] = QStringLiteral("1.5");
+    f.HighPassFnText[1] = QStringLiteral("2.00kHz");
+    x.fake.messages.shown.clear();  // the edge-swap notice
     f.Caption = QStringLiteral("Marquenta Calverdon - mine.cvf");
     f.DesignFile = x.path(QStringLiteral("mine.cvf"));
     f.SuppressUpdate = true;
@@ -285,4 +290,35 @@ TEST(DesignFile, AFailedSaveIsReportedAndChangesNothing) {
   // The atomic writer: a folder that does not exist fails the same way.
   EXPECT_FALSE(SaveSub(f, x.path(QStringLiteral("no/such/folder/d.cvf"))));
   EXPECT_EQ(f.DesignFile, x.path(QStringLiteral("earlier.cvf")));
+}
+
+TEST(DesignFile, TheSeedWrittenIsTheOneTheDesignIsComputedFrom) {
+  // A three-pole section with the three-pole option scales the seed for its own stages, and
+  // a band-pass pass reads the seed box without keeping its value: the file holds the seed.
+  const struct {
+    const char* name;
+    int passband, circuit;
+    bool threePole;
+  } cases[] = {
+      {"three-pole, fully differential", 0, 2, true},
+      {"band-pass", 2, 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FilesFixture x;
+    auto& f = x.f;
+    designfiles::LoadNoDefaultFile(f);
+    f.Passband.SetListIndex(c.passband);
+    f.CircuitType.SetListIndex(c.circuit);
+    if (c.threePole) x.click(QStringLiteral("ThreePole"));
+    f.Text12.Text = QStringLiteral("22.0k");
+    f.raise(f.Text12, forms::Event::Validate);
+    ASSERT_NE(f.ScaleResistor, 22000.0f);
+    x.save(QStringLiteral("seed.cvf"));
+
+    f.Text12.Text = QStringLiteral("1.00k");
+    f.raise(f.Text12, forms::Event::Validate);
+    ASSERT_TRUE(OpenFile(f, x.path(QStringLiteral("seed.cvf"))));
+    EXPECT_EQ(engine::EngValue(f.Text12.Text, QLatin1Char('.')), 22000.0);
+  }
 }

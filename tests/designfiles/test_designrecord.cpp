@@ -165,7 +165,9 @@ TEST(DesignRecord, VersionWindow) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(ReadDesignRecord(withVersion(file, c.item)).status, c.status) << c.item;
-  EXPECT_EQ(ReadDesignRecord(QByteArray()).status, ReadStatus::Unsupported);
+  // An empty file is damaged, not of another version.
+  for (const char* empty : {"", "\r\n", "  \r\n\t\n"})
+    EXPECT_EQ(ReadDesignRecord(QByteArray(empty)).status, ReadStatus::Corrupt) << empty;
   EXPECT_EQ(ReadDesignRecord(QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)).status,
             ReadStatus::Unsupported);
 }
@@ -253,5 +255,95 @@ TEST(DesignRecord, ItemsThatDoNotConvertMakeTheFileDamaged) {
     ASSERT_TRUE(bad.contains(c.from)) << c.from;
     bad.replace(bad.indexOf(c.from), qstrlen(c.from), c.to);
     EXPECT_EQ(ReadDesignRecord(bad).status, ReadStatus::Corrupt) << c.to;
+  }
+}
+
+// ---- the lines of a two-half design ----
+
+namespace {
+
+DesignRecord withHalves() {
+  DesignRecord r = sample();
+  designfiles::TwoHalves h;
+  h.view = designfiles::HalfView::HighPassSections;
+  h.lowPassPoles = QStringLiteral("4");
+  h.lowPassEdge = QStringLiteral("20,0k");
+  h.sectionBoxPoles = 5;
+  h.lowPass.c1Real = QStringLiteral("1n");
+  h.highPass.c1Real = QString();
+  for (int k = 0; k < 5; ++k) {
+    h.lowPass.gain[k] = QStringLiteral("1.%1").arg(k);
+    h.lowPass.fn[k] = QStringLiteral("%1 kHz").arg(k + 1);
+    h.lowPass.q[k] = QStringLiteral("0.6%1").arg(k);
+    h.highPass.gain[k] = QStringLiteral("2.%1").arg(k);
+    h.highPass.fn[k] = k < 2 ? QStringLiteral("%1 Hz").arg(100 * (k + 1)) : QString();
+    h.highPass.q[k] = k < 2 ? QStringLiteral("0.8%1").arg(k) : QString();
+  }
+  r.halves = h;
+  return r;
+}
+
+const QByteArray kHalvesLines =
+    "\"Both Halves\",2,\"4\",\"20,0k\",5\r\n"
+    "\"Low-Pass Half\",\"1n\"\r\n"
+    "\"1.0\",\"1 kHz\",\"0.60\"\r\n"
+    "\"1.1\",\"2 kHz\",\"0.61\"\r\n"
+    "\"1.2\",\"3 kHz\",\"0.62\"\r\n"
+    "\"1.3\",\"4 kHz\",\"0.63\"\r\n"
+    "\"1.4\",\"5 kHz\",\"0.64\"\r\n"
+    "\"High-Pass Half\",\"\"\r\n"
+    "\"2.0\",\"100 Hz\",\"0.80\"\r\n"
+    "\"2.1\",\"200 Hz\",\"0.81\"\r\n"
+    "\"2.2\",\"\",\"\"\r\n"
+    "\"2.3\",\"\",\"\"\r\n"
+    "\"2.4\",\"\",\"\"\r\n";
+
+}  // namespace
+
+TEST(DesignRecord, TheTwoHalvesFollowTheRecordAndReadBack) {
+  const QByteArray record = WriteDesignRecord(sample());
+  const QByteArray bytes = WriteDesignRecord(withHalves());
+  EXPECT_EQ(lines(bytes), lines(record + kHalvesLines));
+  const auto read = ReadDesignRecord(bytes);
+  ASSERT_EQ(read.status, ReadStatus::Ok);
+  EXPECT_EQ(read.record, withHalves());
+
+  // The record alone reads as it always did: no halves, and other lines after it are
+  // ignored, as are lines after the halves.
+  const auto alone = ReadDesignRecord(record);
+  ASSERT_EQ(alone.status, ReadStatus::Ok);
+  EXPECT_FALSE(alone.record.halves.has_value());
+  const auto other = ReadDesignRecord(record + "\"Both\",2\r\n" + kHalvesLines);
+  ASSERT_EQ(other.status, ReadStatus::Ok);
+  EXPECT_FALSE(other.record.halves.has_value());
+  const auto more = ReadDesignRecord(bytes + "rubbish\r\n");
+  ASSERT_EQ(more.status, ReadStatus::Ok);
+  EXPECT_EQ(more.record, withHalves());
+}
+
+TEST(DesignRecord, DamagedLinesOfTheTwoHalvesMakeTheFileDamaged) {
+  const QByteArray record = WriteDesignRecord(sample());
+  const QList<QByteArray> l = lines(kHalvesLines);
+  const struct {
+    const char* from;
+    const char* to;
+  } changes[] = {
+      {"\"Both Halves\",2,", "\"Both Halves\",3,"},      // no such view
+      {"\"Both Halves\",2,", "\"Both Halves\",x,"},      // not a number
+      {",\"20,0k\",5\r\n", ",\"20,0k\",11\r\n"},           // more poles than the boxes hold
+      {"\"Low-Pass Half\"", "\"Low-Pass\""},             // the half's line is not there
+      {"\"High-Pass Half\",\"\"\r\n", "\"2.0\",\"\"\r\n"},  // nor here
+  };
+  for (const auto& c : changes) {
+    QByteArray bad = kHalvesLines;
+    ASSERT_TRUE(bad.contains(c.from)) << c.from;
+    bad.replace(bad.indexOf(c.from), qstrlen(c.from), c.to);
+    EXPECT_EQ(ReadDesignRecord(record + bad).status, ReadStatus::Corrupt) << c.to;
+  }
+  // Cut after each line short of the last.
+  for (int keep = 1; keep < l.size(); ++keep) {
+    QByteArray cut = record;
+    for (int i = 0; i < keep; ++i) cut += l[i] + '\n';
+    EXPECT_EQ(ReadDesignRecord(cut).status, ReadStatus::Corrupt) << keep;
   }
 }

@@ -1,11 +1,15 @@
 // The File menu, "Save as default", the default design and the start-up that reads it.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "files_fixture.h"
 #include "engine/engnotation.h"
 #include "mainwindow/aboutwindows.h"
 
 namespace {
+
+void startUp(FilesFixture& x);
 
 const QString kOverwrite = QStringLiteral("File already exists. Do you want to overwrite it?");
 
@@ -108,6 +112,52 @@ TEST(FileCommands, OpenSetsTheCaptionAndTheFileSaveWrites) {
   EXPECT_EQ(x.fake.messages.shown[0].text, designfiles::kUnsupportedFile);
   EXPECT_EQ(f.Caption, QStringLiteral("Marquenta Calverdon - opened.cvf"));
   EXPECT_EQ(f.DesignFile, opened);
+}
+
+TEST(FileCommands, NewStartsAnUntitledDesignAndSaveThenAsksForAName) {
+  FilesFixture x;
+  auto& f = x.f;
+  x.fake.settings.values[fakes::FakeSettings::key("Calverdon", "ShowAbout", "Value")] = "False";
+  startUp(x);
+  const QString d1 = x.path(QStringLiteral("d1.cvf"));
+  const QString opened = x.path(QStringLiteral("opened.cvf"));
+  x.write(opened, designBytes(QStringLiteral("Bessel"), 1));
+  const QString userDefault = x.path(QStringLiteral("user/CVdef.cvf"));
+
+  // However the window came to name a file: saved as, opened, or saved as the default.
+  const std::function<void()> named[] = {
+      [&] {
+        x.fake.fileDialogs.saveAnswer = d1;
+        x.click(QStringLiteral("mnuFileSaveAs"));
+      },
+      [&] {
+        x.fake.fileDialogs.openAnswer = opened;
+        x.click(QStringLiteral("mnuFileOpen"));
+      },
+      [&] {
+        x.fake.messages.answers = {platform::AnswerYes};
+        x.click(QStringLiteral("SADmnu"));
+      },
+  };
+  for (const auto& name : named) {
+    name();
+    ASSERT_FALSE(f.DesignFile.isEmpty());
+    const QString saved = f.DesignFile;
+    const QByteArray before = FilesFixture::read(saved);
+
+    x.click(QStringLiteral("mnuFileNew"));
+    EXPECT_TRUE(f.DesignFile.isEmpty());
+    EXPECT_EQ(f.Caption, QStringLiteral("Marquenta Calverdon"));
+
+    // Save asks for a name; cancelled, it writes nothing.
+    f.Text1.Text = QStringLiteral("8");
+    const size_t dialogs = x.fake.fileDialogs.saved.size();
+    x.fake.fileDialogs.saveAnswer = std::nullopt;
+    x.click(QStringLiteral("mnuFileSave"));
+    EXPECT_EQ(x.fake.fileDialogs.saved.size(), dialogs + 1);
+    EXPECT_EQ(FilesFixture::read(saved), before);
+    EXPECT_EQ(f.Caption, QStringLiteral("Marquenta Calverdon"));
+  }
 }
 
 TEST(FileCommands, SaveAsDefaultAsksThenWritesTheUsersDefaultDesign) {

@@ -209,61 +209,130 @@ TEST(CascadeAgainstSpice, SynthesisedStagesGiveTheReportedResponse) {
 
 namespace {
 
-// High-pass sensitivity labels name the high-pass part in the place of each label: one
-// simulated stage per part raised by 1 %, its fitted fn and Q against the unchanged stage.
-TEST(CascadeAgainstSpice, HighPassSensitivitiesAreThoseOfTheHighPassParts) {
-  for (const int circuit : {0, 1}) {
-    SCOPED_TRACE(circuit);
+// The cards of a fully differential MFB stage between the differential pairs (inP, inM) and
+// (outP, outM), with an ideal fully differential amplifier (outputs +-1e9/2 times the input
+// difference, no common mode). Each path carries R1, R2, R3 and C1 of the label's value (a
+// label names both parts of its matched pair); C2 bridges the two R1 nodes, where it acts as
+// twice its value to ground: the label shows the bridging part, C2/2 of the stage's C2 in the
+// low-pass, and twice the resistance to ground in the high-pass.
+QString DifferentialStageCards(const LabelParts& p, bool highPass, const QString& tag) {
+  auto part = [&](const QString& name, bool resistorInLowPass, const QString& a, const QString& b,
+                  double v) {
+    const bool resistor = resistorInLowPass != highPass;
+    return QString(QLatin1Char(resistor ? 'R' : 'C')) + name + tag + ' ' + a + ' ' + b + ' ' +
+           Num(v) + '\n';
+  };
+  QString c;
+  for (const char* side : {"p", "m"}) {
+    const QString in = QStringLiteral("in") + side, a = QStringLiteral("a") + side + tag;
+    // The + path feeds the - input and takes its feedback from the + output, and the other way.
+    const bool plus = QLatin1String(side) == QLatin1String("p");
+    const QString n = (plus ? QStringLiteral("nm") : QStringLiteral("np")) + tag;
+    const QString out = QStringLiteral("out") + side + tag;
+    c += part(QStringLiteral("R1") + side, true, in, a, p.R1);
+    c += part(QStringLiteral("R2") + side, true, a, out, p.R2);
+    c += part(QStringLiteral("R3") + side, true, a, n, p.R3);
+    c += part(QStringLiteral("C1") + side, false, n, out, p.C1);
+  }
+  c += part(QStringLiteral("C2"), false, "ap" + tag, "am" + tag, p.C2);
+  c += QStringLiteral("Ep%1 outp%1 0 np%1 nm%1 5e8\nEm%1 outm%1 0 nm%1 np%1 5e8\n").arg(tag);
+  return c;
+}
+
+// Every sensitivity label of one stage of each topology, low-pass and high-pass, against
+// ngspice: the stage simulated as built and once more with the label's part raised by 1 %,
+// fn and Q fitted from both responses. A label reads how far the part moves fn and Q, each
+// realised minus unchanged: "-0.5  ; 1.0" is 0.5 % lower fn and 1 % higher Q.
+TEST(CascadeAgainstSpice, SensitivityLabelsAreTheSimulatedMovesOfFnAndQ) {
+  struct Case {
+    const char* what;
+    int circuit;  // 0 MFB single-ended, 1 Sallen-Key, 2 MFB fully differential
+    bool highPass;
+    int response;
+    const char* gain;
+  };
+  const Case cases[] = {
+      {"Sallen-Key low-pass, unity gain", 1, false, 0, "1"},
+      {"Sallen-Key high-pass, gain network", 1, true, 2, "2"},
+      {"MFB low-pass", 0, false, 2, "1.5"},
+      {"MFB high-pass", 0, true, 0, "1"},
+      {"fully differential low-pass", 2, false, 1, "1"},
+      {"fully differential high-pass", 2, true, 2, "2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     SequenceFixture s;
     mainwindow::CalverdonForm& f = s.f;
     CascadeDesign d;
-    d.highPass = true;
+    d.highPass = c.highPass;
     d.poles = 2;
-    d.circuit = circuit;
+    d.response = c.response;
+    d.circuit = c.circuit;
     d.resistors = "E96";
-    d.gains = {circuit == 1 ? "2" : "1.5"};
+    d.gains = {c.gain};
     d.values = false;
+    d.cutoff = "10k";
     const std::vector<BuiltStage> built = RunDesign(s, d);
     ASSERT_EQ(built.size(), 1u);
     const BuiltStage& st = built[0];
-    const LabelParts base = FromStage(f, st);
+    const bool differential = c.circuit == 2;
+    LabelParts base = FromStage(f, st);
+    if (differential) base.C2 = c.highPass ? 2 * base.C2 : base.C2 / 2;
     struct Item {
       double LabelParts::*part;
       const forms::Label* label;
     };
     std::vector<Item> items = {{&LabelParts::R1, &f.R1[0]}, {&LabelParts::R2, &f.R2[0]},
-                               {&LabelParts::R3, &f.R3[0]}, {&LabelParts::C1, &f.C1L[0]},
-                               {&LabelParts::C2, &f.C2L[0]}};
-    if (circuit == 1) items.push_back({&LabelParts::R4, &f.R4[0]});
-    QString net = QStringLiteral("sens\nVin x0 0 AC 1\n");
-    net += StageCards(st, base, true, "x0", "base", "b");
+                               {&LabelParts::C1, &f.C1L[0]}, {&LabelParts::C2, &f.C2L[0]}};
+    if (st.Mfb) items.push_back({&LabelParts::R3, &f.R3[0]});
+    if (!st.Mfb && st.R3 > 0) {
+      items.push_back({&LabelParts::R3, &f.R3[0]});
+      items.push_back({&LabelParts::R4, &f.R4[0]});
+    }
+    auto cards = [&](const LabelParts& p, const QString& tag) {
+      return differential ? DifferentialStageCards(p, c.highPass, tag)
+                          : StageCards(st, p, c.highPass, "inp", "out" + tag, tag);
+    };
+    QString net = QStringLiteral("sens\nVp inp 0 AC 0.5\nVm inm 0 AC 0.5 180\n");
+    net += cards(base, "b");
     for (std::size_t j = 0; j < items.size(); ++j) {
       LabelParts p = base;
       p.*items[j].part *= 1.01;
-      net += StageCards(st, p, true, "x0", QStringLiteral("o%1").arg(j), QStringLiteral("p%1").arg(j));
+      net += cards(p, QStringLiteral("p%1").arg(j));
     }
     const double f0 = st.F0;
     net += QStringLiteral(".ac dec 100 %1 %2\n.end\n").arg(Num(f0 / 10), Num(f0 * 10));
     QString error;
     const std::optional<spicetest::AcSweep> sweep = Simulate(net, &error);
     ASSERT_TRUE(sweep.has_value()) << error.toStdString();
-    auto fit = [&](const QString& node) {
-      const auto* h = sweep->Node(node);
-      EXPECT_NE(h, nullptr);
-      return h ? spicetest::FitSecondOrder(sweep->Freq, *h, f0) : std::nullopt;
+    auto fit = [&](const QString& tag) -> std::optional<spicetest::SecondOrderFit> {
+      const auto* hp = sweep->Node((differential ? "outp" : "out") + tag);
+      const auto* hm = differential ? sweep->Node("outm" + tag) : nullptr;
+      EXPECT_NE(hp, nullptr);
+      if (!hp || (differential && !hm)) return std::nullopt;
+      std::vector<spicetest::Complex> h = *hp;
+      if (differential)
+        for (std::size_t i = 0; i < h.size(); ++i) h[i] -= (*hm)[i];
+      // The single-ended stages are driven by half the differential input.
+      else
+        for (spicetest::Complex& v : h) v *= 2.0;
+      return spicetest::FitSecondOrder(sweep->Freq, h, f0);
     };
-    const auto ref = fit("base");
+    const auto ref = fit("b");
     ASSERT_TRUE(ref.has_value());
-    EXPECT_NEAR(ref->F0() / f0, 1.0, 0.01);
+    EXPECT_NEAR(ref->F0() / f0, 1.0, 0.02);  // the stage as rounded to E96 and E6
     for (std::size_t j = 0; j < items.size(); ++j) {
       const QString cell = items[j].label->Caption;
-      SCOPED_TRACE(cell.toStdString());
-      const auto moved = fit(QStringLiteral("o%1").arg(j));
+      SCOPED_TRACE(items[j].label->displayName().toStdString() + " " + cell.toStdString());
+      EXPECT_TRUE(items[j].label->Visible);
+      const auto moved = fit(QStringLiteral("p%1").arg(j));
       ASSERT_TRUE(moved.has_value());
       const QStringList figures = cell.split(';');
       ASSERT_EQ(figures.size(), 2);
-      EXPECT_NEAR(figures[0].trimmed().toDouble(), (moved->F0() / ref->F0() - 1) * 100, 0.06);
-      EXPECT_NEAR(figures[1].trimmed().toDouble(), (ref->Q() - moved->Q()) / ref->Q() * 100, 0.06);
+      const double fn = (moved->F0() / ref->F0() - 1) * 100;
+      const double q = (moved->Q() / ref->Q() - 1) * 100;
+      EXPECT_NEAR(figures[0].trimmed().toDouble(), fn, 0.06);
+      EXPECT_NEAR(figures[1].trimmed().toDouble(), q, 0.06);
     }
   }
 }

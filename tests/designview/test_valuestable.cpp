@@ -33,11 +33,12 @@ TEST(SensitivityText, FiguresAndTheirTexts) {
   };
   const auto [a0p, a1p] = pair(1.01, 1.0);     // fn +1 %
   const auto [a0q, a1q] = pair(2.507, 1.0);  // fn +150.7 %
-  const auto [a0n, a1n] = pair(0.995, 2.002);  // fn -0.5 %, Q -100.2 %
+  const auto [a0n, a1n] = pair(0.995, 2.002);  // fn -0.5 %, Q +100.2 %
   const Case cases[] = {
       {w * w, b1, a0p, a1p, '.', "1.0  ; 0.0"},
       {w * w, b1, a0q, a1q, '.', " 150; 0.0"},
-      {w * w, b1, a0n, a1n, ',', "-0,5  ; -100"},
+      {w * w, b1, a0n, a1n, ',', "-0,5  ;  100"},
+      {w * w, b1, a0p, float(a1p * 1.01), '.', "1.0  ; -1.0"},  // a lower Q reads negative
       {1000, 0, 990.099f, 0, '.', "-1.0; --       "},  // a real pole
       {1000, 0, 1005, 0, ',', "0,5; --       "},
       {0, b1, a0p, a1p, '.', ""},  // no usable reference
@@ -236,7 +237,7 @@ TEST(ValuesTable, SensitivityLabelsMatchFiniteDifferencesOfFnAndQ) {
         EXPECT_NEAR(fn, (moved.fn / base.fn - 1) * 100, 0.051);
         ASSERT_EQ(q.has_value(), !st.FirstOrder);
         if (q) {
-          EXPECT_NEAR(*q, (base.q - moved.q) / base.q * 100, 0.051);
+          EXPECT_NEAR(*q, (moved.q - base.q) / base.q * 100, 0.051);
         }
       }
     }

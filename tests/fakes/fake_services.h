@@ -4,7 +4,9 @@
 #include <QMap>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/services.h"
@@ -68,11 +70,15 @@ class FakePrinter : public platform::PrintService {
   std::optional<int> copies = 1;
   int pagesPrinted = 0;
   bool succeed = true;
+  int documentsEnded = 0;
+  std::function<void(const forms::Form&)> onPage;  // sees the window as each page is printed
   std::optional<int> askCopies() override { return copies; }
-  bool printWindowImage(const forms::Form&) override {
+  bool printWindowImage(const forms::Form& form) override {
     ++pagesPrinted;
+    if (onPage) onPage(form);
     return succeed;
   }
+  void endDocument() override { ++documentsEnded; }
 };
 
 class FakeSettings : public platform::SettingsService {
@@ -97,10 +103,43 @@ struct ProcessCall {
   QString folder;
 };
 
+// A started program that ends after a scripted number of polls (never when negative), with a
+// scripted exit code and output; what it does on its end runs then (writing its output file).
+class FakeStartedProgram : public platform::StartedProgram {
+ public:
+  int pollsLeft = 0;
+  int code = 0;
+  QString text;
+  std::function<void()> onEnd;
+  bool killed = false;
+  bool running() override {
+    if (killed) return false;
+    if (pollsLeft == 0) {
+      if (onEnd) std::exchange(onEnd, nullptr)();
+      return false;
+    }
+    if (pollsLeft > 0) --pollsLeft;
+    return true;
+  }
+  int exitCode() override { return killed || running() ? -1 : code; }
+  QString output() override { return text; }
+  void kill() override { killed = true; }
+};
+
 class FakeProcesses : public platform::ProcessRunner {
  public:
   std::vector<ProcessCall> calls;
   std::function<platform::ProcessResult(const ProcessCall&)> behaviour;
+  // Scripts each started program; none set: it ends at the first poll with exit code 0. A
+  // script that returns false makes the start fail.
+  std::function<bool(const ProcessCall&, FakeStartedProgram&)> started;
+  std::unique_ptr<platform::StartedProgram> start(const QString& p, const QStringList& a,
+                                                  const QString& f) override {
+    calls.push_back({p, a, f});
+    auto program = std::make_unique<FakeStartedProgram>();
+    if (started && !started(calls.back(), *program)) return nullptr;
+    return program;
+  }
   platform::ProcessResult run(const QString& p, const QStringList& a, const QString& f,
                               int) override {
     calls.push_back({p, a, f});
@@ -148,6 +187,13 @@ class FakeClock : public platform::Clock {
     waits.push_back(seconds);
     if (duringWait) duringWait();
     current = current.addMSecs(static_cast<qint64>(seconds * 1000));
+  }
+  std::vector<double> sleeps;
+  std::function<void()> duringSleep;  // what happens outside while the window sleeps
+  void sleep(double seconds) override {
+    sleeps.push_back(seconds);
+    current = current.addMSecs(static_cast<qint64>(seconds * 1000));
+    if (duringSleep) duringSleep();
   }
 };
 

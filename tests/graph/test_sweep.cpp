@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "engine/engnotation.h"
 #include "graph/groupdelay.h"
+#include "graph/surface.h"
 #include "graph/sweep.h"
 #include "graph/traces.h"
 #include "graph_fixture.h"
@@ -97,7 +99,11 @@ TEST(GroupDelay, ScaleAndLabelsFollowTheLargestDelay) {
   EXPECT_DOUBLE_EQ(graph::GroupDelayScale(0.75e-3), 2500);
   EXPECT_DOUBLE_EQ(graph::GroupDelayScale(0.2e-3), 10000);
   EXPECT_DOUBLE_EQ(graph::GroupDelayScale(9e-6), 125000);  // 10^6 halved three times
-  EXPECT_DOUBLE_EQ(graph::GroupDelayScale(50), 1);
+  // Delays of a second and more: fractional scales, the top label 4 / scale above the delay.
+  EXPECT_DOUBLE_EQ(graph::GroupDelayScale(1.5), 1);       // top label 4 s
+  EXPECT_DOUBLE_EQ(graph::GroupDelayScale(4), 0.5);       // 8 s
+  EXPECT_DOUBLE_EQ(graph::GroupDelayScale(50), 0.025);    // 0.1 halved twice: 160 s
+  EXPECT_DOUBLE_EQ(graph::GroupDelayScale(950), 0.00125); // 0.01 halved three times: 3.2 ks
   EXPECT_DOUBLE_EQ(graph::GroupDelayScale(0), 1);
   EXPECT_DOUBLE_EQ(graph::GroupDelayScale(std::nan("")), 1);
   EXPECT_GE(graph::GroupDelayScale(1e-44), 1);
@@ -146,6 +152,85 @@ TEST(Traces, ViewSwitchesAndThePhaseHop) {
     EXPECT_GE(std::min(l.y1, l.y2), 0);
     EXPECT_LE(std::max(l.y1, l.y2), all.f.Graph.Height);
   }
+}
+
+// Designs at the ends of the ranges: a very low and a very high cutoff, the most poles, the
+// deepest ripple. No line of the graph or of its copy on the window leaves the plot area, and
+// the group-delay axis reaches over the largest delay without wasting most of the height.
+TEST(Traces, ExtremeDesignsStayOnThePlotAndTheDelayAxisCoversTheirDelay) {
+  struct Case {
+    const char* what;
+    int code, poles;
+    float cutoff, ripple;
+    bool high;
+  };
+  const Case cases[] = {
+      {"1 mHz Bessel", 1, 4, 1e-3f, 1, false},
+      {"1 mHz Bessel, 10 poles", 1, 10, 1e-3f, 1, false},
+      {"200 MHz Chebychev 10 dB, 10 poles", 2, 10, 200e6f, 10, false},
+      {"10 poles Chebychev 10 dB", 2, 10, 1000, 10, false},
+      {"1 mHz high-pass Chebychev 10 dB", 2, 9, 1e-3f, 10, true},
+      {"200 MHz high-pass Butterworth", 0, 10, 200e6f, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GraphFixture g;
+    g.f.Form1.Left = 3000;
+    g.f.Form1.Top = 400;
+    g.design(c.code, c.poles, c.cutoff, c.high, c.ripple);
+    graph::DrawComputedResponse(g.f);
+    const double w = g.f.Graph.Width, h = g.f.Graph.Height;
+    ASSERT_GT(g.f.Graph.drawing.lines.size(), 1000u);
+    for (const forms::DrawnLine& l : g.f.Graph.drawing.lines) {
+      ASSERT_TRUE(std::min(l.x1, l.x2) >= 0 && std::max(l.x1, l.x2) <= w &&
+                  std::min(l.y1, l.y2) >= 0 && std::max(l.y1, l.y2) <= h)
+          << l.x1 << "," << l.y1 << " - " << l.x2 << "," << l.y2;
+    }
+    const double left = g.f.Form1.Left, top = g.f.Form1.Top;
+    ASSERT_EQ(g.f.drawing.lines.size(), g.f.Graph.drawing.lines.size());
+    for (const forms::DrawnLine& l : g.f.drawing.lines) {
+      ASSERT_TRUE(std::min(l.x1, l.x2) >= left && std::max(l.x1, l.x2) <= left + w &&
+                  std::min(l.y1, l.y2) >= top && std::max(l.y1, l.y2) <= top + h);
+    }
+
+    double largest = 0;
+    for (int i = 3; i <= 561; ++i)
+      largest = std::max(largest, std::fabs(g.f.SweepPhase[i + 1] - g.f.SweepPhase[i]) /
+                                      (360 * (g.f.SweepFreq[i + 1] - g.f.SweepFreq[i])));
+    const double topLabel = engine::EngValue(g.f.GroupDelay[0].Caption, '.').value_or(0);
+    EXPECT_GE(topLabel, largest) << g.f.GroupDelay[0].Caption.toStdString();
+    EXPECT_LE(topLabel, 4 * largest) << g.f.GroupDelay[0].Caption.toStdString();
+    EXPECT_GT(linesOf(g.f, g.f.GroupDelayTraceColor), 100);
+  }
+  // A 1 mHz design delays by minutes: the labels say so in seconds.
+  GraphFixture slow;
+  slow.f.TypeFilter.setFromUser(1, "Bessel");
+  slow.design(1, 4, 1e-3f, false);
+  graph::DrawComputedResponse(slow.f);
+  EXPECT_EQ(slow.f.GroupDelay[0].Caption, "800s");
+  EXPECT_EQ(slow.f.GroupDelay[8].Caption, "0");
+}
+
+// A line that leaves the plot area is cut at its edges; one wholly outside is not drawn.
+TEST(Traces, LinesAreCutAtThePlotEdges) {
+  GraphFixture g;
+  graph::SetPlotArea(g.f);
+  const double w = g.f.Graph.Width, h = g.f.Graph.Height;
+  graph::DrawGraphLine(g.f, -w, h / 2, w / 2, h / 2, 1);      // in from the left
+  graph::DrawGraphLine(g.f, w / 2, -h, w / 2, 2 * h, 2);      // through top and bottom
+  graph::DrawGraphLine(g.f, w / 4, -100, w / 2, -10, 3);      // above the plot
+  graph::DrawGraphLine(g.f, 0, h + 1, w, h + 1000, 4);        // below it
+  graph::DrawGraphLine(g.f, 0, h, w, 0, 5);                   // corner to corner
+  graph::DrawGraphLine(g.f, 0, std::nan(""), w, 0, 6);
+  const auto& lines = g.f.Graph.drawing.lines;
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].x1, 0);
+  EXPECT_EQ(lines[0].x2, float(w / 2));
+  EXPECT_EQ(lines[0].y1, float(h / 2));
+  EXPECT_EQ(lines[1].y1, 0);
+  EXPECT_EQ(lines[1].y2, float(h));
+  EXPECT_EQ(lines[2].x1, 0);
+  EXPECT_EQ(lines[2].y2, 0);
 }
 
 TEST(Sweep, TotalsOfTheStageReadouts) {

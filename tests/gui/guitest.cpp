@@ -43,6 +43,7 @@ QString eventName(forms::Event ev) {
     case Event::MouseDown: return "MouseDown";
     case Event::MouseUp: return "MouseUp";
     case Event::MouseMove: return "MouseMove";
+    case Event::HeadClick: return "HeadClick";
   }
   return "?";
 }

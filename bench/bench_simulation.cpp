@@ -1,0 +1,80 @@
+// One display pass of a five-stage band-pass design at 10 kHz, simulation and plot included:
+// with ngspice inside the process (ideal op-amp and a library model) and with the ngspice
+// program (which the window waits for in half-second looks, as it must).
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "designview/sequence.h"
+#include "fakes/fake_services.h"
+#include "gui/qtsystem.h"
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/startup.h"
+#include "spice/ngspiceprogram.h"
+#include "spice/ngspiceshared.h"
+#include "spice/opampmodels.h"
+
+namespace {
+
+struct Design {
+  fakes::FakeServices fake;
+  mainwindow::CalverdonForm f{fake.services()};
+  QTemporaryDir programDir, userDir;
+  gui::QtProcessRunner runner;
+  gui::QtClock clock;
+  spice::NgspiceProgramEngine program{runner, clock};
+  bool second = false;
+
+  Design(int simulator, const QString& model) {
+    QDir(programDir.path()).mkpath(QStringLiteral("models"));
+    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
+                programDir.path() + QStringLiteral("/models/marquenta.lib"));
+    fake.paths.program = programDir.path();
+    fake.paths.user = userDir.path();
+    f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
+    f.SimulatorProgram = &program;
+    designview::install(f);
+    mainwindow::SetStartDefaults(f, QLatin1Char('.'));
+    for (int j = 0; j < 3; ++j) f.XSver[size_t(j)].setFromUser(j == simulator);
+    f.Text18.Text = QStringLiteral("5");
+    f.Text34.Text = QStringLiteral("10k");
+    f.Text3.Text = QStringLiteral("5");
+    for (int i = 0; i < 5; ++i) {
+      f.FnInput[i].Text = QStringLiteral("10k");
+      f.QInput[i].Text = QStringLiteral("5");
+      f.GainTB[i].Text = QStringLiteral("1");
+    }
+    f.Passband.setFromUser(int(f.Passband.items().indexOf(QStringLiteral("Band-Pass"))),
+                           QStringLiteral("Band-Pass"));
+    spice::LoadOpAmpModels(f);
+    const int m = int(f.OpAmpModel.items().indexOf(model));
+    f.OpAmpModel.setFromUser(m, model);
+    f.SequenceUpdateScreen();
+  }
+
+  // The edit: the first stage's Q moves between 5 and 6, then the design is recomputed.
+  int edit() {
+    second = !second;
+    f.QInput[0].Text = second ? QStringLiteral("6") : QStringLiteral("5");
+    return f.SequenceUpdateScreen();
+  }
+};
+
+void run(benchmark::State& state, int simulator, const QString& model) {
+  Design d(simulator, model);
+  for (auto _ : state) benchmark::DoNotOptimize(d.edit());
+  state.counters["plotted"] = d.f.SimPlotValid ? 1 : 0;
+  state.counters["messages"] = double(d.fake.messages.shown.size());
+}
+
+void BM_BandPassPassInsideIdeal(benchmark::State& s) { run(s, 2, "Ideal Op Amp"); }
+void BM_BandPassPassInsideModel(benchmark::State& s) { run(s, 2, "KVR4020/30"); }
+void BM_BandPassPassProgramIdeal(benchmark::State& s) { run(s, 1, "Ideal Op Amp"); }
+
+BENCHMARK(BM_BandPassPassInsideIdeal)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BandPassPassInsideModel)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BandPassPassProgramIdeal)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3)->ReportAggregatesOnly(true);
+
+}  // namespace

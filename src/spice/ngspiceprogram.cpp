@@ -1,0 +1,101 @@
+#include "spice/ngspiceprogram.h"
+
+#include <QFile>
+
+#include "spice/rawfile.h"
+#include "spice/simulation.h"
+
+namespace spice {
+
+ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& clock,
+                         const QString& program, const QStringList& arguments,
+                         const QString& folder, double timeoutSeconds) {
+  ShellResult r;
+  std::unique_ptr<platform::StartedProgram> p = processes.start(program, arguments, folder);
+  if (!p) return r;
+  r.Started = true;
+  double waited = 0;
+  for (;;) {
+    clock.sleep(kShellPollSeconds);
+    waited += kShellPollSeconds;
+    if (!p->running()) {
+      r.Finished = true;
+      r.ExitCode = p->exitCode();
+      break;
+    }
+    if (waited >= timeoutSeconds) {
+      p->kill();
+      break;
+    }
+  }
+  r.Output = p->output();
+  return r;
+}
+
+NgspiceProgramEngine::NgspiceProgramEngine(platform::ProcessRunner& processes,
+                                           platform::Clock& clock, QString program)
+    : processes_(processes), clock_(clock), program_(std::move(program)) {}
+
+QStringList NgspiceProgramEngine::Arguments(const QString& rawFile, const QString& netlistFile) {
+  // ASCII raw output whatever the netlist asks for.
+  return {QStringLiteral("-D"), QStringLiteral("filetype=ascii"), QStringLiteral("-r"), rawFile,
+          QStringLiteral("-b"), netlistFile};
+}
+
+SimulationStatus NgspiceProgramEngine::run() {
+  ran_ = false;
+  read_ = false;
+  results_ = {};
+  output_.clear();
+  // A raw file left by an earlier run is never read as this run's.
+  QFile::remove(job_.RawFile);
+  const ShellResult r = ShellAndWait(processes_, clock_, program_,
+                                     Arguments(job_.RawFile, job_.NetlistFile), job_.Folder);
+  output_ = r.Output;
+  if (!r.Started) return {false, ProgramNotStarted(program_)};
+  if (!r.Finished) return {false, ProgramTimedOut(kShellTimeoutSeconds)};
+  if (r.ExitCode != 0 || !QFile::exists(job_.RawFile)) return {false, RawFileError()};
+  ran_ = true;
+  return {true, {}};
+}
+
+const NgspiceProgramEngine::Read& NgspiceProgramEngine::results() const {
+  if (read_ || !ran_) return results_;
+  read_ = true;
+  QFile file(job_.RawFile);
+  if (!file.open(QIODevice::ReadOnly)) return results_;
+  const RawFile raw = ReadRawFile(file.readAll());
+  if (!raw.First) return results_;
+  results_.Complex = raw.First->Complex;
+  for (const QString& v : raw.First->Variables) {
+    const QStringList fields = v.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
+    QString name = fields.value(1);
+    // "v(node190)" is the node voltage ngspice lists inside the process as "node190".
+    if (name.startsWith(QLatin1String("v(")) && name.endsWith(QLatin1Char(')')))
+      name = name.mid(2, name.size() - 3);
+    results_.Values.Names << name;
+    results_.Values.Types << fields.value(2);
+  }
+  results_.Values.Values = raw.First->Values;
+  return results_;
+}
+
+std::vector<double> NgspiceProgramEngine::allValues() const {
+  const Read& r = results();
+  if (r.Complex) return r.Values.flattened();
+  std::vector<double> all;
+  for (const auto& point : r.Values.Values)
+    for (const auto& v : point) all.push_back(v.real());
+  return all;
+}
+
+QString ProgramNotStarted(const QString& program) {
+  return QStringLiteral("The simulator program %1 could not be started.").arg(program);
+}
+
+QString ProgramTimedOut(double seconds) {
+  return QStringLiteral("The simulator program did not finish within %1 seconds and was stopped.")
+      .arg(seconds);
+}
+
+}  // namespace spice

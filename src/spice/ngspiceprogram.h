@@ -1,0 +1,72 @@
+#pragma once
+// The ngspice program in batch mode, for the two outside-simulator choices: it runs the
+// netlist file and writes the ASCII raw file, which the window then reads back.
+#include "platform/clock.h"
+#include "platform/processes.h"
+#include "spice/simresults.h"
+#include "spice/spiceengine.h"
+
+namespace spice {
+
+// The outcome of a program waited for.
+struct ShellResult {
+  bool Started = false;
+  bool Finished = false;  // false when it ran out of time and was stopped
+  int ExitCode = -1;
+  QString Output;
+};
+
+// The wait between two looks at whether the program has ended, and the longest wait.
+inline constexpr double kShellPollSeconds = 0.5;
+inline constexpr double kShellTimeoutSeconds = 20;
+
+// Starts the program and waits for its end: a sleep of half a second (the window does not
+// react meanwhile), then a look, again and again. The first look comes only after one sleep.
+// A program still running after timeoutSeconds is stopped.
+ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& clock,
+                         const QString& program, const QStringList& arguments,
+                         const QString& folder, double timeoutSeconds = kShellTimeoutSeconds);
+
+class NgspiceProgramEngine : public SpiceEngine {
+ public:
+  NgspiceProgramEngine(platform::ProcessRunner& processes, platform::Clock& clock,
+                       QString program = QStringLiteral("ngspice"));
+
+  void putNetlist(const SimulationJob& job) override { job_ = job; }
+  // Deletes the raw file, runs the program on the netlist file and checks its start, end, exit
+  // code and raw file.
+  SimulationStatus run() override;
+  bool isComplex() const override { return results().Complex; }
+  int pointCount() const override { return results().Values.points(); }
+  int vectorCount() const override { return results().Values.vectors(); }
+  std::vector<double> allValues() const override;
+  QString textOutput() const override { return output_; }
+  QString resultTable() const override { return results().Values.table(); }
+
+  // The arguments the program gets for a netlist file and its raw file.
+  static QStringList Arguments(const QString& rawFile, const QString& netlistFile);
+  const QString& program() const { return program_; }
+
+ private:
+  struct Read {
+    bool Complex = false;
+    SimResults Values;
+  };
+  // The raw file of the last successful run, read when first asked for.
+  const Read& results() const;
+
+  platform::ProcessRunner& processes_;
+  platform::Clock& clock_;
+  QString program_;
+  SimulationJob job_;
+  QString output_;
+  bool ran_ = false;
+  mutable bool read_ = false;
+  mutable Read results_;
+};
+
+// The messages of a failed outside run.
+QString ProgramNotStarted(const QString& program);
+QString ProgramTimedOut(double seconds);
+
+}  // namespace spice

@@ -1,0 +1,187 @@
+// Every way a simulation can fail gives one message and a usable window: nothing half drawn,
+// nothing left from an earlier run shown as new.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <functional>
+
+#include "simulation_fixture.h"
+#include "spice/netlistexport.h"
+
+namespace {
+
+// A library with a model that does not parse and one whose circuit cannot be solved (two
+// sources fight over its output), beside a sound one.
+const QByteArray kFaultyLibrary =
+    "* models for the fault tests\n"
+    ".subckt KVR9001/30 1 2 3 4 5\n"
+    "R1 1 2 abc\n"
+    ".ENDS\n"
+    "* END MODEL KVR9001\n"
+    ".subckt KVR9002/30 1 2 3 4 5\n"
+    "V1 5 0 1\n"
+    "V2 5 0 2\n"
+    ".ENDS\n"
+    "* END MODEL KVR9002\n"
+    ".subckt KVR9003/30 1 2 3 4 5\n"
+    "E1 5 0 1 2 1e6\n"
+    ".ENDS\n"
+    "* END MODEL KVR9003\n";
+
+BPNotchDesign design() {
+  BPNotchDesign d;
+  d.stages = QStringLiteral("2");
+  d.centre = QStringLiteral("1k");
+  d.q = QStringLiteral("3");
+  d.rows = {{"1k", "3", "1"}, {"1k", "3", "1"}};
+  return d;
+}
+
+struct FaultFixture : SimulationFixture {
+  FaultFixture() {
+    QFile lib(programDir.path() + QStringLiteral("/models/marquenta.lib"));
+    EXPECT_TRUE(lib.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lib.write(kFaultyLibrary);
+  }
+  // A sound run first, so a failure that follows cannot show its result as new.
+  void runSound(int simulator) {
+    chooseSimulator(simulator);
+    chooseModel(QStringLiteral("KVR9003/30"));
+    RunBPNotchDesign(*this, design());
+    ASSERT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().join("\n").toStdString();
+    ASSERT_TRUE(f.SimPlotValid);
+    ASSERT_GT(traceSegments(), 0);
+  }
+  void expectFailedOnce(const QString& message) {
+    EXPECT_EQ(fake.messages.texts(), QStringList({message}));
+    EXPECT_FALSE(f.SimResultsReady);
+    EXPECT_FALSE(f.SimPlotValid);
+    EXPECT_EQ(traceSegments(), 0) << "no trace of an earlier run, no half-drawn trace";
+    EXPECT_TRUE(f.Qtotal.Text.isEmpty());
+    EXPECT_TRUE(f.GainF[5].Caption.isEmpty());
+  }
+  // The window goes on: the sound model simulates again with the simulator inside.
+  void expectUsable() {
+    fake.messages.shown.clear();
+    chooseSimulator(2);
+    chooseModel(QStringLiteral("KVR9003/30"));
+    f.SequenceUpdateScreen();
+    EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.texts().join("\n").toStdString();
+    EXPECT_TRUE(f.SimPlotValid);
+    EXPECT_GT(traceSegments(), 0);
+    EXPECT_FALSE(f.SuppressUpdate);
+  }
+};
+
+TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
+  struct Case {
+    const char* name;
+    int simulator;
+    std::function<void(FaultFixture&)> fail;
+    std::function<QString(FaultFixture&)> message;
+  };
+  const auto rawError = [](FaultFixture&) { return spice::RawFileError(); };
+  const auto model = [](const char* name) {
+    return [name](FaultFixture& s) { s.chooseModel(QString::fromLatin1(name)); };
+  };
+  const std::vector<Case> cases = {
+      {"program missing", 1,
+       [](FaultFixture& s) {
+         static gui::QtProcessRunner runner;
+         static QuickClock clock;
+         static spice::NgspiceProgramEngine missing(runner, clock,
+                                                    QStringLiteral("/nonexistent/ngspice"));
+         s.f.SimulatorProgram = &missing;
+       },
+       [](FaultFixture&) { return spice::ProgramNotStarted("/nonexistent/ngspice"); }},
+      {"netlist that does not parse, program", 1, model("KVR9001/30"), rawError},
+      {"netlist that does not parse, inside", 2, model("KVR9001/30"), nullptr},
+      {"model that does not converge, program", 0, model("KVR9002/30"), rawError},
+      {"model that does not converge, inside", 2, model("KVR9002/30"), nullptr},
+      {"program that never ends", 1,
+       [](FaultFixture& s) {
+         static spice::NgspiceProgramEngine hanging(s.fake.processes, s.fake.clock);
+         s.fake.processes.started = [](const fakes::ProcessCall&, fakes::FakeStartedProgram& p) {
+           p.pollsLeft = -1;
+           return true;
+         };
+         s.f.SimulatorProgram = &hanging;
+       },
+       [](FaultFixture&) { return spice::ProgramTimedOut(spice::kShellTimeoutSeconds); }},
+      {"raw file cut short", 1,
+       [](FaultFixture& s) {
+         static spice::NgspiceProgramEngine cut(s.fake.processes, s.fake.clock);
+         s.fake.processes.started = [](const fakes::ProcessCall& call, fakes::FakeStartedProgram& p) {
+           const QString raw = call.arguments.value(3);
+           p.onEnd = [raw] {
+             QFile file(raw);
+             if (file.open(QIODevice::WriteOnly))
+               file.write("Title: cut\nPlotname: AC Analysis\nFlags: complex\nNo. Variables: 2\n"
+                          "No. Points: 301\nVariables:\n\t0\tfrequency\tfrequency\n"
+                          "\t1\tv(node290)\tvoltage\nValues:\n0\t\t1.0e+01,0.0\n\t1.0,0.0\n"
+                          "1\t\t1.1e+01,0.0\n");
+           };
+           return true;
+         };
+         s.f.SimulatorProgram = &cut;
+       },
+       rawError},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FaultFixture s;
+    s.runSound(c.simulator);
+    s.fake.messages.shown.clear();
+    c.fail(s);
+    s.f.SequenceUpdateScreen();
+    if (c.message) {
+      s.expectFailedOnce(c.message(s));
+    } else {
+      ASSERT_EQ(s.fake.messages.shown.size(), 1u) << s.fake.messages.texts().join("\n").toStdString();
+      EXPECT_TRUE(s.fake.messages.shown[0].text.startsWith("The simulation failed: "))
+          << s.fake.messages.shown[0].text.toStdString();
+      s.expectFailedOnce(s.fake.messages.shown[0].text);
+    }
+    s.f.SimulatorProgram = &s.program;
+    s.expectUsable();
+  }
+}
+
+TEST(SimulationFaults, SupplyAndSourceTextsThatAreNoNumbersAreRefused) {
+  struct Case {
+    const char* vs;
+    const char* vin;
+    QString message;
+  };
+  const QString pm = QString(QChar(0x00B1));
+  for (const Case& c : {Case{"abc", "1", spice::SupplyNotUnderstood("abc")},
+                        Case{"", "1", spice::SupplyNotUnderstood("")},
+                        Case{"\xC2\xB1", "1", spice::SupplyNotUnderstood(pm)},
+                        Case{"\xC2\xB1" "5", "1 V", spice::InputNotUnderstood("1 V")},
+                        Case{"\xC2\xB1" "5", "", spice::InputNotUnderstood("")}}) {
+    SCOPED_TRACE(c.vs);
+    SimulationFixture s;
+    s.f.Vs.Text = QString::fromUtf8(c.vs);
+    s.f.Vin.Text = QString::fromUtf8(c.vin);
+    RunBPNotchDesign(s, design());
+    EXPECT_EQ(s.fake.messages.texts(), QStringList({c.message}));
+    EXPECT_FALSE(QFile::exists(s.userFile("Model.cir"))) << "nothing is written";
+    EXPECT_FALSE(s.f.SimPlotValid);
+    EXPECT_EQ(s.traceSegments(), 0);
+  }
+  // A supply box holding a number with or without the sign is written as it stands.
+  SimulationFixture s;
+  s.f.Vs.Text = QStringLiteral("12");
+  s.f.SScheck.setFromUser(1);
+  RunBPNotchDesign(s, design());
+  EXPECT_TRUE(s.fake.messages.shown.empty());
+  EXPECT_TRUE(s.f.SimPlotValid);
+  QFile file(s.userFile("Model.cir"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString text = QString::fromLatin1(file.readAll());
+  EXPECT_TRUE(text.contains("\r\nV2 Node10 0 DC 12 DISTOF1 0 DISTOF2 0\r\n"));
+  EXPECT_TRUE(text.contains("\r\nV1 Node20 0 DC -0 DISTOF1 0 DISTOF2 0\r\n"));
+  EXPECT_EQ(s.f.SupplyText, "0") << "kept after a single-supply netlist";
+}
+
+}  // namespace

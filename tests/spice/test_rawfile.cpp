@@ -1,0 +1,139 @@
+// The simulator's raw file read back by its own header, and the wait for the simulator
+// program.
+#include <gtest/gtest.h>
+
+#include "fakes/fake_services.h"
+#include "spice/ngspiceprogram.h"
+#include "spice/rawfile.h"
+
+namespace {
+
+// An AC plot of three points and three vectors: the frequency, a node voltage and a device
+// quantity saved as a real value alone; then the operating point.
+const QByteArray kRaw =
+    "Title: *** /home/eng/data/BandPass.cir, with a comma\n"
+    "Date: Thu Dec 10 20:00:00  2026\n"
+    "Plotname: AC Analysis\n"
+    "Flags: complex\n"
+    "No. Variables: 3\n"
+    "No. Points: 3     \n"
+    "Variables:\n"
+    "\t0\tfrequency\tfrequency\tgrid=3\n"
+    "\t1\tv(node190)\tvoltage\n"
+    "\t2\t@r1a[i]\tcurrent\n"
+    "Values:\n"
+    "0\t\t1.000000000000000e+02,nan\n"
+    "\t5.000000000000000e-01,-2.500000000000000e-01\n"
+    "\t1.0e-06\n"
+    "1\t\t1.023292992280754e+02,-2.5e-74\n"
+    "\t4.0e-01,-3.0e-01\n"
+    "\t2.0e-06,0.0\n"
+    "2\t\t1.047128548050900e+02,0.0\n"
+    "\t3.0e-01,-4.0e-01\n"
+    "\t3.0e-06\n"
+    "\n"
+    "Title: *** /home/eng/data/BandPass.cir\n"
+    "Date: Thu Dec 10 20:00:00  2026\n"
+    "Plotname: Operating Point\n"
+    "Flags: real\n"
+    "No. Variables: 2\n"
+    "No. Points: 1\n"
+    "Variables:\n"
+    "\t0\tv(node10)\tvoltage\n"
+    "\t1\tv(node20)\tvoltage\n"
+    "Values:\n"
+    "0\t\t5.000000000000000e+00\n"
+    "\t-5.000000000000000e+00\n";
+
+TEST(RawFile, FollowsItsHeaderWithAndWithoutTheSecondPlot) {
+  const spice::RawFile raw = spice::ReadRawFile(kRaw);
+  ASSERT_TRUE(raw.First) << raw.Error.toStdString();
+  const spice::RawPlot& ac = *raw.First;
+  EXPECT_TRUE(ac.Complex);
+  EXPECT_EQ(ac.Header.size(), 7);
+  EXPECT_EQ(ac.Header.last(), "Variables:");
+  EXPECT_EQ(ac.Variables, QStringList({"0\tfrequency\tfrequency\tgrid=3", "1\tv(node190)\tvoltage",
+                                       "2\t@r1a[i]\tcurrent"}));
+  EXPECT_EQ(spice::RawVariableName(ac.Variables[1]), "v(node190)");
+  ASSERT_EQ(ac.Values.size(), 3u);
+  // The frequency's unset imaginary part ("nan", garbage) is not read.
+  EXPECT_EQ(ac.Values[0][0], std::complex<double>(100, 0));
+  EXPECT_EQ(ac.Values[1][1], std::complex<double>(0.4, -0.3));
+  // A vector with one real value per point, and with a pair.
+  EXPECT_EQ(ac.Values[0][2], std::complex<double>(1e-6, 0));
+  EXPECT_EQ(ac.Values[1][2], std::complex<double>(2e-6, 0));
+  ASSERT_TRUE(raw.Second);
+  EXPECT_FALSE(raw.Second->Complex);
+  ASSERT_EQ(raw.Second->Values.size(), 1u);
+  EXPECT_EQ(raw.Second->Values[0][1].real(), -5);
+
+  // Without the operating point the analysis alone.
+  const spice::RawFile alone = spice::ReadRawFile(kRaw.left(kRaw.indexOf("\nTitle", 10) + 1));
+  ASSERT_TRUE(alone.First);
+  EXPECT_FALSE(alone.Second);
+  EXPECT_EQ(alone.First->Values.size(), 3u);
+}
+
+TEST(RawFile, AnIncompleteAnalysisIsRefusedAndNothingIsReadPastTheData) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  QByteArray badNumber = kRaw;
+  badNumber.replace("4.0e-01,-3.0e-01", "4.0e-01,x");
+  QByteArray morePoints = kRaw;
+  morePoints.replace("No. Points: 3", "No. Points: 4");
+  QByteArray fewerValues = kRaw;
+  fewerValues.replace("\t3.0e-06\n", "");
+  for (const Case& c : {Case{"empty", ""}, Case{"no variable list", kRaw.left(80)},
+                        Case{"cut inside the points", kRaw.left(kRaw.indexOf("2\t\t1.04"))},
+                        Case{"a value that is not a number", badNumber},
+                        Case{"more points announced than written", morePoints.left(morePoints.indexOf("\nTitle", 10) + 1)},
+                        Case{"a point short of values", fewerValues.left(fewerValues.indexOf("\nTitle", 10) + 1)},
+                        Case{"binary values", QByteArray(kRaw).replace("Values:", "Binary:")}}) {
+    SCOPED_TRACE(c.name);
+    const spice::RawFile raw = spice::ReadRawFile(c.bytes);
+    EXPECT_FALSE(raw.First);
+    EXPECT_FALSE(raw.Error.isEmpty());
+  }
+  // More points in the file than announced: the rest is not read as data.
+  QByteArray fewerPoints = kRaw;
+  fewerPoints.replace("No. Points: 3", "No. Points: 2");
+  const spice::RawFile raw = spice::ReadRawFile(fewerPoints);
+  ASSERT_TRUE(raw.First);
+  EXPECT_EQ(raw.First->Values.size(), 2u);
+}
+
+TEST(ShellAndWait, LooksEveryHalfSecondAndStopsAProgramThatNeverEnds) {
+  struct Case {
+    const char* name;
+    int polls;          // the looks before the program has ended; -1 never
+    bool starts;
+    int expectedSleeps;
+    bool finished;
+  };
+  for (const Case& c : {Case{"ends at once", 0, true, 1, true}, Case{"ends after 3 looks", 3, true, 4, true},
+                        Case{"never ends", -1, true, 40, false}, Case{"cannot start", 0, false, 0, false}}) {
+    SCOPED_TRACE(c.name);
+    fakes::FakeProcesses processes;
+    fakes::FakeClock clock;
+    processes.started = [&](const fakes::ProcessCall&, fakes::FakeStartedProgram& p) {
+      p.pollsLeft = c.polls;
+      p.code = 3;
+      return c.starts;
+    };
+    const spice::ShellResult r = spice::ShellAndWait(processes, clock, "ngspice", {"-b", "x.cir"}, "/tmp");
+    EXPECT_EQ(r.Started, c.starts);
+    EXPECT_EQ(r.Finished, c.finished);
+    EXPECT_EQ(int(clock.sleeps.size()), c.expectedSleeps);
+    for (double s : clock.sleeps) EXPECT_EQ(s, 0.5);
+    if (c.finished) {
+      EXPECT_EQ(r.ExitCode, 3);
+    }
+    EXPECT_TRUE(clock.waits.empty()) << "the window processes no events while it waits";
+    ASSERT_EQ(processes.calls.size(), 1u);
+    EXPECT_EQ(processes.calls[0].arguments, QStringList({"-b", "x.cir"}));
+  }
+}
+
+}  // namespace
