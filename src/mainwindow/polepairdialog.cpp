@@ -74,11 +74,14 @@ std::optional<NewValues> newValues(const CalverdonForm& f, const PolePairEntryFo
   if (!x || !(*x > 0)) return std::nullopt;
 
   if (!d.HasQ()) {
-    if (format == PoleEntryFormat::FnAndQ) return NewValues{d.Text1.Text, d.Label8.Caption};
-    // The real pole -a, or the coefficient b0: both are Fn / fc.
-    const auto fn = withinBoxLimits(usable(*x * fc));
+    // As a frequency the text is taken as typed, unless it lies beyond the box limits; the
+    // real pole -a, or the coefficient b0, are both Fn / fc.
+    const bool asTyped = format == PoleEntryFormat::FnAndQ;
+    const std::optional<double> typed = usable(asTyped ? *x : *x * fc);
+    const std::optional<double> fn = withinBoxLimits(typed);
     if (!fn) return std::nullopt;
-    return NewValues{hertzText(f, *fn), d.Label8.Caption};
+    return NewValues{asTyped && *fn == *typed ? d.Text1.Text : hertzText(f, *fn),
+                     d.Label8.Caption};
   }
   if (!y) return std::nullopt;
   std::optional<double> fn, q;

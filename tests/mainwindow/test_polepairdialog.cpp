@@ -142,6 +142,8 @@ TEST(PolePairDialog, AFirstOrderSectionHasOnlyItsPole) {
   // As frequency, the text is taken as typed.
   s.choose(PoleEntryFormat::FnAndQ);
   EXPECT_EQ(d.Text1.Text, "500.00Hz");  // the present value
+  s.enter(d.Text1, "1e9");
+  EXPECT_EQ(d.Label9.Caption, "200.00MHz");
   s.enter(d.Text1, "320");
   s.press(d.Command1);
   EXPECT_EQ(s.f.FnInput[0].Text, "320");
@@ -273,6 +275,7 @@ TEST(PolePairDialog, EntriesWithoutARealSectionAreAnsweredAndWriteNothing) {
 // Hostile text in either entry of every format, for a section with and without Q: no "inf"
 // or "nan" anywhere, and whatever reaches the section boxes is a frequency and a Q.
 TEST(PolePairDialog, HostileEntriesNeverReachTheSectionBoxesUnread) {
+  const QStringList inputs = HostileTexts() << "1e30" << "-1e30" << "1e-30";
   for (QChar sep : {QLatin1Char('.'), QLatin1Char(',')}) {
     for (int row : {0, 2}) {
       PolePairFixture s(sep);
@@ -281,7 +284,7 @@ TEST(PolePairDialog, HostileEntriesNeverReachTheSectionBoxesUnread) {
       for (PoleEntryFormat format : kFormats) {
         s.choose(format);
         for (forms::TextBox* entry : {&d.Text1, &d.Text2}) {
-          for (const QString& input : HostileTexts()) {
+          for (const QString& input : inputs) {
             s.enter(*entry, input);
             s.press(d.Apply);
             const std::string where = "row " + std::to_string(row) + ", format " +
