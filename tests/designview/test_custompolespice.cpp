@@ -1,12 +1,14 @@
 // A "Custom Fn&Q" design of 6 poles whose three sections are entered through the pole-pair
 // dialog, one in each format, then synthesised: every stage, built in ngspice from its value
-// labels with an ideal amplifier, has the frequency and Q that were entered.
+// labels with an ideal amplifier, has the frequency and Q that were entered; and a real pole
+// entered as its pole.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "cascade_design.h"
 #include "engine/engnotation.h"
+#include "engine/rounding.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/polepairdialog.h"
 #include "support/spicesim.h"
@@ -127,6 +129,32 @@ TEST(CustomPolePairsAgainstSpice, EachStageHasTheFrequencyAndQEnteredInTheDialog
       EXPECT_NEAR(fit->F0() / section.fn, 1, 0.01) << "stage " << row << "\n" << net.toStdString();
       EXPECT_NEAR(fit->Q() / section.q, 1, 0.01) << "stage " << row << "\n" << net.toStdString();
     }
+  }
+}
+
+// A real pole entered as its pole -a (or its coefficient b0) is built at a * fc: the RC of the
+// first-order stage, read from its value labels, has its corner there.
+TEST(CustomPolePairs, ARealPoleEnteredAsItsPoleIsBuiltThere) {
+  for (PoleEntryFormat format : {PoleEntryFormat::ComplexTerms, PoleEntryFormat::PoleLocations}) {
+    SequenceFixture s;
+    mainwindow::CalverdonForm& f = s.f;
+    mainwindow::RegisterHandlers(f);
+    CascadeDesign d;
+    d.poles = 3;
+    RunDesign(s, d);
+    f.TypeFilter.SetText("Custom Fn&Q");
+    ASSERT_FALSE(f.QInput[0].Visible);
+    f.raise(f.FnInput[0], forms::Event::DblClick);
+    ASSERT_TRUE(f.PolePairEntry);
+    mainwindow::PolePairEntryForm& dialog = *f.PolePairEntry;
+    dialog.DataType.SetListIndex(static_cast<int>(format));
+    dialog.Text1.Text = "0.6";
+    dialog.raise(dialog.Command1, forms::Event::Click);
+    EXPECT_EQ(f.FnInput[0].Text, "600.00Hz");
+    const double corner = 1 / (2 * engine::Pi * labelValue(f.RealR, f.DecimalSep) *
+                               labelValue(f.RealC, f.DecimalSep));
+    EXPECT_NEAR(corner / 600, 1, 0.01) << f.RealR.Caption.toStdString() << " "
+                                        << f.RealC.Caption.toStdString();
   }
 }
 
