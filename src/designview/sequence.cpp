@@ -3,8 +3,11 @@
 #include <utility>
 
 #include "designview/displaypass.h"
+#include "designview/widebandviews.h"
 #include "engine/engnotation.h"
 #include "graph/axes.h"
+#include "graph/graphlimits.h"
+#include "graph/graphsettings.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/listchoices.h"
 
@@ -61,6 +64,9 @@ void install(CalverdonForm& f) {
   f.hub.SequenceUpdateScreen = [&f] { return SequenceUpdateScreen(f); };
   f.hub.updatescreen = [&f] { return updatescreen(f); };
   f.hub.CalcDecades = [&f] { graph::CalcDecades(f); };
+  RegisterWideBandViews(f);
+  graph::RegisterGraphLimits(f);
+  graph::RegisterGraphSettings(f);
 }
 
 }  // namespace designview

@@ -11,7 +11,9 @@ using mainwindow::CalverdonForm;
 // design. Returns 0, or the error code of the pass that failed.
 int SequenceUpdateScreen(CalverdonForm& f);
 
-// Installs the recompute sequence and the display pass into the main window's hub.
+// Installs the recompute sequence and the display pass into the main window's hub, and the
+// handlers of the view buttons that choose what the sequence computes and of the graph's own
+// controls and switches.
 void install(CalverdonForm& f);
 
 }  // namespace designview

@@ -7,6 +7,7 @@
 #include "engine/rounding.h"
 #include "graph/surface.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace graph {
@@ -93,6 +94,12 @@ void LabelFrequencyAxis(CalverdonForm& f) {
     }
   }
   f.Gfreq[3].Caption = axisText(f, first * std::pow(10.0, double(f.AxisDecades)), unit);
+}
+
+QString FrequencyLegendText(const CalverdonForm& f, double hertz) {
+  const double factor = mainwindow::FreqUnitFactorOf(f);
+  return engine::Engsuffix(engine::Sng(hertz * factor), digitsOf(f),
+                           factor != 1.0 ? kRadUnit : QStringLiteral("Hz"), f.DecimalSep);
 }
 
 void DrawGrid(CalverdonForm& f) {

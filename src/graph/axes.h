@@ -18,6 +18,10 @@ void CalcDecades(CalverdonForm& f);
 // The captions of the frequency axis: start, the intermediate labels by decade count and the
 // end, in hertz or radians per second; sets FreqUnitFactor and PlotStartFreq.
 void LabelFrequencyAxis(CalverdonForm& f);
+// A frequency in hertz as the legend writes it: in hertz, or in radians per second while the
+// frequency boxes are, with the unit ("20.0Hz", "126Rad/s"); FrequencyCaptionHertz reads it
+// back as the same hertz.
+QString FrequencyLegendText(const CalverdonForm& f, double hertz);
 // The grey logarithmic grid: nine lines per decade and the eight lines of the gain labels.
 void DrawGrid(CalverdonForm& f);
 

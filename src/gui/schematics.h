@@ -24,7 +24,8 @@ inline constexpr int kRealPictureHeight = 1800;
 inline constexpr int kSignalY = 750;
 inline constexpr int kDifferentialMinusY = 1200;
 
-// Adds every schematic picture to gui::drawings(). Safe to call more than once.
+// Adds every schematic picture to gui::drawings(), the summing stage of the band-reject view
+// too (gui/summingstage.h). Safe to call more than once.
 void RegisterSchematics();
 
 // The picture names RegisterSchematics adds.

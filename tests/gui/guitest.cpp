@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,18 @@ class QtEnvironment : public ::testing::Environment {
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace
+
+QString firstNonNumber(const forms::Form& form) {
+  static const QRegularExpression nonNumber(QStringLiteral("\\b(inf(inity)?|nan)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+  for (const forms::Control* c : form.controls()) {
+    QString text;
+    if (c->kind == forms::ControlKind::TextBox) text = static_cast<const forms::TextBox*>(c)->Text;
+    if (c->kind == forms::ControlKind::Label) text = static_cast<const forms::Label*>(c)->Caption;
+    if (text.contains(nonNumber)) return c->displayName() + QStringLiteral(" = ") + text;
+  }
+  return {};
+}
 
 QString eventName(forms::Event ev) {
   using forms::Event;

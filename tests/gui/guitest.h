@@ -59,6 +59,10 @@ struct Shown {
   }
 };
 
+// The first text box or label of a form whose text holds "inf" or "nan" as a word, as
+// "Name = text"; empty when there is none.
+QString firstNonNumber(const forms::Form& form);
+
 // Closes the next modal box that opens by clicking its button with the given text
 // (or its escape button when the text is empty), then runs after while the box's own loop
 // is still running (as a window manager's activation of the window below arrives).

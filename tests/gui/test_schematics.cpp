@@ -5,6 +5,7 @@
 #include <QSet>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include "fakes/fake_services.h"
 #include "gui/drawings.h"
 #include "gui/schematics.h"
+#include "gui/summingstage.h"
 #include "guitest.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/startup.h"
@@ -84,6 +86,29 @@ TEST(Schematics, EveryPictureThePanelShowsIsDrawn) {
 
 bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 100; }
 
+// A picture painted into a w x h pixel rectangle inside a white margin; nothing when it is not
+// drawn or paints outside its rectangle (noted as a test failure).
+std::optional<QImage> painted(const QString& name, int w, int h, int margin) {
+  QImage image(w + 2 * margin, h + 2 * margin, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter p(&image);
+    if (!gui::drawings().paint(name, p, QRectF(margin, margin, w, h))) {
+      ADD_FAILURE() << name.toStdString() << " is not drawn";
+      return std::nullopt;
+    }
+  }
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if ((x < margin || y < margin || x >= margin + w || y >= margin + h) && dark(image, x, y)) {
+        ADD_FAILURE() << name.toStdString() << " paints outside its rectangle at " << x << "," << y;
+        return std::nullopt;
+      }
+    }
+  }
+  return image;
+}
+
 TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
   gui::RegisterSchematics();
   const int margin = 8;
@@ -100,20 +125,9 @@ TEST(Schematics, WiresMeetTheNeighboursAtTheEdgesAndStayInside) {
                                       << ", width " << width);
       const int w = static_cast<int>(std::lround(width * scale / 15));
       const int h = static_cast<int>(std::lround(height * scale / 15));
-      QImage image(w + 2 * margin, h + 2 * margin, QImage::Format_RGB32);
-      image.fill(Qt::white);
-      {
-        QPainter p(&image);
-        ASSERT_TRUE(gui::drawings().paint(name, p, QRectF(margin, margin, w, h)));
-      }
-      // Nothing outside the rectangle.
-      for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < image.height(); ++y) {
-          if (x < margin || y < margin || x >= margin + w || y >= margin + h) {
-            ASSERT_FALSE(dark(image, x, y)) << "at " << x << "," << y;
-          }
-        }
-      }
+      const std::optional<QImage> drawn = painted(name, w, h, margin);
+      ASSERT_TRUE(drawn);
+      const QImage& image = *drawn;
       // The output wires reach the right edge where the next picture takes them; stage
       // pictures also take their input at the left edge.
       std::vector<int> heights = {gui::kSignalY};
@@ -173,6 +187,39 @@ TEST(Schematics, EachLabelledComponentIsDrawnAtItsAnchor) {
       const double far = 120;
       const double fx = a.vertical ? across : far, fy = a.vertical ? far : across;
       EXPECT_EQ(darkAt(a.x - fx, a.y - fy), darkAt(a.x + fx, a.y + fy));
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The band-reject view's input and summing pictures meet the two blocks' wires at their
+// edges (the input on its right, the summing amplifier on its left) and stay inside.
+TEST(SummingStage, PicturesMeetTheBlocksWiresAndStayInside) {
+  gui::RegisterSchematics();
+  const int margin = 8;
+  for (const QString& name : gui::SummingStageNames()) {
+    SCOPED_TRACE(name.toStdString());
+    const bool summing = name.contains("Summing"), differential = name.startsWith("FDA");
+    const double width = summing ? gui::kSummingPictureWidth : gui::kInputPictureWidth;
+    const int w = static_cast<int>(std::lround(width / 15));
+    const int h = static_cast<int>(std::lround(gui::kSummingPictureHeight / 15.0));
+    const std::optional<QImage> drawn = painted(name, w, h, margin);
+    ASSERT_TRUE(drawn);
+    const QImage& image = *drawn;
+    const int edgeX = summing ? margin : margin + w - 1;
+    for (int wireY : gui::kSummingWireY) {
+      for (int drop : {0, gui::kSummingMinusDrop}) {
+        if (drop && !differential) continue;
+        const int y = margin + (wireY + drop) / 15;
+        EXPECT_TRUE(dark(image, edgeX, y)) << "wire at " << wireY + drop;
+      }
+    }
+    // A single-ended picture has no second wire.
+    if (!differential) {
+      EXPECT_FALSE(dark(image, edgeX, margin + (gui::kSummingWireY[0] + gui::kSummingMinusDrop) / 15));
     }
   }
 }
