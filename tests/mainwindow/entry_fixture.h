@@ -2,7 +2,6 @@
 // The main window with the entry handlers registered (no list handlers). The recompute sequence
 // is a counter that also records how deeply sequences nest; the axis decades follow the
 // legend captions as the graph computes them.
-#include <QRegularExpression>
 #include <QStringList>
 #include <vector>
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include "forms/events.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/entryhandlers.h"
+#include "support/nonnumbers.h"
 #include "support/windowfixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -115,19 +115,6 @@ void RunBoxTable(PickBox box, const std::vector<BoxCase>& cases,
       EXPECT_EQ(s.sequences, c.recomputes);
     }
   }
-}
-
-// Whether any text box or label of the form shows "inf" or "nan".
-inline bool showsNonNumber(const forms::Form& form) {
-  static const QRegularExpression nonNumber(QStringLiteral("\\b(inf(inity)?|nan)\\b"),
-                                            QRegularExpression::CaseInsensitiveOption);
-  for (const forms::Control* c : form.controls()) {
-    QString text;
-    if (c->kind == forms::ControlKind::TextBox) text = static_cast<const forms::TextBox*>(c)->Text;
-    if (c->kind == forms::ControlKind::Label) text = static_cast<const forms::Label*>(c)->Caption;
-    if (text.contains(nonNumber)) return true;
-  }
-  return false;
 }
 
 // Texts no entry box should choke on.

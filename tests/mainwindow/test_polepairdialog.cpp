@@ -291,8 +291,8 @@ TEST(PolePairDialog, HostileEntriesNeverReachTheSectionBoxesUnread) {
                                       std::to_string(int(format)) + " <- " +
                                       input.left(20).toStdString();
             entry->Text.clear();  // what was typed; the rest of the dialog is computed
-            ASSERT_FALSE(showsNonNumber(d)) << where;
-            ASSERT_FALSE(showsNonNumber(s.f)) << where;
+            ASSERT_EQ(FirstNonNumber(d), "") << where;
+            ASSERT_EQ(FirstNonNumber(s.f), "") << where;
             const auto fn = engine::EngValue(s.f.FnInput[row].Text, sep);
             ASSERT_TRUE(fn && *fn >= 0.001 && *fn <= 2e8) << where;
             if (row > 0) {
