@@ -117,6 +117,19 @@ TEST(PolePairWindow, OpensBesideTheMainWindowAndOkWritesTheSectionBack) {
   EXPECT_EQ(s.dialogWindow(), dialog);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(format->currentText(), "Pole Locations");
+
+  // Enter in an entry presses OK, which takes the entry as typed.
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+  QLineEdit* b0 = s.dialogWidget<QLineEdit>(d.Text1);
+  QTest::mouseClick(b0, Qt::LeftButton);
+  b0->selectAll();
+  QTest::keyClicks(b0, "9");
+  QTest::keyClick(b0, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(f.FnInput[1].Text, "3.0000kHz");
+  EXPECT_EQ(f.QInput[1].Text, "3.0000");
 }
 
 }  // namespace
