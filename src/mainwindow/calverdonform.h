@@ -6,6 +6,7 @@
 // entry points into `hub`, so that the entry handlers here can call them without depending on
 // those layers.
 #include <functional>
+#include <memory>
 
 #include "forms/form.h"
 #include "mainwindow/designstate.h"
@@ -20,6 +21,8 @@ namespace mainwindow {
 
 // The product name: the title of every message box.
 inline const QString kProductName = QStringLiteral("Calverdon");
+
+struct PolePairEntryForm;
 
 struct Hub {
   std::function<int()> SequenceUpdateScreen;
@@ -54,6 +57,9 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   // A message box with the product name as title.
   int Message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
               platform::Icon icon = platform::Icon::None);
+
+  // The pole-pair dialog, created at its first opening and kept (hidden) after it closes.
+  std::shared_ptr<PolePairEntryForm> PolePairEntry;
 };
 
 }  // namespace mainwindow

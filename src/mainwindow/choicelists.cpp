@@ -173,7 +173,9 @@ void TypeFilter_GotFocus(CalverdonForm& f) {
   const std::optional<FilterResponse> response = ChosenResponse(f);
   if (response && engine::IsStandardResponse(*response)) {
     const int code = static_cast<int>(*response);
-    ClearCapEntries(f);
+    // Entered capacitors belong to the response they were chosen for: a focus or a repeated
+    // choice of the same response keeps them.
+    if (f.TypeFilter.Text() != f.LastResponse) ClearCapEntries(f);
     validate(f, f.Text18);
     validate(f, f.Text1);
     if (*response == FilterResponse::Chebychev) {
@@ -208,6 +210,7 @@ void TypeFilter_GotFocus(CalverdonForm& f) {
     if (!f.BothHalvesDone) keepCustomEntriesOfHalf(f);
   }
 
+  f.LastResponse = f.TypeFilter.Text();
   f.RecomputeUnlessBusy();
 }
 

@@ -64,6 +64,7 @@ struct DesignState {
   SectionArray C1Max{}, C2Min{};
   SectionArray EnteredC1{}, EnteredC2{};
   SectionFlags C1Edited{}, C2Edited{};
+  SectionArray StageGainRef{};  // by stage: the gain a gain box change is measured from
   SectionArray SectionGain = [] {
     SectionArray a{};
     a[2] = 1.0f;
@@ -122,6 +123,7 @@ struct DesignState {
   int MinPoles = 0;
   QChar DecimalSep = QLatin1Char('.');
   QString LastPassband;
+  QString LastResponse;  // the response the response list's handler last acted on
   QString DesignFile;
   bool ShowAboutSetting = true;
 

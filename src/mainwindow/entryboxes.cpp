@@ -36,6 +36,9 @@ QString NumberText(const CalverdonForm& f, double value) {
   return engine::SingleText(engine::Sng(value), f.DecimalSep);
 }
 
+bool BelowLimit(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
+bool AboveLimit(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
+
 QString OneKiloText(QChar decimalSep) {
   return QStringLiteral("1") + decimalSep + QStringLiteral("000 k");
 }

@@ -36,6 +36,11 @@ QString EngText(const CalverdonForm& f, double value, int digits);
 // separator.
 QString NumberText(const CalverdonForm& f, double value);
 
+// Limits are compared as the single-precision values the boxes hold, so a typed limit itself
+// is never moved.
+bool BelowLimit(double v, double limit);
+bool AboveLimit(double v, double limit);
+
 // "1" + separator + "000 k": the empty and zero default of the frequency boxes.
 QString OneKiloText(QChar decimalSep);
 

@@ -10,6 +10,8 @@
 #include "mainwindow/poleboxes.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/qboxes.h"
+#include "mainwindow/sectionboxes.h"
+#include "mainwindow/stageboxes.h"
 
 namespace mainwindow {
 
@@ -106,16 +108,21 @@ void RegisterEntryArray(CalverdonForm& f, const QString& name, int topic, int to
                   [&f, validate](int index, bool& cancel) { validate(f, index, cancel); });
 }
 
+bool ChangedSinceValidated(CalverdonForm& f, const QString& name) {
+  const forms::TextBox* box = boxNamed(f, name);
+  if (box == nullptr) return false;
+  const auto& texts = validatedTexts()[&f];
+  const auto it = texts.constFind(name);
+  return it == texts.constEnd() || *it != box->Text;
+}
+
 void ValidateLastEntry(CalverdonForm& f) {
   const QString name = f.LastEntry;
   if (!isCommittable(name)) return;
   forms::TextBox* box = boxNamed(f, name);
-  if (box == nullptr) return;
   // A box left as its last validation left it holds nothing to commit; validating it again
   // would only repeat that validation's side effects.
-  const auto& texts = validatedTexts()[&f];
-  const auto it = texts.constFind(name);
-  if (it != texts.constEnd() && *it == box->Text) return;
+  if (box == nullptr || !ChangedSinceValidated(f, name)) return;
   forms::EventArgs args;
   f.raise(*box, forms::Event::Validate, args);
   NoteValidated(f, name);
@@ -168,6 +175,33 @@ void RegisterEntryHandlers(CalverdonForm& f) {
   }
   f.on(QStringLiteral("Qtotal"), forms::Event::LostFocus,
        [&f](forms::EventArgs&) { Qtotal_LostFocus(f); });
+
+  // The stage boxes: capacitors and gains, section frequencies and Qs.
+  RegisterEntryArray(f, QStringLiteral("C1Entry"), 100, 1, true, &C1Entry_Validate);
+  RegisterEntryArray(f, QStringLiteral("C2Entry"), 105, 1, true, &C2Entry_Validate);
+  RegisterEntryBox(f, QStringLiteral("C1RealEntry"), 110, true, &C1RealEntry_Validate);
+  RegisterEntryArray(f, QStringLiteral("GainTB"), 403, 0, true, &GainTB_Validate);
+  f.on(QStringLiteral("GainTB"), forms::Event::GotFocus, [&f](forms::EventArgs& e) {
+    f.LastEntry = entryName(QStringLiteral("GainTB"), e.Index);
+    GainTB_GotFocus(f, e.Index);
+  });
+  // Leaving the gain box also validates it; after its own validation on the same text that
+  // would only recompute the design a second time.
+  f.on(QStringLiteral("GainTB"), forms::Event::LostFocus, [&f](forms::EventArgs& e) {
+    const QString name = entryName(QStringLiteral("GainTB"), e.Index);
+    if (!ChangedSinceValidated(f, name)) return;
+    bool cancel = false;
+    GainTB_Validate(f, e.Index, cancel);
+    NoteValidated(f, name);
+  });
+  for (const char* name : {"FnInput", "QInput"}) {
+    // Enter validates without a prompt; a double click opens the pole-pair dialog.
+    RegisterEntryArray(f, QLatin1String(name), 0, 0, false,
+                       QLatin1String(name) == QLatin1String("FnInput") ? &FnInput_Validate
+                                                                       : &QInput_Validate);
+    f.on(QLatin1String(name), forms::Event::DblClick,
+         [&f](forms::EventArgs& e) { FnInput_DblClick(f, e.Index); });
+  }
 
   clickCommits(f, QStringLiteral("Graph"), &Graph_Click);
   for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5", "Frame6"})

@@ -20,13 +20,18 @@ void RegisterEntryBox(CalverdonForm& f, const QString& name, int topic, bool rec
 void RegisterEntryArray(CalverdonForm& f, const QString& name, int topic, int topicPerIndex,
                         bool recordsLastEntry, IndexedEntryValidator validate);
 
-// Registers the handlers of the frequency, pole, ripple and Q boxes and of the areas whose
-// click commits the pending entry (the graph, the frames of the entry panel, the phase note).
+// Registers the handlers of the frequency, pole, ripple and Q boxes, of the stage boxes
+// (capacitors, gains, section frequencies and Qs) and of the areas whose click commits the
+// pending entry (the graph, the frames of the entry panel, the phase note).
 void RegisterEntryHandlers(CalverdonForm& f);
 
 // Commits the pending entry: validates the box named in LastEntry again, but only when its
 // text changed since it was last validated.
 void ValidateLastEntry(CalverdonForm& f);
+
+// Whether a box's text differs from what its last validation left (true when it was never
+// validated).
+bool ChangedSinceValidated(CalverdonForm& f, const QString& name);
 
 // Remembers that a box was just validated, with the text its validation left.
 void NoteValidated(CalverdonForm& f, const QString& name);

@@ -15,14 +15,7 @@ namespace mainwindow {
 
 namespace {
 
-constexpr double kMinFrequency = 0.001;
-constexpr double kMaxFrequency = 2e8;
 const QString kRadUnit = QStringLiteral("Rad/s");
-
-// Limits are compared as the single-precision values the boxes hold, so a typed limit
-// itself is never moved.
-bool below(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
-bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
 
 // A hertz limit written in a box of unit `unit` times hertz. In radians per second the
 // rounded text could read back just outside the limit; it then moves by one in its last
@@ -32,7 +25,8 @@ QString limitText(const CalverdonForm& f, double limitHertz, double unit, bool m
   const QString text = EngText(f, v, f.DisplayDigits);
   if (unit == 1.0) return text;
   const double shown = EngNumber(f, text).value_or(v);
-  if (minimum ? !below(shown / unit, limitHertz) : !above(shown / unit, limitHertz)) return text;
+  if (minimum ? !BelowLimit(shown / unit, limitHertz) : !AboveLimit(shown / unit, limitHertz))
+    return text;
   const double step =
       std::pow(10.0, std::floor(std::log10(shown)) - (std::max(f.DisplayDigits, 1) - 1));
   return EngText(f, minimum ? shown + step : shown - step, f.DisplayDigits);
@@ -62,9 +56,9 @@ double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QStrin
     value = EngNumber(f, box.Text);
   }
   const double v = std::fabs(value.value_or(1000.0));
-  if (below(v / unit, kMinFrequency)) {
+  if (BelowLimit(v / unit, kMinFrequency)) {
     box.Text = limitText(f, kMinFrequency, unit, true);
-  } else if (above(v / unit, kMaxFrequency)) {
+  } else if (AboveLimit(v / unit, kMaxFrequency)) {
     box.Text = limitText(f, kMaxFrequency, unit, false);
   } else {
     box.Text = EngText(f, v, f.DisplayDigits);
@@ -216,8 +210,8 @@ void Text12_Validate(CalverdonForm& f, bool&) {
   }
   double v = std::fabs(*value);
   if (v == 0) v = 10000;
-  if (below(v, 100)) v = 100;
-  if (above(v, 1e7)) v = 1e7;
+  if (BelowLimit(v, 100)) v = 100;
+  if (AboveLimit(v, 1e7)) v = 1e7;
   box.Text = EngText(f, v, f.DisplayDigits);
   // The resistor box recomputes even while the window is busy.
   f.SuppressUpdate = false;
@@ -244,9 +238,9 @@ void RespF_Validate(CalverdonForm& f, bool&) {
   const double unit = FreqUnitFactorOf(f);
   double v = std::fabs(EngNumber(f, box.Text).value_or(0.0));
   if (v == 0) v = 10000.0;
-  if (below(v / unit, 0.01)) {
+  if (BelowLimit(v / unit, 0.01)) {
     box.Text = limitText(f, 0.01, unit, true);
-  } else if (above(v / unit, 1e9)) {
+  } else if (AboveLimit(v / unit, 1e9)) {
     box.Text = limitText(f, 1e9, unit, false);
   } else {
     box.Text = EngText(f, v, f.DisplayDigits);

@@ -12,6 +12,10 @@
 
 namespace mainwindow {
 
+// Limits of the frequency boxes and the section frequencies, hertz.
+inline constexpr double kMinFrequency = 0.001;
+inline constexpr double kMaxFrequency = 2e8;
+
 // The frequency in hertz that a legend caption or graph limit box holds, read in engineering
 // notation. A caption written in radians per second ("628Rad/s") is converted back to
 // hertz, taking the hertz value of fewest significant digits (up to `digits`) that writes

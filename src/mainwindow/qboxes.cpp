@@ -19,8 +19,6 @@ namespace {
 
 constexpr int kStageRows = 5;
 
-bool below(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
-bool above(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
 
 // The separators made the locale's and the text cut at the first character that cannot
 // belong to a number; an empty result becomes `emptyText`. Returns the leading number, or
@@ -73,10 +71,10 @@ void Text19_Validate(CalverdonForm& f, bool&) {
   if (v == 0) {
     box.Text = QString(f.DecimalSep) + QStringLiteral("001");
     v = 0.001;
-  } else if (above(v, 10)) {
+  } else if (AboveLimit(v, 10)) {
     box.Text = QStringLiteral("10");
     v = 10;
-  } else if (below(v, 0.001)) {
+  } else if (BelowLimit(v, 0.001)) {
     v = 0.001;
     box.Text = NumberText(f, v);
   }
@@ -102,7 +100,7 @@ void Text3_Validate(CalverdonForm& f, bool&) {
   if (q == 0) {
     box.Text = QStringLiteral("0") + f.DecimalSep + QStringLiteral("51");
     q = 0.51;
-  } else if (below(q, 0.51)) {
+  } else if (BelowLimit(q, 0.51)) {
     q = 0.51;
     box.Text = NumberText(f, q);
   }
@@ -148,8 +146,8 @@ void Qtotal_Validate(CalverdonForm& f, bool&) {
     value = totalQNumber(f, box.Text);
   }
   double q = std::fabs(value.value_or(1.0));
-  if (below(q, 0.001)) q = 0.001;
-  if (above(q, 200)) q = 200;
+  if (BelowLimit(q, 0.001)) q = 0.001;
+  if (AboveLimit(q, 200)) q = 200;
   box.Text = EngText(f, q, f.DisplayDigits + 2);
   if (f.CustomQProduct != 0) {
     f.CustomQScale = engine::Sng(EngNumber(f, box.Text).value_or(q) / f.CustomQProduct);

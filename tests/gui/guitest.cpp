@@ -2,9 +2,10 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "support/nonnumbers.h"
 
 namespace guitest {
 
@@ -30,17 +31,7 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnviro
 
 }  // namespace
 
-QString firstNonNumber(const forms::Form& form) {
-  static const QRegularExpression nonNumber(QStringLiteral("\\b(inf(inity)?|nan)\\b"),
-                                            QRegularExpression::CaseInsensitiveOption);
-  for (const forms::Control* c : form.controls()) {
-    QString text;
-    if (c->kind == forms::ControlKind::TextBox) text = static_cast<const forms::TextBox*>(c)->Text;
-    if (c->kind == forms::ControlKind::Label) text = static_cast<const forms::Label*>(c)->Caption;
-    if (text.contains(nonNumber)) return c->displayName() + QStringLiteral(" = ") + text;
-  }
-  return {};
-}
+QString firstNonNumber(const forms::Form& form) { return FirstNonNumber(form); }
 
 QString eventName(forms::Event ev) {
   using forms::Event;

@@ -492,3 +492,23 @@ TEST(ChoicesWithEntryBoxes, ResponseRaisesThePoleCountToItsMinimum) {
 }
 
 }  // namespace
+
+namespace {
+
+// Capacitors entered for a response stay while it stays: a click into the list, or choosing
+// the same response again, is no new design.
+TEST(Response, AFocusOrTheSameChoiceKeepsTheEnteredCapacitors) {
+  ChoiceFixture x;
+  x.chooseResponse("Bessel");
+  x.f.C1Entry[0].Text = "10.0n";
+  x.f.EnteredC1[0] = 1e-8f;
+  x.f.raise(x.f.TypeFilter, forms::Event::GotFocus);
+  x.chooseResponse("Bessel");
+  EXPECT_EQ(x.f.C1Entry[0].Text, "10.0n");
+  EXPECT_EQ(x.f.EnteredC1[0], 1e-8f);
+  x.chooseResponse("Butterworth");
+  EXPECT_EQ(x.f.C1Entry[0].Text, "");
+  EXPECT_EQ(x.f.EnteredC1[0], 0.0f);
+}
+
+}  // namespace

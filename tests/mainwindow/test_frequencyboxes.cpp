@@ -10,39 +10,12 @@
 namespace {
 
 using mainwindow::CalverdonForm;
-
-const QString kNotUnderstood = QStringLiteral("Entry is not understood.");
+using mainwindow::kNotUnderstood;
 const QChar kSeps[] = {QLatin1Char('.'), QLatin1Char(',')};
 
-struct Case {
-  const char* typed;     // "." stands for the locale's separator; "~" for the other one
-  const char* expected;  // "." stands for the locale's separator
-  bool notUnderstood;
-  int recomputes;
-};
-
-QString typedText(const char* typed, QChar sep) {
-  QString t = withSep(QString::fromUtf8(typed), sep);
-  t.replace(QLatin1Char('~'), sep == QLatin1Char('.') ? QLatin1Char(',') : QLatin1Char('.'));
-  return t;
-}
-
-// Types each case into the box (a fresh window per case) with both separators.
-void runTable(forms::TextBox mainwindow::CalverdonForm::*box, const std::vector<Case>& cases,
+void runTable(forms::TextBox mainwindow::CalverdonForm::*box, const std::vector<BoxCase>& cases,
               void (*setUp)(EntryFixture&) = nullptr) {
-  for (QChar sep : kSeps) {
-    for (const Case& c : cases) {
-      EntryFixture s(sep);
-      if (setUp) setUp(s);
-      s.reset();
-      const QString typed = typedText(c.typed, sep);
-      s.leave(s.f.*box, typed);
-      SCOPED_TRACE(QStringLiteral("typed \"%1\" with separator %2").arg(typed, sep).toStdString());
-      EXPECT_EQ((s.f.*box).Text, withSep(QString::fromUtf8(c.expected), sep));
-      EXPECT_EQ(s.messages(), c.notUnderstood ? QStringList{kNotUnderstood} : QStringList{});
-      EXPECT_EQ(s.sequences, c.recomputes);
-    }
-  }
+  RunBoxTable([box](CalverdonForm& f) -> forms::TextBox& { return f.*box; }, cases, setUp);
 }
 
 TEST(CutoffBox, NormalisesClampsAndRecomputes) {
@@ -68,7 +41,7 @@ TEST(CutoffBox, NormalisesClampsAndRecomputes) {
 }
 
 TEST(SecondEdgeAndSpacingBoxes, TakeOneKilohertzForEmptyOrZero) {
-  const std::vector<Case> cases = {
+  const std::vector<BoxCase> cases = {
       {"", "1.00k", false, 1},   {"0", "1.00k", false, 1},      {"-20k", "20.0k", false, 1},
       {"1G", "200M", false, 1},  {"x", "1.00k", true, 1},
   };
