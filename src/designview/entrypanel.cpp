@@ -151,7 +151,8 @@ void LayOutEntryPanel(CalverdonForm& f) {
     f.Label18.Caption = QStringLiteral("Cutoff Freq.");
     f.LPFrame.Width = 1335;
     f.Label8.Visible = false;
-    if (band == PassBand::BandReject) f.XSpiceModelInfo.Visible = false;
+    // Only band-pass and notch designs are simulated.
+    f.XSpiceModelInfo.Visible = false;
   }
 
   if (twoHalves) {

@@ -323,3 +323,19 @@ TEST(Simulation, TestSpiceUseSpiceAndTheTraceSwitches) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Simulation, OnlyTheSimulatedDesignsShowTheSimulationModel) {
+  SimulationFixture s;
+  for (const auto& [band, shown] : std::initializer_list<std::pair<const char*, bool>>{
+           {"Low-Pass", false}, {"Band-Pass", true}, {"Wide Band-Pass", false}, {"Notch", true},
+           {"High-Pass", false}, {"Notch", true}, {"Band-Reject", false}}) {
+    SCOPED_TRACE(band);
+    s.showPassBandWithoutHandler(band);
+    s.f.SequenceUpdateScreen();
+    EXPECT_EQ(s.f.XSpiceModelInfo.Visible, shown);
+  }
+}
+
+}  // namespace
