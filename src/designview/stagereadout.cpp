@@ -48,9 +48,7 @@ void StageReadout(CalverdonForm& f, int k) {
     const float v = engine::Sng(*typed);
     if (std::isfinite(v)) f.RespFreq = v;
   }
-  f.Label35.Caption = QStringLiteral("Response at ") +
-                      engine::Engsuffix(f.RespFreq, f.DisplayDigits, QString(), sep) +
-                      (f.Rad.Value() == 1 ? QStringLiteral(" Rad/s.") : QStringLiteral(" Hz."));
+  f.Label35.Caption = mainwindow::ResponseAtCaption(f, f.RespFreq);
 
   showStageLetters(f);
 

@@ -12,6 +12,7 @@
 #include "graph/surface.h"
 #include "graph/traces.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace graph {
@@ -231,9 +232,12 @@ void PlotChart_Click(CalverdonForm& f) {
     }
   }
 
-  // The readouts at the response frequency: the first plotted point at or above it.
+  // The readouts at the response frequency, under their heading: the first plotted point at
+  // or above it.
   const double factor = f.FreqUnitFactor > 0 ? f.FreqUnitFactor : 1.0;
-  const double at = engine::Sng(engine::EngValue(f.RespF.Text, f.DecimalSep).value_or(0) / factor);
+  const float typed = engine::Sng(engine::EngValue(f.RespF.Text, f.DecimalSep).value_or(0));
+  const double at = typed / factor;
+  if (std::isfinite(typed)) f.Label35.Caption = mainwindow::ResponseAtCaption(f, typed);
   for (int k = 0; k <= last; ++k) {
     if (f.SweepFreq[size_t(k + 1)] < at) continue;
     f.PhaseF[5].Caption =

@@ -19,6 +19,12 @@ std::optional<double> FrequencyBoxHertz(const CalverdonForm& f, const forms::Tex
   return *v / FreqUnitFactorOf(f);
 }
 
+QString ResponseAtCaption(const CalverdonForm& f, float shown) {
+  return QStringLiteral("Response at ") +
+         engine::Engsuffix(shown, f.DisplayDigits, QString(), f.DecimalSep) +
+         (f.Rad.Value() == 1 ? QStringLiteral(" Rad/s.") : QStringLiteral(" Hz."));
+}
+
 void Rad_Click(CalverdonForm& f, FrequencyUnitMemory& memory) {
   const int checked = f.Rad.Value() == 1 ? 1 : 0;
   const double factor = 2 * engine::Pi;

@@ -30,4 +30,8 @@ double FreqUnitFactorOf(const CalverdonForm& f);
 // the box cannot be read.
 std::optional<double> FrequencyBoxHertz(const CalverdonForm& f, const forms::TextBox& box);
 
+// The heading of the response readouts for a response frequency as the box shows it:
+// "Response at 1.00k Hz." (or " Rad/s." while the boxes are in radians per second).
+QString ResponseAtCaption(const CalverdonForm& f, float shown);
+
 }  // namespace mainwindow

@@ -69,6 +69,7 @@ TEST(SimulatedPlot, BandPassQCentreReadoutsAndGroupDelayMatchTheClosedForm) {
   EXPECT_NEAR(f.SweepFreq[0], 100 / std::pow(10.0, 0.01), 1e-9);
   EXPECT_NEAR(engine::EngValue(f.Qtotal.Text, '.').value(), 5.0, 0.1);
   EXPECT_TRUE(f.Qtotal.Visible);
+  EXPECT_EQ(f.Label35.Caption, "Response at 1.00k Hz.");
   EXPECT_EQ(f.GainF[5].Caption, "0.0 dB");
   EXPECT_EQ(f.PhaseF[5].Caption, QStringLiteral("0.0") + QChar(0x00BA));
   EXPECT_NEAR(f.GroupDelayMax, 2 * 5 / (2 * engine::Pi * 1000), 0.03 * 1.59e-3);
