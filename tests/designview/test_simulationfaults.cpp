@@ -7,6 +7,8 @@
 
 #include "simulation_fixture.h"
 #include "spice/netlistexport.h"
+#include "support/nonnumbers.h"
+#include <cmath>
 
 namespace {
 
@@ -182,6 +184,61 @@ TEST(SimulationFaults, SupplyAndSourceTextsThatAreNoNumbersAreRefused) {
   EXPECT_TRUE(text.contains("\r\nV2 Node10 0 DC 12 DISTOF1 0 DISTOF2 0\r\n"));
   EXPECT_TRUE(text.contains("\r\nV1 Node20 0 DC -0 DISTOF1 0 DISTOF2 0\r\n"));
   EXPECT_EQ(s.f.SupplyText, "0") << "kept after a single-supply netlist";
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever a box holds when a pass starts, the simulated design neither crashes the program nor
+// shows "inf" or "nan", and the simulator inside the process stays usable.
+TEST(SimulationFaults, HostileAndExtremeBoxTextsWithTheSimulatorOn) {
+  const QStringList texts = {"", " ", "abc", "1e999", "-1e999", "1e-999", "-0", "nan", "inf",
+                             "0x1F", "k", "1k2k3", ",", "-", "1e38k", QString(500, '9'),
+                             QString::fromUtf8("µµ"), "0.001", "200M", "1e-30", "1e30", "5000",
+                             "-5", "0"};
+  for (const char* band : {"Band-Pass", "Notch"}) {
+    SimulationFixture s;
+    mainwindow::CalverdonForm& f = s.f;
+    BPNotchDesign d = design();
+    d.band = QString::fromLatin1(band);
+    EnterBPNotchDesign(s, d);
+    const std::vector<std::pair<const char*, forms::TextBox*>> boxes = {
+        {"Text34", &f.Text34}, {"Text18", &f.Text18},     {"Text3", &f.Text3},
+        {"SpacF", &f.SpacF},   {"FnInput(0)", &f.FnInput[0]}, {"QInput(0)", &f.QInput[0]},
+        {"GainTB(0)", &f.GainTB[0]}, {"Text12", &f.Text12}, {"Vs", &f.Vs}, {"Vin", &f.Vin}};
+    int simulated = 0;
+    for (const auto& [name, box] : boxes)
+      for (const QString& t : texts) {
+        SCOPED_TRACE(QStringLiteral("%1 %2 = \"%3\"").arg(band, name, t.left(20)).toStdString());
+        EnterBPNotchDesign(s, d);
+        f.Vs.Text = QString::fromUtf8("\xC2\xB1" "5");
+        f.Vin.Text = QStringLiteral("1");
+        box->Text = t;
+        f.SequenceUpdateScreen();
+        // What was typed may read "nan" (here no box handler turned it away), and so may the
+        // captions that show the resistor box as it stands; nothing else may.
+        box->Text.clear();
+        if (box == &f.Text12) f.FDAsummerR1.Caption = f.FDAsummerR2.Caption = QString();
+        EXPECT_EQ(FirstNonNumber(f), QString());
+        EXPECT_FALSE(f.SuppressUpdate);
+        simulated += f.SimPlotValid ? 1 : 0;
+        for (const forms::DrawnLine& l : f.Graph.drawing.lines)
+          ASSERT_TRUE(std::isfinite(l.x1) && std::isfinite(l.y1) && std::isfinite(l.x2) &&
+                      std::isfinite(l.y2));
+      }
+    // Texts a design can be built from reach the simulator; the others are refused before it.
+    EXPECT_GT(simulated, int(boxes.size() * texts.size()) / 3);
+    // The simulator inside still runs a sound design.
+    s.fake.messages.shown.clear();
+    s.chooseSimulator(2);
+    EnterBPNotchDesign(s, d);
+    f.Vs.Text = QString::fromUtf8("\xC2\xB1" "5");
+    f.Vin.Text = QStringLiteral("1");
+    f.SequenceUpdateScreen();
+    EXPECT_TRUE(s.fake.messages.shown.empty()) << s.fake.messages.texts().join("\n").toStdString();
+    EXPECT_TRUE(f.SimPlotValid);
+  }
 }
 
 }  // namespace
