@@ -32,13 +32,15 @@ struct Beside {
   int dx, dy;
 };
 
-// Labels of a Sallen-Key stage, with or without gain network, either half.
+// Labels of a Sallen-Key stage, with or without gain network, either half. Each value text
+// has a lane of its own, wide enough for a sensitivity pair ("-0.5  ; -0.5"), that no wire
+// crosses.
 constexpr Beside kSallenKeyLabels[] = {
-    {LabelledPart::R1, -260, -260},  // above R1
-    {LabelledPart::R2, -150, -410},  // above R2, under the feedback wire
-    {LabelledPart::R3, -750, -95},   // left of R3, beyond its ground
-    {LabelledPart::R4, -250, -280},  // above R4
-    {LabelledPart::C1, -680, -75},   // left of C1
+    {LabelledPart::R1, -350, -300},  // above R1, left of the feedback wire
+    {LabelledPart::R2, -210, -300},  // above R2, right of the feedback wire
+    {LabelledPart::R3, -250, -260},  // above R3
+    {LabelledPart::R4, -345, -260},  // above R4, between the - input's wire and the output's
+    {LabelledPart::C1, -790, 40},    // under C1's body, left of its wire
     {LabelledPart::C2, -230, -315},  // above C2, over the picture's top edge
 };
 // Labels of an MFB stage, single-ended or fully differential (on its + path). Each value text

@@ -38,11 +38,15 @@ constexpr const PartAnchor* FindPart(PartAnchors parts, LabelledPart part) {
 
 // Sallen-Key stage with gain network (SK, SKhp). R1 and R2 in series on the run into the +
 // input, C1 from the + input down to ground, C2 on the feedback wire over the top; the gain
-// network R3 (to ground) and R4 (to the output) on one run under the amplifier.
+// network R3 (to ground, far left) and R4 (to the output) on one run along the bottom. The
+// runs leave a lane for a value text above R1 and above R2 on either side of the node where
+// the feedback wire rises, under C1's body left of its wire, above R3, above R4 between the
+// - input's wire and the output's, and above C2 over the top edge, none of them crossed by a
+// wire.
 inline constexpr PartAnchor kSallenKeyAnchors[] = {
-    {LabelledPart::R1, 290, 640, false},   {LabelledPart::R2, 700, 640, false},
-    {LabelledPart::C1, 900, 990, true},    {LabelledPart::C2, 1330, 140, false},
-    {LabelledPart::R3, 1000, 1330, false}, {LabelledPart::R4, 1750, 1330, false},
+    {LabelledPart::R1, 390, 640, false},   {LabelledPart::R2, 1065, 640, false},
+    {LabelledPart::C1, 1340, 900, true},   {LabelledPart::C2, 1330, 140, false},
+    {LabelledPart::R3, 400, 1400, false},  {LabelledPart::R4, 1865, 1400, false},
 };
 // Unity-gain Sallen-Key stage (SKg1, SKg1HP): the same stage without the gain network.
 inline constexpr PartAnchors kSallenKeyUnityGainAnchors = PartAnchors(kSallenKeyAnchors).first(4);

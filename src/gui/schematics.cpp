@@ -39,6 +39,9 @@ PartAnchor copyAt(const PartAnchor& a, int y) { return {a.part, a.x, y, a.vertic
 // Low-pass: R1 and R2 in series to the + input, C1 from the + input to ground, C2 from the
 // R1-R2 node to the output; gain network R3 (to ground) and R4 (to the output) at the - input.
 // High-pass: R1, R2 become capacitors and C1, C2 resistors; the gain network stays.
+// The R1-R2 node, where the feedback wire rises, sits between the lanes of the R1 and R2
+// texts; C1 hangs low enough for its text to sit under its body, left of its wire; the gain
+// network runs along the bottom, R3 far enough left for its text to stay clear of C1's.
 void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   const bool lp = !highPass;
   const PartAnchors parts = designview::kSallenKeyAnchors;
@@ -46,10 +49,11 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   const PartAnchor& c1 = anchor(parts, LabelledPart::C1);
   const PartAnchor& c2 = anchor(parts, LabelledPart::C2);
   const double yS = r1.y;                 // the series branch, at the + input
-  const double xX = 500, xP = c1.x;       // R1-R2 node and + input node
-  const double left = 1450, w = 450, h = 440, top = yS - h / 4;  // + at yS, - at 860
-  const double xOut = 2150, yOut = top + h / 2;
+  const double xX = 790, xP = c1.x;       // R1-R2 node and + input node
+  const double left = 1600, w = 400, h = 440, top = yS - h / 4;  // + at yS, - at 860
+  const double xOut = 2250, yOut = top + h / 2;
   const double yF = c2.y;                 // the feedback wire over the top
+  const double yGround = 1180;            // C1's ground
 
   s.terminal(45, kY, 0);
   s.wire({{75, kY}, {100, kY}, {100, yS}});
@@ -58,8 +62,8 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   s.wire({{xP, yS}, {left, yS}});
   s.dot(xX, yS);
   s.dot(xP, yS);
-  s.part(!lp, c1, yS, 1120);                          // C1 to ground
-  s.ground(xP, 1120);
+  s.part(!lp, c1, yS, yGround);                       // C1 to ground
+  s.ground(xP, yGround);
   s.wire({{xX, yS}, {xX, yF}});                       // C2, feedback over the top
   s.part(!lp, c2, xX, xOut);
   s.wire({{xOut, yF}, {xOut, yOut}});
@@ -69,19 +73,19 @@ void sallenKey(Sketch& s, bool highPass, bool gainNetwork) {
   s.dot(xOut, yOut);
   s.terminal(2320, kY, s.right());
 
-  const double yMinus = top + 3 * h / 4;
+  const double yMinus = top + 3 * h / 4, xG = 1480;  // the - input's wire comes down at xG
   if (gainNetwork) {
     const PartAnchor& r3 = anchor(parts, LabelledPart::R3);
-    const double yG = r3.y, xG = 1350;                // R3 and R4 meet at the - input's wire
+    const double yG = r3.y, xR = 200;                 // R3 and R4 meet at the - input's wire
     s.wire({{left, yMinus}, {xG, yMinus}, {xG, yG}});
     s.dot(xG, yG);
     s.resistor(anchor(parts, LabelledPart::R4), xG, xOut);    // R4 to the output
     s.wire({{xOut, yG}, {xOut, yOut}});
-    s.resistor(r3, xG, 860);                          // R3 to ground
-    s.wire({{860, yG}, {820, yG}, {820, 1400}});
-    s.ground(820, 1400);
+    s.resistor(r3, xG, xR);                           // R3 to ground
+    s.wire({{xR, yG}, {xR, yG + 30}});
+    s.ground(xR, yG + 30);
   } else {
-    s.wire({{left, yMinus}, {1350, yMinus}, {1350, 1150}, {xOut, 1150}, {xOut, yOut}});
+    s.wire({{left, yMinus}, {xG, yMinus}, {xG, 1150}, {xOut, 1150}, {xOut, yOut}});
   }
 }
 
