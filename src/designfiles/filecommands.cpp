@@ -21,11 +21,11 @@ QString fileTitle(const QString& path) { return QFileInfo(path).fileName(); }
 }  // namespace
 
 QString UserDefaultDesign(CalverdonForm& f) {
-  return inFolder(f.svc.paths ? f.svc.paths->userFolder() : QString(), kDefaultDesignName);
+  return inFolder(f.UserFolder(), kDefaultDesignName);
 }
 
 QString ShippedDefaultDesign(CalverdonForm& f) {
-  return inFolder(f.svc.paths ? f.svc.paths->programFolder() : QString(), kDefaultDesignName);
+  return inFolder(f.ProgramFolder(), kDefaultDesignName);
 }
 
 void RefreshRespF(CalverdonForm& f) {

@@ -234,9 +234,8 @@ void PlotChart_Click(CalverdonForm& f) {
 
   // The readouts at the response frequency, under their heading: the first plotted point at
   // or above it.
-  const double factor = f.FreqUnitFactor > 0 ? f.FreqUnitFactor : 1.0;
   const float typed = engine::Sng(engine::EngValue(f.RespF.Text, f.DecimalSep).value_or(0));
-  const double at = typed / factor;
+  const double at = typed / mainwindow::FreqUnitFactorOf(f);
   if (std::isfinite(typed)) f.Label35.Caption = mainwindow::ResponseAtCaption(f, typed);
   for (int k = 0; k <= last; ++k) {
     if (f.SweepFreq[size_t(k + 1)] < at) continue;

@@ -20,7 +20,7 @@ void PlotResponse_Click(CalverdonForm& f) { f.SequenceUpdateScreen(); }
 void GBPreq_Click(CalverdonForm& f, int) { ShowPrompt(f, 18); }
 
 QString HelpFilePath(const CalverdonForm& f) {
-  const QString folder = f.svc.paths ? f.svc.paths->programFolder() : QString();
+  const QString folder = f.ProgramFolder();
   return folder + QStringLiteral("/Calverdon2.chm");
 }
 

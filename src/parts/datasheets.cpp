@@ -30,7 +30,7 @@ int ShellOpenDocument(platform::DocumentOpener* opener, const QString& path) {
 }
 
 void ShowDatasheet(CalverdonForm& f, const QString& name) {
-  const QString folder = (f.svc.paths ? f.svc.paths->programFolder() : QString()) +
+  const QString folder = f.ProgramFolder() +
                          QLatin1Char('/') + kDatasheetFolder + QLatin1Char('/');
   // At most three tries: the part's own name, then the family's sheets with 1 and with 0.
   QString n = name;

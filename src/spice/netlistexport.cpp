@@ -7,6 +7,7 @@
 #include "engine/rounding.h"
 #include "graph/axes.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 #include "spice/opampmodels.h"
 
@@ -15,11 +16,6 @@ namespace spice {
 namespace {
 
 using engine::PassBand;
-
-QString folderOf(CalverdonForm& f, bool user) {
-  if (!f.svc.paths) return QString();
-  return user ? f.svc.paths->userFolder() : f.svc.paths->programFolder();
-}
 
 // The supply magnitude: the box's text without a leading "±".
 QString supplyText(const QString& vs) {
@@ -31,8 +27,7 @@ void prepare(CalverdonForm& f) {
   f.SimImag.clear();
   graph::CalcDecades(f);
   if (f.Text34.Text.isEmpty()) f.Text34.Text = QStringLiteral("1000");
-  const double factor = f.FreqUnitFactor > 0 ? f.FreqUnitFactor : 1.0;
-  f.AxisRefFreq = engine::Sng(engine::EngValue(f.Text34.Text, f.DecimalSep).value_or(0) / factor);
+  f.AxisRefFreq = engine::Sng(mainwindow::FrequencyBoxHertz(f, f.Text34).value_or(0));
   graph::LabelFrequencyAxis(f);
   f.SupplyText = supplyText(f.Vs.Text);
 }
@@ -101,8 +96,8 @@ WrittenNetlist WriteNetlist(CalverdonForm& f) {
 
   NetlistRequest r;
   r.Layout = *out.Layout;
-  r.Folder = folderOf(f, true);
-  r.IncludeFolder = folderOf(f, false);
+  r.Folder = f.UserFolder();
+  r.IncludeFolder = f.ProgramFolder();
   r.TimeText = QLocale().toString(f.svc.clock ? f.svc.clock->now() : QDateTime::currentDateTime(),
                                   QLocale::ShortFormat);
   r.AxisDecades = f.AxisDecades;

@@ -68,13 +68,12 @@ const NgspiceProgramEngine::Read& NgspiceProgramEngine::results() const {
   if (!raw.First) return results_;
   results_.Complex = raw.First->Complex;
   for (const QString& v : raw.First->Variables) {
-    const QStringList fields = v.split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-    QString name = fields.value(1);
+    QString name = RawVariableName(v);
     // "v(node190)" is the node voltage ngspice lists inside the process as "node190".
     if (name.startsWith(QLatin1String("v(")) && name.endsWith(QLatin1Char(')')))
       name = name.mid(2, name.size() - 3);
     results_.Values.Names << name;
-    results_.Values.Types << fields.value(2);
+    results_.Values.Types << v.section(QLatin1Char('\t'), 2, 2, QString::SectionSkipEmpty);
   }
   results_.Values.Values = raw.First->Values;
   return results_;

@@ -50,7 +50,7 @@ std::optional<QString> modelName(const QString& entry) {
 }  // namespace
 
 QString ModelLibraryPath(CalverdonForm& f) {
-  const QString folder = f.svc.paths ? f.svc.paths->programFolder() : QString();
+  const QString folder = f.ProgramFolder();
   return folder + QStringLiteral("/models/marquenta.lib");
 }
 

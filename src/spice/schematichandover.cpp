@@ -59,7 +59,7 @@ QString SchematicFileName(CalverdonForm& f) {
 
 void Export_Click(CalverdonForm& f) {
   f.Message(QStringLiteral("This feature is under construction."));
-  const QString folder = f.svc.paths ? f.svc.paths->programFolder() : QString();
+  const QString folder = f.ProgramFolder();
   const QString file = folder + QLatin1Char('/') + kSchematicFolder + QLatin1Char('/') +
                        SchematicFileName(f);
   if (!QFileInfo(file).isFile()) {

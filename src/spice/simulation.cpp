@@ -15,8 +15,6 @@ namespace {
 // Where the results come from.
 enum class Source { Nothing, Engine, RawFile };
 
-QString userFolder(CalverdonForm& f) { return f.svc.paths ? f.svc.paths->userFolder() : QString(); }
-
 void clearReadBack(CalverdonForm& f) {
   f.RawHeader.clear();
   f.SimVarNames.clear();
@@ -48,7 +46,7 @@ void copyEngineResults(CalverdonForm& f, const SpiceEngine& e) {
 }
 
 bool readRawFile(CalverdonForm& f) {
-  QFile file(userFolder(f) + QLatin1Char('/') + kRawOutputFile);
+  QFile file(f.UserFolder() + QLatin1Char('/') + kRawOutputFile);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const RawFile raw = ReadRawFile(file.readAll());
   if (!raw.First) return false;
@@ -116,7 +114,7 @@ void XSpiceFileSave(CalverdonForm& f) {
                        ChosenSimulator(f) != SimulatorChoice::InProcess;
   SpiceEngine* engine = outside ? f.SimulatorProgram : f.SimulatorInProcess;
   if (!engine) return;
-  const QString folder = userFolder(f);
+  const QString folder = f.UserFolder();
   engine->putNetlist({f.NetlistText, written.RunFile, folder + QLatin1Char('/') + kRawOutputFile,
                       folder});
   const SimulationStatus status = engine->run();
