@@ -1,6 +1,7 @@
 #include "designfiles/designfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 
 #include "designfiles/twohalves.h"
@@ -258,6 +259,13 @@ bool SaveSub(CalverdonForm& f, const QString& path) {
 
 bool OpenFile(CalverdonForm& f, const QString& path) {
   f.SetMousePointer(forms::kPointerHourglass);
+  // Only a regular file can be a design: opening a named pipe or a device waits for a writer
+  // or reads for ever, so anything else that exists is refused before it is opened.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    f.Message(kDamagedFile, platform::Buttons::Ok, platform::Icon::Exclamation);
+    return endRead(f, false);
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     f.Message(kUnreadableFile + QStringLiteral("\r\n") + path, platform::Buttons::Ok,

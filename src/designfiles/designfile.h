@@ -39,7 +39,8 @@ DesignRecord RecordOf(const CalverdonForm& f);
 bool SaveSub(CalverdonForm& f, const QString& path);
 
 // Reads the design file at path into the window and recomputes. The whole file is read and
-// checked first: a missing, damaged or unsupported file is reported once and changes nothing
+// checked first: a missing, damaged or unsupported file, or one that is not a regular file (a
+// folder, a named pipe, a device), is reported once and changes nothing
 // but the busy flag, which is always cleared. Returns whether the design was read.
 bool OpenFile(CalverdonForm& f, const QString& path);
 

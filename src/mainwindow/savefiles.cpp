@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <unistd.h>
 
 #include "mainwindow/calverdonform.h"
 
@@ -19,7 +20,10 @@ bool MayWriteFile(CalverdonForm& f, const QString& path) {
 bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
+  // The bytes wait in the file's buffer until it is flushed, and a full disk may refuse them
+  // only then or when they go to the disk: the commit does not look at either, so both are
+  // checked here, and a refused write never replaces the old file.
+  if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
     file.cancelWriting();
     return false;
   }

@@ -16,7 +16,8 @@ inline const QString kOverwriteQuestion =
 bool MayWriteFile(CalverdonForm& f, const QString& path);
 
 // Writes bytes to path through a temporary file that replaces the old one only when all of it
-// was written; false on failure, with an existing file left as it was.
+// reached the disk; false on failure (a full disk, a folder that cannot be written), with an
+// existing file left as it was and no temporary file left behind.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace mainwindow

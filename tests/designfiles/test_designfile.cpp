@@ -1,5 +1,6 @@
 // Saving the main window's design and reading it back into the window.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "engine/engnotation.h"
 #include "files_fixture.h"
@@ -221,6 +222,7 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
     const char* name;
     QByteArray bytes;  // empty name: the file does not exist
     QString message;
+    char kind = 'f';   // 'f' a regular file, 'p' a named pipe, 'd' a folder
   } cases[] = {
       {"old.cvf", "\"2000000\",3,1000,10000,1000,0\r\n", designfiles::kUnsupportedFile},
       {"new.cvf", "\"2010000\",3,1000,10000,1000,0\r\n", designfiles::kUnsupportedFile},
@@ -230,6 +232,9 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
       {"bad.cvf", "\"2000017\",3,x,10000,1000,0\r\n", designfiles::kDamagedFile},
       {"halves.cvf", halvesCutShort(), designfiles::kDamagedFile},
       {nullptr, {}, designfiles::kUnreadableFile},
+      // Opened, a pipe without a writer would wait for ever.
+      {"pipe.cvf", {}, designfiles::kDamagedFile, 'p'},
+      {"folder.cvf", {}, designfiles::kDamagedFile, 'd'},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name ? c.name : "missing");
@@ -246,7 +251,9 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
     const Snapshot before = snapshot(f);
     const int sequences = x.sequences;
     const QString p = x.path(c.name ? QString::fromLatin1(c.name) : QStringLiteral("none.cvf"));
-    if (c.name) x.write(p, c.bytes);
+    if (c.kind == 'p') ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+    if (c.kind == 'd') ASSERT_TRUE(QDir().mkpath(p));
+    if (c.name && c.kind == 'f') x.write(p, c.bytes);
 
     EXPECT_FALSE(OpenFile(f, p));
     EXPECT_EQ(snapshot(f), before);
