@@ -4,6 +4,7 @@
 // as it was.
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -20,13 +21,16 @@ struct AmplifierRecord {
 class AmplifierRecords {
  public:
   virtual ~AmplifierRecords() = default;
-  // Every record, ordered by the key (ties and no key: in the order they were stored).
-  virtual std::vector<AmplifierRecord> Records(std::optional<SortKey> order) = 0;
+  // Every record, ordered by the key (ties and no key: in the order they were stored). When the
+  // records cannot be read: none, with the reason in *error when it is given.
+  virtual std::vector<AmplifierRecord> Records(std::optional<SortKey> order,
+                                               QString* error = nullptr) = 0;
   virtual int Count() = 0;
   // Stores a new record; its key, or nothing with the reason in error.
   virtual std::optional<qint64> Add(const QStringList& fields, QString& error) = 0;
-  // Replaces the fields of record id; false with the reason in error.
-  virtual bool Update(qint64 id, const QStringList& fields, QString& error) = 0;
+  // Changes the given fields (column -> text) of record id and no other; false with the reason
+  // in error.
+  virtual bool Update(qint64 id, const std::map<int, QString>& changed, QString& error) = 0;
 };
 
 }  // namespace parts

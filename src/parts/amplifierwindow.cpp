@@ -72,15 +72,44 @@ void showCount(AmplifierRecordWindow& w) {
 void refill(AmplifierRecordWindow& w, qint64 current) {
   w.DBGrid1.Rows.clear();
   w.RowIds.clear();
+  w.RowFields.clear();
   w.DBGrid1.Row = -1;
   if (!w.caller.records) return;
-  for (const AmplifierRecord& r : w.caller.records->Records(SortKeyOf(w.txtSortBy.Text))) {
+  QString error;
+  for (const AmplifierRecord& r : w.caller.records->Records(SortKeyOf(w.txtSortBy.Text), &error)) {
     QStringList shown;
     for (int c = 0; c < kAmplifierFieldCount; ++c) shown << ShownFieldText(c, r.Fields.value(c));
     if (r.Id == current) w.DBGrid1.Row = static_cast<int>(w.RowIds.size());
     w.DBGrid1.Rows.push_back(shown);
     w.RowIds.push_back(r.Id);
+    w.RowFields.push_back(r.Fields);
   }
+  if (!error.isEmpty()) message(w, error);
+}
+
+// The record to store from the edited row: for a changed record the fields whose text differs
+// from the stored one, as typed (trimmed); every other field stays as stored, so a number shown
+// in a column's format is never written back in it.
+struct EditedRecord {
+  QStringList fields;               // every field as it will be stored, for the checks
+  std::map<int, QString> changed;   // column -> the typed text
+};
+
+EditedRecord editedRecord(const AmplifierRecordWindow& w, int row) {
+  const QStringList& typed = w.DBGrid1.Rows[row];
+  const QStringList stored =
+      w.AddingNew || row >= static_cast<int>(w.RowFields.size()) ? QStringList() : w.RowFields[row];
+  EditedRecord e;
+  for (int c = 0; c < kAmplifierFieldCount; ++c) {
+    const QString text = typed.value(c);
+    if (!w.AddingNew && c < stored.size() && text == stored[c]) {
+      e.fields << stored[c];
+      continue;
+    }
+    e.fields << text.trimmed();
+    e.changed[c] = text.trimmed();
+  }
+  return e;
 }
 
 qint64 currentId(const AmplifierRecordWindow& w) {
@@ -108,6 +137,9 @@ void browseMode(AmplifierRecordWindow& w) {
 void editMode(AmplifierRecordWindow& w, int row, bool adding) {
   showMode(w, true);
   w.AddingNew = adding;
+  // The row being edited shows what is stored, not the columns' display formats.
+  if (!adding && row >= 0 && row < static_cast<int>(w.RowFields.size()))
+    w.DBGrid1.Rows[row] = w.RowFields[row];
   w.DBGrid1.Row = row;
   w.DBGrid1.Col = 0;
   w.DBGrid1.EditRow = row;
@@ -166,6 +198,7 @@ void mnuMenuAdd_Click(AmplifierRecordWindow& w) {
   }
   w.DBGrid1.Rows.push_back(QStringList(QList<QString>(kAmplifierFieldCount)));
   w.RowIds.push_back(0);
+  w.RowFields.emplace_back();
   editMode(w, static_cast<int>(w.DBGrid1.Rows.size()) - 1, true);
 }
 
@@ -183,10 +216,8 @@ void cbEdit_Click(AmplifierRecordWindow& w) {
     browseMode(w);
     return;
   }
-  QStringList fields = w.DBGrid1.Rows[row];
-  while (fields.size() < kAmplifierFieldCount) fields << QString();
-  for (QString& f : fields) f = f.trimmed();
-  if (const std::optional<QString> failed = FirstFailedCheck(fields)) {
+  const EditedRecord edited = editedRecord(w, row);
+  if (const std::optional<QString> failed = FirstFailedCheck(edited.fields)) {
     message(w, *failed);
     return;  // the row stays in edit mode with what was typed
   }
@@ -195,7 +226,7 @@ void cbEdit_Click(AmplifierRecordWindow& w) {
   QString error;
   qint64 id = w.RowIds[row];
   if (w.AddingNew) {
-    const std::optional<qint64> added = w.caller.records->Add(fields, error);
+    const std::optional<qint64> added = w.caller.records->Add(edited.fields, error);
     if (!added) {
       message(w, QStringLiteral("The record could not be stored: ") + error);
       return;
@@ -204,7 +235,7 @@ void cbEdit_Click(AmplifierRecordWindow& w) {
     log(w, QStringLiteral("  KVRamps added to KVRamps.bin file, ") +
                QStringLiteral("  New record count = ") + QString::number(recordCount(w)));
   } else {
-    if (!w.caller.records->Update(id, fields, error)) {
+    if (!w.caller.records->Update(id, edited.changed, error)) {
       message(w, QStringLiteral("The record could not be stored: ") + error);
       return;
     }

@@ -3,9 +3,11 @@
 // box, with adding and editing of records and the pick of one for the caller. No command of
 // the main window opens it; a caller hands in the record set, its sort window and its log.
 //
-// Browse mode: the grid is read-only; "Edit" starts editing the current row. Edit mode (a new
-// row from the menu's "Add", or the current row): the row takes typing, "Edit" stores it when
-// every check passes, "Cancel" leaves it; "Select Amplifier" and "Close" wait meanwhile.
+// Browse mode: the grid is read-only and shows numbers in their columns' formats; "Edit" starts
+// editing the current row. Edit mode (a new row from the menu's "Add", or the current row): the
+// row shows its fields as stored and takes typing, "Edit" stores it when every check passes,
+// "Cancel" leaves it; "Select Amplifier" and "Close" wait meanwhile. A commit stores the fields
+// whose text was changed, as typed (trimmed), and leaves every other field exactly as stored.
 #include <QString>
 #include <functional>
 #include <vector>
@@ -45,6 +47,7 @@ struct AmplifierRecordWindow : forms::Form {
   bool Editing = false;
   bool AddingNew = false;         // the edited row is a new record
   std::vector<qint64> RowIds;     // the stored key of each grid row (0 for the new row)
+  std::vector<QStringList> RowFields;  // the stored fields of each grid row (none for the new row)
 };
 
 // Sorts the records by the sort box's word, lays out the grid (captions, widths, formats,

@@ -40,21 +40,77 @@ QString insertStatement() {
   return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(kTable, fieldList(), placeholders());
 }
 
-bool hasTable(QSqlDatabase& db) { return db.tables().contains(kTable); }
+// SQLite's result codes that say why a database cannot be used.
+constexpr int kSqliteBusy = 5, kSqliteLocked = 6, kSqliteCorrupt = 11, kSqliteNotADatabase = 26;
+
+// The one message of a database that cannot be used, naming its file.
+QString databaseError(const QString& path, const QSqlError& e) {
+  const int code = e.nativeErrorCode().toInt();
+  if (code == kSqliteBusy || code == kSqliteLocked)
+    return QStringLiteral("The amplifier database %1 is in use by another program. Nothing in "
+                          "it was changed.")
+        .arg(path);
+  if (code == kSqliteCorrupt || code == kSqliteNotADatabase)
+    return QStringLiteral("The amplifier database %1 is damaged or is not a database. Nothing "
+                          "in it was changed.")
+        .arg(path);
+  return QStringLiteral("The amplifier database %1 could not be used: %2").arg(path, e.text());
+}
+
+QString layoutError(const QString& path, const QString& missing) {
+  return QStringLiteral("The amplifier database %1 has another layout (no field %2). Nothing in "
+                        "it was changed.")
+      .arg(path, missing);
+}
+
+// What the database holds: no table at all (a new database), the record table with these
+// fields, or another program's tables. Nothing, with the reason in error, when it cannot be read.
+struct Layout {
+  bool empty = false;
+  QStringList recordFields;  // the record table's fields (none: no record table)
+};
+
+std::optional<Layout> layoutOf(QSqlDatabase& db, const QString& path, QString& error) {
+  Layout layout;
+  QSqlQuery tables(db);
+  if (!tables.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    error = databaseError(path, tables.lastError());
+    return std::nullopt;
+  }
+  bool hasRecords = false, any = false;
+  while (tables.next()) {
+    any = true;
+    hasRecords = hasRecords || tables.value(0).toString() == kTable;
+  }
+  layout.empty = !any;
+  if (!hasRecords) return layout;
+  QSqlQuery fields(db);
+  if (!fields.exec(QStringLiteral("PRAGMA table_info(%1)").arg(kTable))) {
+    error = databaseError(path, fields.lastError());
+    return std::nullopt;
+  }
+  while (fields.next()) layout.recordFields << fields.value(1).toString();
+  return layout;
+}
 
 // Runs `change` inside a transaction: committed when it succeeds, rolled back otherwise.
+// The write lock is taken at the start ("BEGIN IMMEDIATE"), so a database another program
+// holds is refused before anything is written.
 template <class Change>
 bool inTransaction(QSqlDatabase& db, QString& error, Change change) {
-  if (!db.transaction()) {
-    error = db.lastError().text();
+  const QString path = db.databaseName();
+  QSqlQuery begin(db);
+  if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+    error = databaseError(path, begin.lastError());
     return false;
   }
-  if (!change(error) || !db.commit()) {
-    if (error.isEmpty()) error = db.lastError().text();
-    db.rollback();
-    return false;
+  if (change(error)) {
+    QSqlQuery commit(db);
+    if (commit.exec(QStringLiteral("COMMIT"))) return true;
+    error = databaseError(path, commit.lastError());
   }
-  return true;
+  QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+  return false;
 }
 
 bool insertRecord(QSqlDatabase& db, const QStringList& fields, QString& error,
@@ -63,7 +119,7 @@ bool insertRecord(QSqlDatabase& db, const QStringList& fields, QString& error,
   q.prepare(insertStatement());
   for (int c = 0; c < kAmplifierFieldCount; ++c) q.addBindValue(fields.value(c));
   if (!q.exec()) {
-    error = q.lastError().text();
+    error = databaseError(db.databaseName(), q.lastError());
     return false;
   }
   if (id) *id = q.lastInsertId().toLongLong();
@@ -103,20 +159,34 @@ std::unique_ptr<SqliteAmplifierRecords> SqliteAmplifierRecords::Open(const QStri
                                                                      QString& error) {
   static QAtomicInt counter;
   const QString name = QStringLiteral("calverdon-records-%1").arg(counter.fetchAndAddRelaxed(1));
-  std::unique_ptr<SqliteAmplifierRecords> store(new SqliteAmplifierRecords(name));
+  std::unique_ptr<SqliteAmplifierRecords> store(new SqliteAmplifierRecords(name, databasePath));
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
   db.setDatabaseName(databasePath);
+  db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kRecordBusyWaitMs));
   if (!db.open()) {
-    error = db.lastError().text();
+    error = databaseError(databasePath, db.lastError());
     return nullptr;
   }
-  if (hasTable(db)) return store;
+  const std::optional<Layout> layout = layoutOf(db, databasePath, error);
+  if (!layout) return nullptr;
+  if (!layout->recordFields.isEmpty()) {
+    for (int c = 0; c < kAmplifierFieldCount; ++c)
+      if (!layout->recordFields.contains(fieldName(c))) {
+        error = layoutError(databasePath, fieldName(c));
+        return nullptr;
+      }
+    return store;
+  }
+  if (!layout->empty) {  // another program's database: its tables are not ours to add to
+    error = layoutError(databasePath, kTable);
+    return nullptr;
+  }
   std::vector<QStringList> shipped;
   if (!ReadRecordTable(shippedTable, shipped, error)) return nullptr;
   const bool filled = inTransaction(db, error, [&](QString& e) {
     QSqlQuery create(db);
     if (!create.exec(createStatement())) {
-      e = create.lastError().text();
+      e = databaseError(databasePath, create.lastError());
       return false;
     }
     for (const QStringList& r : shipped)
@@ -128,7 +198,7 @@ std::unique_ptr<SqliteAmplifierRecords> SqliteAmplifierRecords::Open(const QStri
 
 std::unique_ptr<SqliteAmplifierRecords> SqliteAmplifierRecords::OpenForUser(
     platform::Paths& paths, QString& error) {
-  return Open(paths.userFolder() + QLatin1Char('/') + kRecordDatabase,
+  return Open(paths.sharedUserFolder() + QLatin1Char('/') + kRecordDatabase,
               paths.programFolder() + QLatin1Char('/') + kShippedRecordTable, error);
 }
 
@@ -140,7 +210,8 @@ SqliteAmplifierRecords::~SqliteAmplifierRecords() {
   QSqlDatabase::removeDatabase(connection_);
 }
 
-std::vector<AmplifierRecord> SqliteAmplifierRecords::Records(std::optional<SortKey> order) {
+std::vector<AmplifierRecord> SqliteAmplifierRecords::Records(std::optional<SortKey> order,
+                                                             QString* error) {
   QString sql = QStringLiteral("SELECT id, %1 FROM %2").arg(fieldList(), kTable);
   if (order && order->field >= 0 && order->field < kAmplifierFieldCount) {
     const QString f = fieldName(order->field);
@@ -151,7 +222,10 @@ std::vector<AmplifierRecord> SqliteAmplifierRecords::Records(std::optional<SortK
   }
   std::vector<AmplifierRecord> records;
   QSqlQuery q(QSqlDatabase::database(connection_));
-  if (!q.exec(sql)) return records;
+  if (!q.exec(sql)) {
+    if (error) *error = databaseError(path_, q.lastError());
+    return records;
+  }
   while (q.next()) {
     AmplifierRecord r;
     r.Id = q.value(0).toLongLong();
@@ -175,17 +249,25 @@ std::optional<qint64> SqliteAmplifierRecords::Add(const QStringList& fields, QSt
   return id;
 }
 
-bool SqliteAmplifierRecords::Update(qint64 id, const QStringList& fields, QString& error) {
+bool SqliteAmplifierRecords::Update(qint64 id, const std::map<int, QString>& changed,
+                                    QString& error) {
   QSqlDatabase db = QSqlDatabase::database(connection_);
   return inTransaction(db, error, [&](QString& e) {
     QStringList sets;
-    for (int c = 0; c < kAmplifierFieldCount; ++c) sets << fieldName(c) + QStringLiteral(" = ?");
+    for (const auto& [column, text] : changed)
+      if (column >= 0 && column < kAmplifierFieldCount)
+        sets << fieldName(column) + QStringLiteral(" = ?");
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE id = ?").arg(kTable, sets.join(", ")));
-    for (int c = 0; c < kAmplifierFieldCount; ++c) q.addBindValue(fields.value(c));
+    // No field changed: the statement only checks that the record is still stored.
+    q.prepare(sets.isEmpty()
+                  ? QStringLiteral("UPDATE %1 SET id = id WHERE id = ?").arg(kTable)
+                  : QStringLiteral("UPDATE %1 SET %2 WHERE id = ?")
+                        .arg(kTable, sets.join(QStringLiteral(", "))));
+    for (const auto& [column, text] : changed)
+      if (column >= 0 && column < kAmplifierFieldCount) q.addBindValue(text);
     q.addBindValue(id);
     if (!q.exec()) {
-      e = q.lastError().text();
+      e = databaseError(path_, q.lastError());
       return false;
     }
     if (q.numRowsAffected() != 1) {

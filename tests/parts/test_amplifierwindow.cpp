@@ -1,12 +1,17 @@
 // The amplifier record window on a real SQLite database made from the shipped record table.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <optional>
 #include <ostream>
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QtGlobal>
 
@@ -33,6 +38,39 @@ QStringList validRecord() {
   return f;
 }
 
+// Another program's connection to a record database: plain SQL, no code of the program.
+class OtherProgram {
+ public:
+  explicit OtherProgram(const QString& path)
+      : name_(QStringLiteral("other-program-%1").arg(++count_)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db.setDatabaseName(path);
+    EXPECT_TRUE(db.open());
+  }
+  ~OtherProgram() {
+    QSqlDatabase::database(name_, false).close();
+    QSqlDatabase::removeDatabase(name_);
+  }
+  void exec(const QString& sql) {
+    QSqlQuery q(QSqlDatabase::database(name_));
+    EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
+  }
+  // Every field of the record with this device name, as stored.
+  QStringList record(const QString& device) {
+    QSqlQuery q(QSqlDatabase::database(name_));
+    q.prepare(QStringLiteral("SELECT * FROM amplifiers WHERE device_name = ?"));
+    q.addBindValue(device);
+    QStringList fields;
+    if (q.exec() && q.next())
+      for (int c = 1; c < q.record().count(); ++c) fields << q.value(c).toString();  // 0: id
+    return fields;
+  }
+
+ private:
+  static inline int count_ = 0;
+  QString name_;
+};
+
 struct RecordWindow : ::testing::Test {
   QTemporaryDir dir;
   std::unique_ptr<parts::SqliteAmplifierRecords> store;
@@ -43,10 +81,10 @@ struct RecordWindow : ::testing::Test {
 
   void SetUp() override {
     QString error;
-    store = parts::SqliteAmplifierRecords::Open(dir.filePath("amplifiers.sqlite"), kShippedTable,
-                                                error);
+    store = parts::SqliteAmplifierRecords::Open(databasePath(), kShippedTable, error);
     ASSERT_TRUE(store) << error.toStdString();
   }
+  QString databasePath() const { return dir.filePath("amplifiers.sqlite"); }
   void open(const QString& selection = {}) {
     parts::RecordWindowCaller caller;
     caller.records = store.get();
@@ -326,6 +364,128 @@ TEST(RecordDatabase, ADamagedShippedTableMakesNoRecordTable) {
   auto store = parts::SqliteAmplifierRecords::Open(dir.filePath("a.sqlite"), kShippedTable, error);
   ASSERT_TRUE(store);
   EXPECT_EQ(store->Count(), 14);
+}
+
+TEST_F(RecordWindow, ACommitStoresWhatWasTypedAndLeavesEveryOtherFieldAsStored) {
+  open();
+  QStringList typed = validRecord();
+  typed[13] = "12.3456";  // Diff. Gain, shown as 0.000
+  typed[20] = "0.0012";   // Ib, shown as 0.00
+  typeNewRecord(typed);
+  clickEdit();
+  ASSERT_FALSE(w.Editing) << messages.texts().join("|").toStdString();
+  OtherProgram sql(databasePath());
+  EXPECT_EQ(sql.record("ZZ100"), typed);
+  sql.exec("UPDATE amplifiers SET vn = ' 4.5 nV ' WHERE device_name = 'ZZ100'");
+  typed[15] = " 4.5 nV ";  // blanks kept by a field nobody edits
+
+  // Browse mode shows the formats; the row being edited shows what is stored.
+  open("ZZ100");
+  const int row = w.DBGrid1.Row;
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(w.DBGrid1.Rows[row][13], "12.346");
+  EXPECT_EQ(w.DBGrid1.Rows[row][20], "0.00");
+  clickEdit();
+  ASSERT_TRUE(w.Editing);
+  EXPECT_EQ(w.DBGrid1.Rows[row], typed);
+
+  // Only the description is typed: every other field stays as stored.
+  w.DBGrid1.Rows[row][2] = "  a new description ";
+  clickEdit();
+  ASSERT_FALSE(w.Editing) << messages.texts().join("|").toStdString();
+  typed[2] = "a new description";
+  EXPECT_EQ(sql.record("ZZ100"), typed);
+
+  // Typing over a shown format stores what was typed.
+  open("ZZ100");
+  clickEdit();
+  w.DBGrid1.Rows[w.DBGrid1.EditRow][20] = "0.0015";
+  clickEdit();
+  typed[20] = "0.0015";
+  EXPECT_EQ(sql.record("ZZ100"), typed);
+  EXPECT_TRUE(messages.shown.empty()) << messages.texts().join("|").toStdString();
+}
+
+TEST_F(RecordWindow, ADatabaseAnotherProgramHoldsRefusesTheCommitWithOneMessageNamingIt) {
+  open();
+  typeNewRecord(validRecord());
+  clickEdit();
+  ASSERT_FALSE(w.Editing) << messages.texts().join("|").toStdString();
+  const auto before = stored();
+  auto other = std::make_unique<OtherProgram>(databasePath());
+  other->exec("BEGIN EXCLUSIVE");
+  clickEdit();
+  w.DBGrid1.Rows[w.DBGrid1.EditRow][2] = "changed";
+  clickEdit();
+  ASSERT_EQ(messages.shown.size(), 1u) << messages.texts().join("|").toStdString();
+  EXPECT_TRUE(messages.shown[0].text.contains(databasePath()));
+  EXPECT_TRUE(messages.shown[0].text.contains("in use by another program"));
+  EXPECT_TRUE(w.Editing);
+  EXPECT_EQ(w.DBGrid1.Rows[w.DBGrid1.EditRow][2], "changed");  // nothing typed is lost
+
+  other->exec("ROLLBACK");
+  other.reset();
+  EXPECT_EQ(stored(), before);
+  clickEdit();
+  EXPECT_FALSE(w.Editing);
+  EXPECT_EQ(stored().back().Fields[2], "changed");
+}
+
+TEST(RecordDatabase, AnUnusableDatabaseIsRefusedWithOneMessageNamingItAndLeftAsItWas) {
+  QStringList oldFields;
+  for (int c = 0; c < parts::kAmplifierFieldCount - 1; ++c)  // no "height"
+    oldFields << QString::fromLatin1(parts::AmplifierColumns()[c].field) + " TEXT";
+  const struct {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    const char* says;
+  } cases[] = {
+      {"held by another program",
+       [](const QString& path) {
+         QString error;
+         ASSERT_TRUE(parts::SqliteAmplifierRecords::Open(path, kShippedTable, error));
+       },
+       "is in use by another program"},
+      {"damaged",
+       [](const QString& path) {
+         QFile file(path);
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write(QByteArray(4096, '\x5a'));
+       },
+       "is damaged or is not a database"},
+      {"an older layout",
+       [&oldFields](const QString& path) {
+         OtherProgram sql(path);
+         sql.exec("CREATE TABLE amplifiers (id INTEGER PRIMARY KEY, " + oldFields.join(", ") + ")");
+         sql.exec("INSERT INTO amplifiers (device_name) VALUES ('OLD1')");
+       },
+       "has another layout (no field height)"},
+      {"another program's",
+       [](const QString& path) { OtherProgram(path).exec("CREATE TABLE notes (text TEXT)"); },
+       "has another layout (no field amplifiers)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("amplifiers.sqlite");
+    c.make(path);
+    std::optional<OtherProgram> holder;
+    if (QString::fromLatin1(c.says).contains("in use")) {
+      holder.emplace(path);
+      holder->exec("BEGIN EXCLUSIVE");
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+
+    QString error;
+    EXPECT_FALSE(parts::SqliteAmplifierRecords::Open(path, kShippedTable, error));
+    EXPECT_TRUE(error.contains(path + " " + c.says)) << error.toStdString();
+    EXPECT_TRUE(error.endsWith("Nothing in it was changed.")) << error.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+  }
 }
 
 }  // namespace
