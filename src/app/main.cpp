@@ -30,6 +30,10 @@ int main(int argc, char* argv[]) {
   gui::QtServices qt;
   mainwindow::RunSplash(splash, qt.services());
 
+  // This instance's folder for netlists and simulator output is chosen (and locked against a
+  // second instance) before anything is simulated.
+  qt.paths.userFolder();
+
   mainwindow::CalverdonForm form(qt.services());
   designview::install(form);
   mainwindow::RegisterHandlers(form);

@@ -21,7 +21,7 @@ QString fileTitle(const QString& path) { return QFileInfo(path).fileName(); }
 }  // namespace
 
 QString UserDefaultDesign(CalverdonForm& f) {
-  return inFolder(f.UserFolder(), kDefaultDesignName);
+  return inFolder(f.SharedUserFolder(), kDefaultDesignName);
 }
 
 QString ShippedDefaultDesign(CalverdonForm& f) {

@@ -41,11 +41,54 @@ QString QtPaths::programFolder() {
   return QDir::cleanPath(exeFolder);
 }
 
-QString QtPaths::userFolder() {
+QString QtPaths::sharedUserFolder() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   if (folder.isEmpty()) folder = QDir::homePath() + QStringLiteral("/.local/share/Calverdon");
   QDir().mkpath(folder);
   return QDir::cleanPath(folder);
+}
+
+QString QtPaths::userFolder() {
+  if (!instance_) instance_ = std::make_unique<InstanceFolder>(sharedUserFolder());
+  return instance_->own();
+}
+
+// ---- the instance's own folder
+
+namespace {
+
+// The most instances given a folder of their own; one more works in the shared folder.
+constexpr int kMostInstances = 99;
+
+// A lock held until the instance ends. The lock file names the process holding it, so a lock
+// left by an instance that died is taken over at once; a lock never ages into a stale one
+// however long its instance runs.
+std::unique_ptr<QLockFile> tryLock(const QString& lockFile, bool& refused) {
+  auto lock = std::make_unique<QLockFile>(lockFile);
+  lock->setStaleLockTime(0);
+  if (lock->tryLock(0)) return lock;
+  refused = lock->error() != QLockFile::LockFailedError;
+  return nullptr;
+}
+
+}  // namespace
+
+InstanceFolder::InstanceFolder(QString sharedFolder) : shared_(QDir::cleanPath(sharedFolder)) {}
+
+InstanceFolder::~InstanceFolder() = default;
+
+QString InstanceFolder::own() {
+  if (!own_.isEmpty()) return own_;
+  QDir().mkpath(shared_);
+  bool refused = false;
+  lock_ = tryLock(shared_ + QStringLiteral("/calverdon.lock"), refused);
+  own_ = shared_;
+  for (int n = 2; !lock_ && !refused && n <= kMostInstances; ++n) {
+    const QString folder = shared_ + QStringLiteral("/instance-%1").arg(n);
+    lock_ = tryLock(folder + QStringLiteral(".lock"), refused);
+    if (lock_ && QDir().mkpath(folder)) own_ = folder;
+  }
+  return own_;
 }
 
 // ---- processes

@@ -1,5 +1,8 @@
 #pragma once
 // The small Qt services: the clock, the program's folders, outside programs, documents and help.
+#include <QLockFile>
+#include <memory>
+
 #include "platform/clock.h"
 #include "platform/help.h"
 #include "platform/paths.h"
@@ -15,13 +18,41 @@ class QtClock : public platform::Clock {
   void sleep(double seconds) override;
 };
 
+// The folder one instance of the program writes its netlists and simulator output to, inside a
+// per-user data folder that several instances may share. The first instance takes the shared
+// folder itself; while it runs, a second takes "instance-2" inside it, a third "instance-3",
+// and so on. Each holds a lock file beside its folder for as long as it lives; a folder whose
+// instance has ended (or died) is taken by the next instance that needs one.
+class InstanceFolder {
+ public:
+  explicit InstanceFolder(QString sharedFolder);
+  ~InstanceFolder();
+  InstanceFolder(const InstanceFolder&) = delete;
+  InstanceFolder& operator=(const InstanceFolder&) = delete;
+
+  const QString& shared() const { return shared_; }
+  // This instance's folder, chosen (and locked) at the first call and kept afterwards. When no
+  // lock can be taken at all (a folder that cannot be written), the shared folder.
+  QString own();
+
+ private:
+  QString shared_;
+  QString own_;
+  std::unique_ptr<QLockFile> lock_;
+};
+
 class QtPaths : public platform::Paths {
  public:
   // The executable's folder (the build tree), or share/calverdon beside its bin/ folder when
   // the program is installed.
   QString programFolder() override;
-  // QStandardPaths' application data folder, created when it is missing.
+  // This instance's folder in QStandardPaths' application data folder (see InstanceFolder).
   QString userFolder() override;
+  // QStandardPaths' application data folder, created when it is missing.
+  QString sharedUserFolder() override;
+
+ private:
+  std::unique_ptr<InstanceFolder> instance_;
 };
 
 class QtProcessRunner : public platform::ProcessRunner {

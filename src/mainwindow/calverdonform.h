@@ -54,10 +54,14 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
     if (!SuppressUpdate) SequenceUpdateScreen();
   }
 
-  // The program data folder and the per-user data folder (no trailing separator); empty
-  // without a paths service.
+  // The program data folder, this instance's folder for netlists and simulator output, and the
+  // per-user data folder every instance shares (no trailing separator); empty without a paths
+  // service.
   QString ProgramFolder() const { return svc.paths ? svc.paths->programFolder() : QString(); }
   QString UserFolder() const { return svc.paths ? svc.paths->userFolder() : QString(); }
+  QString SharedUserFolder() const {
+    return svc.paths ? svc.paths->sharedUserFolder() : QString();
+  }
 
   // A message box with the product name as title.
   int Message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,

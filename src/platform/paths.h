@@ -1,6 +1,7 @@
 #pragma once
 // Where the program's files are: read-only program data (models, help, shipped default
-// design) and the per-user folder the program writes to.
+// design), the per-user data folder every instance of the program shares, and the folder this
+// instance writes its netlists and simulator output to.
 #include <QString>
 
 namespace platform {
@@ -10,8 +11,13 @@ class Paths {
   virtual ~Paths() = default;
   // Program data folder (no trailing separator).
   virtual QString programFolder() = 0;
-  // Per-user data folder, created on demand (no trailing separator).
+  // The folder this instance writes its netlists and simulator output to, created on demand
+  // (no trailing separator): the per-user data folder, or a folder of its own while another
+  // instance of the program works in that one, so two instances never read each other's files.
   virtual QString userFolder() = 0;
+  // The per-user data folder itself, shared by every instance: the user's default design and
+  // the amplifier records.
+  virtual QString sharedUserFolder() { return userFolder(); }
 };
 
 }  // namespace platform

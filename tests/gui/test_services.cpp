@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
+#include <QSysInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -113,6 +115,44 @@ TEST(QtServices, FoldersDocumentsAndHelp) {
   EXPECT_FALSE(help.showHelp(""));
   EXPECT_FALSE(documents.open("/nonexistent/datasheets/OPA123.pdf"));
   EXPECT_FALSE(documents.open(""));
+}
+
+TEST(QtServices, EachInstanceWorksInAFolderOfItsOwnAndAFreedOneIsTakenAgain) {
+  QTemporaryDir dir;
+  const QString shared = dir.filePath("user");
+  auto first = std::make_unique<gui::InstanceFolder>(shared);
+  gui::InstanceFolder second(shared), third(shared);
+  EXPECT_EQ(first->own(), shared);  // a single instance keeps the shared folder
+  EXPECT_EQ(second.own(), shared + "/instance-2");
+  EXPECT_EQ(third.own(), shared + "/instance-3");
+  EXPECT_TRUE(QDir(second.own()).exists());
+  EXPECT_EQ(second.own(), shared + "/instance-2");  // kept once chosen
+  EXPECT_EQ(second.shared(), shared);
+
+  // The first instance ends: the next one takes the shared folder again.
+  first.reset();
+  EXPECT_EQ(gui::InstanceFolder(shared).own(), shared);
+
+  // A lock left by an instance that died is taken over: the lock names the dead process.
+  QProcess gone;
+  gone.start("/bin/true");
+  ASSERT_TRUE(gone.waitForStarted(10000));
+  const qint64 pid = gone.processId();
+  ASSERT_TRUE(gone.waitForFinished(10000));
+  QFile stale(shared + "/instance-4.lock");
+  ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+  stale.write(QByteArray::number(pid) + "\ncalverdon\n" +
+              QSysInfo::machineHostName().toUtf8() + "\n");
+  stale.close();
+  EXPECT_EQ(gui::InstanceFolder(shared).own(), shared);
+  {
+    gui::InstanceFolder firstAgain(shared);
+    EXPECT_EQ(firstAgain.own(), shared);
+    EXPECT_EQ(gui::InstanceFolder(shared).own(), shared + "/instance-4");
+  }
+
+  // A folder that cannot be locked at all: the shared one.
+  EXPECT_EQ(gui::InstanceFolder("/proc/calverdon").own(), "/proc/calverdon");
 }
 
 TEST(QtServices, FileDialogFiltersInBothNotations) {
