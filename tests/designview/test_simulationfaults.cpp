@@ -63,7 +63,8 @@ struct FaultFixture : SimulationFixture {
     ASSERT_GT(traceSegments(), 0);
   }
   void expectFailedOnce(const QString& message) {
-    EXPECT_EQ(fake.messages.texts(), QStringList({message}));
+    EXPECT_EQ(fake.messages.texts(), QStringList({message}))
+        << fake.messages.texts().join("\n").toStdString();
     EXPECT_FALSE(f.SimResultsReady);
     EXPECT_FALSE(f.SimPlotValid);
     EXPECT_EQ(traceSegments(), 0) << "no trace of an earlier run, no half-drawn trace";
@@ -256,7 +257,8 @@ TEST(SimulationFaults, AFaultyProgramIsToldOncePerFaultOverManyPasses) {
     s.f.SimulatorProgram = &engine;
     s.f.SequenceUpdateScreen();
     s.f.SequenceUpdateScreen();
-    EXPECT_EQ(s.fake.messages.texts(), QStringList({message}));
+    EXPECT_EQ(s.fake.messages.texts(), QStringList({message}))
+        << s.fake.messages.texts().join("\n").toStdString();
     s.f.SimulatorProgram = &s.program;
   }
 }
