@@ -1,10 +1,12 @@
 // One display pass of a five-stage band-pass design at 10 kHz, simulation and plot included:
 // with ngspice inside the process (ideal op-amp and a library model) and with the ngspice
-// program (which the window waits for in half-second looks, as it must).
+// program (which the window waits for in half-second looks, as it must); and the read-back of
+// the program's raw file alone.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "designview/sequence.h"
@@ -15,6 +17,8 @@
 #include "spice/ngspiceprogram.h"
 #include "spice/ngspiceshared.h"
 #include "spice/opampmodels.h"
+#include "spice/rawfile.h"
+#include "spice/simulation.h"
 
 namespace {
 
@@ -31,6 +35,9 @@ struct Design {
     QDir(programDir.path()).mkpath(QStringLiteral("models"));
     QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
                 programDir.path() + QStringLiteral("/models/marquenta.lib"));
+    for (const char* stub : {"10pSK.lib", "bandpass.lib"})
+      QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/spice/") + QLatin1String(stub),
+                  programDir.path() + QLatin1Char('/') + QLatin1String(stub));
     fake.paths.program = programDir.path();
     fake.paths.user = userDir.path();
     f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
@@ -73,8 +80,25 @@ void BM_BandPassPassInsideIdeal(benchmark::State& s) { run(s, 2, "Ideal Op Amp")
 void BM_BandPassPassInsideModel(benchmark::State& s) { run(s, 2, "KVR4020/30"); }
 void BM_BandPassPassProgramIdeal(benchmark::State& s) { run(s, 1, "Ideal Op Amp"); }
 
+// The raw file the program wrote for the five-stage band-pass (every vector of every node and
+// device, 301 points), read from the disk and parsed as after each outside run.
+void BM_BandPassRawFileReadBack(benchmark::State& state) {
+  Design d(1, "KVR4020/30");
+  const QString path = d.userDir.path() + QLatin1Char('/') + spice::kRawOutputFile;
+  state.counters["bytes"] = double(QFileInfo(path).size());
+  for (auto _ : state) {
+    const spice::RawFile raw = spice::ReadRawFileAt(path);
+    if (!raw.First) {
+      state.SkipWithError("the raw file was not read");
+      break;
+    }
+    benchmark::DoNotOptimize(raw.First->Values.size());
+  }
+}
+
 BENCHMARK(BM_BandPassPassInsideIdeal)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BandPassPassInsideModel)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BandPassPassProgramIdeal)->Unit(benchmark::kMillisecond)->Iterations(4)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BandPassRawFileReadBack)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -1,26 +1,63 @@
 #!/usr/bin/env bash
-# Builds the design file reader's fuzz target with clang (libFuzzer and the address
-# sanitizer) and runs it for a fixed time. Usage: scripts/fuzz-reader.sh [seconds] [build dir]
+# Builds a reader's fuzz target with clang (libFuzzer and the address sanitizer) and runs it for
+# a fixed time. Usage: scripts/fuzz-reader.sh [seconds] [build dir] [reader]
+# reader: "design" (the design file reader, the default), "raw" (the simulator's raw file) or
+# "models" (the op-amp model library).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 out="${2:-build-fuzz}"
-mkdir -p "$out/corpus"
+reader="${3:-design}"
+
+case "$reader" in
+  design)
+    target=fuzz_reader
+    sources=(tests/designfiles/fuzz/fuzz_reader.cpp src/designfiles/designrecord.cpp
+             src/engine/numbertext.cpp src/engine/rounding.cpp)
+    ;;
+  raw)
+    target=fuzz_rawfile
+    sources=(tests/spice/fuzz/fuzz_rawfile.cpp src/spice/rawfile.cpp)
+    ;;
+  models)
+    target=fuzz_modellibrary
+    sources=(tests/spice/fuzz/fuzz_modellibrary.cpp src/spice/modellibrary.cpp)
+    ;;
+  *) echo "unknown reader: $reader" >&2; exit 2 ;;
+esac
+corpus="$out/corpus-$reader"
+[ "$reader" = design ] && corpus="$out/corpus"
+mkdir -p "$corpus"
 
 # shellcheck disable=SC2046
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -fPIC -Isrc $(pkg-config --cflags Qt6Core) \
-  tests/designfiles/fuzz/fuzz_reader.cpp src/designfiles/designrecord.cpp src/engine/numbertext.cpp src/engine/rounding.cpp \
-  $(pkg-config --libs Qt6Core) -o "$out/fuzz_reader"
+  "${sources[@]}" \
+  $(pkg-config --libs Qt6Core) -o "$out/$target"
 
-# Seeds: the shipped default design and a few damaged forms of it.
-cp resources/CVdef.cvf "$out/corpus/default.cvf"
-head -c 200 resources/CVdef.cvf >"$out/corpus/short.cvf"
-tr ',' '\n' <resources/CVdef.cvf >"$out/corpus/spread.cvf"
-# A wide band-pass design with the lines of its two halves after the record.
-cp tests/designfiles/fuzz/twohalves.cvf "$out/corpus/twohalves.cvf"
+case "$reader" in
+  design)
+    # Seeds: the shipped default design and a few damaged forms of it.
+    cp resources/CVdef.cvf "$corpus/default.cvf"
+    head -c 200 resources/CVdef.cvf >"$corpus/short.cvf"
+    tr ',' '\n' <resources/CVdef.cvf >"$corpus/spread.cvf"
+    # A wide band-pass design with the lines of its two halves after the record.
+    cp tests/designfiles/fuzz/twohalves.cvf "$corpus/twohalves.cvf"
+    ;;
+  raw)
+    # Seeds: an analysis followed by an operating point, with each kind of line end.
+    cp tests/spice/fuzz/twoplots.raw "$corpus/twoplots.raw"
+    sed 's/$/\r/' tests/spice/fuzz/twoplots.raw >"$corpus/crlf.raw"
+    tr '\n' '\r' <tests/spice/fuzz/twoplots.raw >"$corpus/cr.raw"
+    ;;
+  models)
+    # Seeds: the start of our library (a few whole models) and the same with lone CRs.
+    head -c 4000 resources/models/marquenta.lib >"$corpus/library.lib"
+    tr '\n' '\r' <"$corpus/library.lib" >"$corpus/cr.lib"
+    ;;
+esac
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
-  "$out/fuzz_reader" -max_total_time="$seconds" -timeout=5 -max_len=4096 -print_final_stats=1 \
-  "$out/corpus"
+  "$out/$target" -max_total_time="$seconds" -timeout=5 -max_len=4096 -print_final_stats=1 \
+  "$corpus"

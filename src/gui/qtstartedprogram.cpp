@@ -1,5 +1,12 @@
 // Programs started without waiting (the simulator program), and the sleep that waits for
 // them without processing window events.
+//
+// Each program runs in a process group of its own, so that stopping it stops whatever it
+// started too (a wrapper script's simulator, for one): nothing it started writes its output
+// file after it was stopped.
+#include <signal.h>
+#include <unistd.h>
+
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -13,7 +20,8 @@ namespace {
 
 class QtStartedProgram : public platform::StartedProgram {
  public:
-  explicit QtStartedProgram(std::unique_ptr<QProcess> p) : p_(std::move(p)) {}
+  explicit QtStartedProgram(std::unique_ptr<QProcess> p)
+      : p_(std::move(p)), group_(pid_t(p_->processId())) {}
   ~QtStartedProgram() override {
     if (p_->state() != QProcess::NotRunning) kill();
   }
@@ -31,12 +39,17 @@ class QtStartedProgram : public platform::StartedProgram {
     return output_;
   }
   void kill() override {
+    if (p_->state() == QProcess::NotRunning) return;
+    // While the program has not been reaped its number is its group's, and no other
+    // program's: the whole group goes, then the program is reaped.
+    if (group_ > 0) ::kill(-group_, SIGKILL);
     p_->kill();
     p_->waitForFinished(3000);
   }
 
  private:
   std::unique_ptr<QProcess> p_;
+  pid_t group_ = 0;
   QString output_;
 };
 
@@ -48,6 +61,8 @@ std::unique_ptr<platform::StartedProgram> QtProcessRunner::start(const QString& 
   auto p = std::make_unique<QProcess>();
   p->setProcessChannelMode(QProcess::MergedChannels);
   if (!workingFolder.isEmpty()) p->setWorkingDirectory(workingFolder);
+  // A group of its own, led by the program (runs in the child before the program starts).
+  p->setChildProcessModifier([] { ::setpgid(0, 0); });
   p->start(program, arguments);
   if (!p->waitForStarted(10000)) return nullptr;
   return std::make_unique<QtStartedProgram>(std::move(p));

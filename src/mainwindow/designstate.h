@@ -154,6 +154,8 @@ struct DesignState {
   std::array<double, 301> SimPhase{};
   double GroupDelayMax = 0;
   bool SimPlotValid = false;
+  // The simulation fault told last, until a pass succeeds: the same fault is not told again.
+  QString SimFaultTold;
 
   // ---- message answer ----
   int MsgAnswer = 0;  // the button that closed the last message box

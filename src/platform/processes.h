@@ -14,7 +14,8 @@ struct ProcessResult {
   QString output;         // standard output and standard error
 };
 
-// A program started without waiting for it, asked now and then whether it has ended.
+// A program started without waiting for it, asked now and then whether it has ended. It runs
+// in a process group of its own with whatever it starts.
 class StartedProgram {
  public:
   virtual ~StartedProgram() = default;
@@ -24,7 +25,8 @@ class StartedProgram {
   virtual int exitCode() = 0;
   // Its standard output and standard error so far.
   virtual QString output() = 0;
-  // Stops it at once.
+  // Stops it and every process of its group at once (nothing once it has ended). Destroying
+  // the object of a program still running does the same.
   virtual void kill() = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 #include "spice/opampmodels.h"
+#include "spice/simulationfault.h"
 
 namespace spice {
 
@@ -42,7 +43,7 @@ StageCaptions captionsOf(const CalverdonForm& f, int i) {
 }
 
 bool refuse(CalverdonForm& f, const QString& message) {
-  f.Message(message);
+  TellSimulationFault(f, message);
   return false;
 }
 

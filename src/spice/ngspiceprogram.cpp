@@ -33,8 +33,10 @@ ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& cl
 }
 
 NgspiceProgramEngine::NgspiceProgramEngine(platform::ProcessRunner& processes,
-                                           platform::Clock& clock, QString program)
-    : processes_(processes), clock_(clock), program_(std::move(program)) {}
+                                           platform::Clock& clock, QString program,
+                                           double timeoutSeconds)
+    : processes_(processes), clock_(clock), program_(std::move(program)),
+      timeout_(timeoutSeconds) {}
 
 QStringList NgspiceProgramEngine::Arguments(const QString& rawFile, const QString& netlistFile) {
   // ASCII raw output whatever the netlist asks for.
@@ -50,10 +52,15 @@ SimulationStatus NgspiceProgramEngine::run() {
   // A raw file left by an earlier run is never read as this run's.
   QFile::remove(job_.RawFile);
   const ShellResult r = ShellAndWait(processes_, clock_, program_,
-                                     Arguments(job_.RawFile, job_.NetlistFile), job_.Folder);
+                                     Arguments(job_.RawFile, job_.NetlistFile), job_.Folder,
+                                     timeout_);
   output_ = r.Output;
   if (!r.Started) return {false, ProgramNotStarted(program_)};
-  if (!r.Finished) return {false, ProgramTimedOut(kShellTimeoutSeconds)};
+  if (!r.Finished) {
+    // Whatever the stopped program wrote is no result.
+    QFile::remove(job_.RawFile);
+    return {false, ProgramTimedOut(timeout_)};
+  }
   if (r.ExitCode != 0 || !QFile::exists(job_.RawFile)) return {false, RawFileError()};
   ran_ = true;
   return {true, {}};
@@ -62,17 +69,12 @@ SimulationStatus NgspiceProgramEngine::run() {
 const NgspiceProgramEngine::Read& NgspiceProgramEngine::results() const {
   if (read_ || !ran_) return results_;
   read_ = true;
-  QFile file(job_.RawFile);
-  if (!file.open(QIODevice::ReadOnly)) return results_;
-  const RawFile raw = ReadRawFile(file.readAll());
+  const RawFile raw = ReadRawFileAt(job_.RawFile);
   if (!raw.First) return results_;
   results_.Complex = raw.First->Complex;
   for (const QString& v : raw.First->Variables) {
-    QString name = RawVariableName(v);
     // "v(node190)" is the node voltage ngspice lists inside the process as "node190".
-    if (name.startsWith(QLatin1String("v(")) && name.endsWith(QLatin1Char(')')))
-      name = name.mid(2, name.size() - 3);
-    results_.Values.Names << name;
+    results_.Values.Names << RawNodeName(RawVariableName(v));
     results_.Values.Types << v.section(QLatin1Char('\t'), 2, 2, QString::SectionSkipEmpty);
   }
   results_.Values.Values = raw.First->Values;

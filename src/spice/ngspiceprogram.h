@@ -29,12 +29,14 @@ ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& cl
 
 class NgspiceProgramEngine : public SpiceEngine {
  public:
+  // timeoutSeconds: the time the program gets, counted in the clock's sleeps.
   NgspiceProgramEngine(platform::ProcessRunner& processes, platform::Clock& clock,
-                       QString program = QStringLiteral("ngspice"));
+                       QString program = QStringLiteral("ngspice"),
+                       double timeoutSeconds = kShellTimeoutSeconds);
 
   void putNetlist(const SimulationJob& job) override { job_ = job; }
   // Deletes the raw file, runs the program on the netlist file and checks its start, end, exit
-  // code and raw file.
+  // code and raw file. A program stopped for its time leaves no raw file behind.
   SimulationStatus run() override;
   bool isComplex() const override { return results().Complex; }
   int pointCount() const override { return results().Values.points(); }
@@ -58,6 +60,7 @@ class NgspiceProgramEngine : public SpiceEngine {
   platform::ProcessRunner& processes_;
   platform::Clock& clock_;
   QString program_;
+  double timeout_;
   SimulationJob job_;
   QString output_;
   bool ran_ = false;

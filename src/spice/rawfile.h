@@ -1,11 +1,15 @@
 #pragma once
-// The simulator's raw output file in text form: a first plot (the AC analysis, complex values)
-// and, when the netlist asked for an operating point, a second plot of one point.
+// The simulator's raw output file in text form. Its first plot is the AC analysis (complex
+// values); whatever follows it (the operating point when the netlist asked for one, or anything
+// else) is not read.
 //
 // The reader follows the file's own header: its flags (complex or real), its variable and point
 // counts and its variable list. A value line holds "re,im" or a lone real value; a point starts
-// with its index at the start of a line. Nothing is read past the data the header announces.
+// with its index at the start of a line. A line ends at CR LF, LF or a lone CR. Nothing is read
+// past the data the header announces, and memory grows only with what the file holds: a header
+// announcing more than that is a plot cut short.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <complex>
@@ -13,6 +17,10 @@
 #include <vector>
 
 namespace spice {
+
+// The largest raw file read: the five-stage band-pass with every node and device vector of its
+// 301 points is about 1.3 MB.
+inline constexpr qint64 kMaxRawFileBytes = 16 * 1024 * 1024;
 
 struct RawPlot {
   QStringList Header;     // the header lines up to and including "Variables:"
@@ -23,17 +31,21 @@ struct RawPlot {
 };
 
 struct RawFile {
-  std::optional<RawPlot> First;   // the analysis
-  std::optional<RawPlot> Second;  // the operating point, when the file holds a complete one
-  QString Error;                  // why the first plot could not be read; empty when it was
+  std::optional<RawPlot> First;  // the analysis
+  QString Error;                 // why the first plot could not be read; empty when it was
 };
 
-// Reads a raw file. The first plot must be complete: a header with "Variables:", as many
-// variable lines and points as announced, every value a number. A second plot that is not
-// complete is left out.
-RawFile ReadRawFile(const QByteArray& bytes);
+// Reads a raw file's first plot. It must be complete: a header with "Variables:", as many
+// variable lines and points as announced, every value a finite number.
+RawFile ReadRawFile(QByteArrayView bytes);
+
+// Reads the raw file at path: only a regular file of at most kMaxRawFileBytes is read.
+RawFile ReadRawFileAt(const QString& path);
 
 // The name of a vector from its variable line: "6\tv(node190)\tvoltage" -> "v(node190)".
 QString RawVariableName(const QString& variableLine);
+
+// The node a vector name stands for: "v(node190)" -> "node190"; any other name as it is.
+QString RawNodeName(const QString& vectorName);
 
 }  // namespace spice

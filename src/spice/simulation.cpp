@@ -1,11 +1,12 @@
 #include "spice/simulation.h"
 
-#include <QFile>
+#include <optional>
 
 #include "graph/simulatedplot.h"
 #include "mainwindow/calverdonform.h"
 #include "spice/netlistexport.h"
 #include "spice/rawfile.h"
+#include "spice/simulationfault.h"
 #include "spice/spiceengine.h"
 
 namespace spice {
@@ -46,9 +47,7 @@ void copyEngineResults(CalverdonForm& f, const SpiceEngine& e) {
 }
 
 bool readRawFile(CalverdonForm& f) {
-  QFile file(f.UserFolder() + QLatin1Char('/') + kRawOutputFile);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const RawFile raw = ReadRawFile(file.readAll());
+  const RawFile raw = ReadRawFileAt(f.UserFolder() + QLatin1Char('/') + kRawOutputFile);
   if (!raw.First) return false;
   const RawPlot& ac = *raw.First;
   f.RawHeader = ac.Header;
@@ -62,33 +61,56 @@ bool readRawFile(CalverdonForm& f) {
       f.SimReal[p][v] = ac.Values[p][v].real();
       f.SimImag[p][v] = ac.Values[p][v].imag();
     }
-  if (raw.Second) {
-    f.RawTokensA = raw.Second->Header;
-    f.RawTokensB = raw.Second->Variables;
-    f.RawTokensB << QStringLiteral("Values:");
-    f.SimVectorMax = int(raw.Second->Variables.size()) - 1;
-    if (!raw.Second->Values.empty())
-      for (const auto& v : raw.Second->Values.front()) f.SimOpValues.push_back(v.real());
-  }
   return true;
 }
 
+// The design's output node, "node" + the stage count + "90"; nothing for a stage count the
+// band-pass and notch layouts do not have.
+std::optional<QString> outputNode(const CalverdonForm& f) {
+  if (f.PoleCount < 1 || f.PoleCount > 5) return std::nullopt;
+  return QStringLiteral("node%1").arg(f.PoleCount * 100 + 90);
+}
+
+// Whether the results name the design's output node among their vectors.
+bool holdsOutputNode(const CalverdonForm& f, Source source) {
+  const std::optional<QString> node = outputNode(f);
+  if (!node) return true;
+  QStringList names;
+  if (source == Source::RawFile) {
+    for (const QString& v : f.SimVarNames) names << RawNodeName(RawVariableName(v));
+  } else if (f.SimulatorInProcess) {
+    for (const QString& row : f.SimulatorInProcess->resultTable().split(QStringLiteral("\r\n")))
+      names << RawVariableName(row);
+  }
+  return names.contains(*node, Qt::CaseInsensitive);
+}
+
 // The read-back: after a run its results, after none nothing; either way the window notes the
-// pass band that was simulated.
+// pass band that was simulated. Results without the design's output node are a failed run.
 void readBack(CalverdonForm& f, Source source) {
   clearReadBack(f);
-  if (source == Source::RawFile && !readRawFile(f)) {
-    f.Message(RawFileError());
+  if (source == Source::RawFile && (!readRawFile(f) || !holdsOutputNode(f, source))) {
+    clearReadBack(f);
+    f.SimReal.clear();
+    f.SimImag.clear();
+    TellSimulationFault(f, RawFileError());
     return;
   }
   f.PlotResponse.Enabled = false;
   f.LastPassband = f.Passband.Text();
   if (source == Source::Engine) {
+    if (!holdsOutputNode(f, source)) {
+      TellSimulationFault(f, QStringLiteral("The simulation failed: the results hold no output "
+                                            "node %1.")
+                                 .arg(outputNode(f).value_or(QString())));
+      return;
+    }
     f.SimVarNames = QStringList(7, QString());
     f.SimVarNames[6] = QStringLiteral("Node190");
     if (f.SimulatorInProcess) copyEngineResults(f, *f.SimulatorInProcess);
   }
   f.SimResultsReady = source != Source::Nothing && !f.SimReal.empty();
+  if (f.SimResultsReady) SimulationSucceeded(f);
 }
 
 }  // namespace
@@ -105,7 +127,9 @@ void XSpiceFileSave(CalverdonForm& f) {
   if (written.Outcome == NetlistOutcome::NoTrace || written.Outcome == NetlistOutcome::Refused)
     return;
   if (written.Outcome == NetlistOutcome::NoLayout || written.RunFile.isEmpty()) {
-    // Nothing was run, so there is nothing new to read.
+    // Nothing was run, so there is nothing new to read; the low-pass layout's files were
+    // written.
+    if (written.Outcome == NetlistOutcome::Written) SimulationSucceeded(f);
     readBack(f, Source::Nothing);
     return;
   }
@@ -119,7 +143,8 @@ void XSpiceFileSave(CalverdonForm& f) {
                       folder});
   const SimulationStatus status = engine->run();
   if (!status.Ok) {
-    f.Message(outside ? status.Error : QStringLiteral("The simulation failed: ") + status.Error);
+    TellSimulationFault(f, outside ? status.Error
+                                   : QStringLiteral("The simulation failed: ") + status.Error);
     return;
   }
   readBack(f, outside ? Source::RawFile : Source::Engine);

@@ -16,7 +16,9 @@
 #include "spice/simulation.h"
 
 // A clock whose half-second sleeps last a few milliseconds, so a waited-for program runs
-// without holding the test up.
+// without holding the test up. The program's time is counted in these sleeps, so the fixture
+// gives it many of them (kLoadedMachineSeconds): a machine under load may take a few seconds
+// for a run that takes a tenth of one alone.
 class QuickClock : public platform::Clock {
  public:
   int sleeps = 0;
@@ -28,11 +30,15 @@ class QuickClock : public platform::Clock {
   }
 };
 
+// About a minute of real time in QuickClock sleeps.
+inline constexpr double kLoadedMachineSeconds = 6000;
+
 struct SimulationFixture : SequenceFixture {
   QTemporaryDir programDir, userDir;
   gui::QtProcessRunner runner;
   QuickClock clock;
-  spice::NgspiceProgramEngine program{runner, clock};
+  spice::NgspiceProgramEngine program{runner, clock, QStringLiteral("ngspice"),
+                                      kLoadedMachineSeconds};
 
   explicit SimulationFixture(QChar sep = QLatin1Char('.')) : SequenceFixture(sep) {
     QDir(programDir.path()).mkpath(QStringLiteral("models"));

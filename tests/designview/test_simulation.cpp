@@ -134,7 +134,7 @@ BatchRun runBatch(const QString& netlist, const QString& folder) {
   p.setWorkingDirectory(folder);
   p.start(QStringLiteral(NGSPICE_PROGRAM),
           {"-D", "filetype=ascii", "-r", rawPath, "-b", netlist});
-  if (!p.waitForFinished(30000)) return b;
+  if (!p.waitForFinished(120000)) return b;  // a loaded machine may be slow
   b.exitCode = p.exitCode();
   for (const QString& l : QString::fromLocal8Bit(p.readAll()).split('\n'))
     if (l.trimmed().startsWith(QLatin1String("error"), Qt::CaseInsensitive)) b.errors << l;

@@ -2,13 +2,21 @@
 // nothing left from an earlier run shown as new.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
+#include <cmath>
 #include <functional>
 
+#include "designfiles/designfile.h"
+#include "designfiles/filecommands.h"
+#include "mainwindow/handlers.h"
 #include "simulation_fixture.h"
 #include "spice/netlistexport.h"
+#include "spice/ngspiceshared.h"
 #include "support/nonnumbers.h"
-#include <cmath>
 
 namespace {
 
@@ -55,7 +63,8 @@ struct FaultFixture : SimulationFixture {
     ASSERT_GT(traceSegments(), 0);
   }
   void expectFailedOnce(const QString& message) {
-    EXPECT_EQ(fake.messages.texts(), QStringList({message}));
+    EXPECT_EQ(fake.messages.texts(), QStringList({message}))
+        << fake.messages.texts().join("\n").toStdString();
     EXPECT_FALSE(f.SimResultsReady);
     EXPECT_FALSE(f.SimPlotValid);
     EXPECT_EQ(traceSegments(), 0) << "no trace of an earlier run, no half-drawn trace";
@@ -146,6 +155,211 @@ TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
     }
     s.f.SimulatorProgram = &s.program;
     s.expectUsable();
+  }
+}
+
+// A stand-in for the simulator program: a shell script in a folder of its own, run with the
+// arguments the window gives ngspice ("-D filetype=ascii -r RAW -b NETLIST": $4 is the raw file,
+// $6 the netlist), which may call the real ngspice.
+struct FakeProgram {
+  QTemporaryDir dir;
+  QString path;
+  FakeProgram(const char* name, const QByteArray& script) : path(dir.filePath(name)) {
+    if (script.isEmpty()) return;  // the program is missing
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n" + script);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  QString file(const char* name) const { return dir.filePath(name); }
+};
+
+// A quick clock that holds its first sleep until a file exists, so a program's own start-up is
+// done before the window's time for it runs out.
+class WaitingClock : public QuickClock {
+ public:
+  QString waitFor;
+  void sleep(double s) override {
+    for (int i = 0; i < 2000 && !waitFor.isEmpty() && !QFile::exists(waitFor); ++i)
+      QThread::msleep(5);
+    QuickClock::sleep(s);
+  }
+};
+
+// Whether a process has gone (a zombie waiting to be reaped has gone too).
+bool processGone(qint64 pid) {
+  for (int i = 0; i < 1000; ++i) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return true;
+    const QByteArray text = stat.readAll();
+    const qsizetype paren = text.lastIndexOf(')');
+    if (paren >= 0 && text.mid(paren + 2, 1) == "Z") return true;
+    QThread::msleep(5);
+  }
+  return false;
+}
+
+TEST(SimulationFaults, AFaultyProgramIsToldOncePerFaultOverManyPasses) {
+  struct Case {
+    const char* name;
+    QByteArray script;  // empty: no program at all
+    bool hangs = false;
+  };
+  const std::vector<Case> cases = {
+      {.name = "missing", .script = {}},
+      {.name = "hangs with a child",
+       .script = "sleep 600 &\necho $! >\"$(dirname \"$0\")/child.pid\"\nwait\n",
+       .hangs = true},
+      {.name = "crashes", .script = "kill -SEGV $$\n"},
+      {.name = "huge header",
+       .script = "printf 'Title: t\\nPlotname: AC Analysis\\nFlags: complex\\nNo. Variables: 2\\n"
+                 "No. Points: 2000000000\\nVariables:\\n\\t0\\tfrequency\\tfrequency\\n"
+                 "\\t1\\tv(node290)\\tvoltage\\nValues:\\n0\\t\\t1.0e+01,0.0\\n\\t1.0,0.0\\n'"
+                 " >\"$4\"\n"},
+      {.name = "junk tail", .script = "ngspice \"$@\" || exit 1\ntruncate -s +17M \"$4\"\n"},
+      {.name = "missing node",
+       .script = "ngspice \"$@\" || exit 1\nsed -i 's/node290/node299/g' \"$4\"\n"},
+      {.name = "binary", .script = "exec ngspice -r \"$4\" -b \"$6\"\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FaultFixture s;
+    s.runSound(1);
+    FakeProgram program("ngspice", c.script);
+    WaitingClock clock;
+    if (c.hangs) clock.waitFor = program.file("child.pid");
+    spice::NgspiceProgramEngine engine(s.runner, clock, program.path,
+                                       c.hangs ? 2 : kLoadedMachineSeconds);
+    const QString message = c.script.isEmpty() ? spice::ProgramNotStarted(program.path)
+                            : c.hangs          ? spice::ProgramTimedOut(2)
+                                               : spice::RawFileError();
+    // The same fault pass after pass: told once, no plot of the sound run left.
+    s.fake.messages.shown.clear();
+    s.f.SimulatorProgram = &engine;
+    for (int pass = 0; pass < 3; ++pass) {
+      s.f.SequenceUpdateScreen();
+      EXPECT_FALSE(QFile::exists(s.userFile(spice::kRawOutputFile)) && c.hangs)
+          << "a stopped program's output is no result";
+    }
+    s.expectFailedOnce(message);
+    if (c.hangs) {
+      QFile pidFile(program.file("child.pid"));
+      ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
+      EXPECT_TRUE(processGone(pidFile.readAll().trimmed().toLongLong()))
+          << "the program's own child is stopped with it";
+    }
+    // A sound pass, then the same fault is told again, once.
+    s.f.SimulatorProgram = &s.program;
+    s.expectUsable();
+    s.fake.messages.shown.clear();
+    s.chooseSimulator(1);
+    s.f.SimulatorProgram = &engine;
+    s.f.SequenceUpdateScreen();
+    s.f.SequenceUpdateScreen();
+    EXPECT_EQ(s.fake.messages.texts(), QStringList({message}))
+        << s.fake.messages.texts().join("\n").toStdString();
+    s.f.SimulatorProgram = &s.program;
+  }
+}
+
+TEST(SimulationFaults, AValueThatStaysUnusableIsToldOnceUntilItChanges) {
+  FaultFixture s;
+  s.runSound(2);
+  s.fake.messages.shown.clear();
+  s.f.Text12.Text = QStringLiteral("abc");  // the seed resistor
+  for (int pass = 0; pass < 3; ++pass) s.f.SequenceUpdateScreen();
+  ASSERT_EQ(s.fake.messages.shown.size(), 1u) << s.fake.messages.texts().join("\n").toStdString();
+  EXPECT_FALSE(s.f.SimPlotValid);
+  // Another fault is told at once; so is the first again after a pass that succeeded.
+  const QString supply = s.f.Vs.Text;
+  s.f.Vs.Text = QStringLiteral("abc");
+  s.f.SequenceUpdateScreen();
+  s.f.SequenceUpdateScreen();
+  s.f.Vs.Text = supply;
+  s.f.Text12.Text = QStringLiteral("10k");
+  s.f.SequenceUpdateScreen();
+  EXPECT_TRUE(s.f.SimPlotValid);
+  s.f.Text12.Text = QStringLiteral("abc");
+  s.f.SequenceUpdateScreen();
+  const QStringList texts = s.fake.messages.texts();
+  ASSERT_EQ(texts.size(), 3) << texts.join("\n").toStdString();
+  EXPECT_EQ(texts[1], spice::SupplyNotUnderstood("abc"));
+  EXPECT_EQ(texts[2], texts[0]);
+}
+
+// The per-user folder cannot be written: one message for each thing the user did, however
+// many display passes it took.
+TEST(SimulationFaults, AnUnwritableFolderIsToldOncePerAction) {
+  // A band-pass design file, written by a window of its own.
+  QTemporaryDir files;
+  const QString designPath = files.filePath("bandpass.cvf");
+  {
+    SimulationFixture other;
+    BPNotchDesign d = design();
+    d.stages = QStringLiteral("3");
+    d.rows = {{"1k", "3", "1"}, {"1k", "3", "1"}, {"1k", "3", "1"}};
+    RunBPNotchDesign(other, d);
+    QFile file(designPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(designfiles::WriteDesignRecord(designfiles::RecordOf(other.f)));
+  }
+  struct Case {
+    const char* name;
+    std::function<void(SimulationFixture&)> act;
+    int told = 1;
+  };
+  const auto enter = [](SimulationFixture& s, const char* centre) {
+    s.f.Text34.Text = QString::fromLatin1(centre);
+    forms::EventArgs key;
+    key.KeyCode = forms::kKeyReturn;
+    s.f.raise(s.f.Text34, forms::Event::KeyDown, key);
+  };
+  const std::vector<Case> cases = {
+      {.name = "File > Open of a band-pass design",
+       .act =
+           [&](SimulationFixture& s) {
+             s.fake.fileDialogs.openAnswer = designPath;
+             s.f.raise(*s.f.find(QStringLiteral("mnuFileOpen")), forms::Event::Click);
+           }},
+      {.name = "choosing Band-Pass in the list",
+       .act = [](SimulationFixture& s) { s.choosePassBand("Band-Pass"); }},
+      // Typed entries add nothing to the list choice's message; once the folder could be
+      // written again, the fault that comes back is told again.
+      {.name = "centre frequencies typed and entered",
+       .act =
+           [&](SimulationFixture& s) {
+             const QString blocked = s.fake.paths.user;
+             s.choosePassBand("Band-Pass");
+             enter(s, "2k");
+             enter(s, "3k");
+             s.fake.paths.user = s.userDir.path();
+             enter(s, "4k");
+             EXPECT_TRUE(s.f.SimPlotValid);
+             s.fake.paths.user = blocked;
+             enter(s, "5k");
+             enter(s, "6k");
+           },
+       .told = 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimulationFixture s;
+    mainwindow::RegisterHandlers(s.f);
+    designfiles::RegisterFileCommands(s.f);
+    s.chooseSimulator(1);
+    // A file where the folder should be: not even root can write below it.
+    QFile blocker(s.userFile("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    s.fake.paths.user = s.userFile("blocked/user");
+    c.act(s);
+    const QStringList texts = s.fake.messages.texts();
+    EXPECT_EQ(texts.filter(QStringLiteral("could not be written")).size(), c.told)
+        << texts.join("\n").toStdString();
+    EXPECT_EQ(texts.size(), c.told) << texts.join("\n").toStdString();
+    EXPECT_FALSE(s.f.SimPlotValid);
+    EXPECT_FALSE(s.f.SuppressUpdate);
   }
 }
 

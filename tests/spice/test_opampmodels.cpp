@@ -35,15 +35,26 @@ const QByteArray kLibrary =
     ".ENDS\r\n"                                  // 17
     "* END MODEL MQ4000\r\n";                    // 18
 
+// The library with each kind of line end: CR LF, LF and a lone CR; the list and the copy read
+// all three alike.
+std::vector<std::pair<const char*, QByteArray>> everyLineEnd() {
+  return {{"CR LF", kLibrary},
+          {"LF", QByteArray(kLibrary).replace("\r\n", "\n")},
+          {"CR", QByteArray(kLibrary).replace("\r\n", "\r")}};
+}
+
 TEST(OpAmpModels, TheLibraryListsItsModelsInOrderWithTheirFirstEntries) {
-  const std::vector<spice::LibraryModel> models = spice::ListModels(kLibrary);
-  ASSERT_EQ(models.size(), 3u);
-  EXPECT_EQ(models[0].Name, "KVR1000/30");
-  EXPECT_EQ(models[0].FirstEntry, 2);
-  EXPECT_EQ(models[1].Name, "ZLN2000X/5_");
-  EXPECT_EQ(models[1].FirstEntry, 8);
-  EXPECT_EQ(models[2].Name, "MQ4000/40");
-  EXPECT_EQ(models[2].FirstEntry, 15);
+  for (const auto& [lineEnd, library] : everyLineEnd()) {
+    SCOPED_TRACE(lineEnd);
+    const std::vector<spice::LibraryModel> models = spice::ListModels(library);
+    ASSERT_EQ(models.size(), 3u);
+    EXPECT_EQ(models[0].Name, "KVR1000/30");
+    EXPECT_EQ(models[0].FirstEntry, 2);
+    EXPECT_EQ(models[1].Name, "ZLN2000X/5_");
+    EXPECT_EQ(models[1].FirstEntry, 8);
+    EXPECT_EQ(models[2].Name, "MQ4000/40");
+    EXPECT_EQ(models[2].FirstEntry, 15);
+  }
   EXPECT_TRUE(spice::ListModels(QByteArray()).empty());
 }
 
@@ -70,8 +81,10 @@ TEST(OpAmpModels, ACopyRunsFromTheFirstEntryToItsStopLine) {
       {.firstEntry = 99, .end = ModelEnd::Ends, .text = std::nullopt},
       {.firstEntry = 18, .end = ModelEnd::Ends, .text = std::nullopt},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(spice::ModelText(kLibrary, c.firstEntry, c.end), c.text) << c.firstEntry;
+  for (const auto& [lineEnd, library] : everyLineEnd())
+    for (const Case& c : cases)
+      EXPECT_EQ(spice::ModelText(library, c.firstEntry, c.end), c.text)
+          << lineEnd << ", entry " << c.firstEntry;
 }
 
 struct LibraryWindow : WindowFixture {

@@ -2,6 +2,11 @@
 // program.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "fakes/fake_services.h"
 #include "spice/ngspiceprogram.h"
 #include "spice/rawfile.h"
@@ -45,7 +50,10 @@ const QByteArray kRaw =
     "0\t\t5.000000000000000e+00\n"
     "\t-5.000000000000000e+00\n";
 
-TEST(RawFile, FollowsItsHeaderWithAndWithoutTheSecondPlot) {
+// The analysis alone: the bytes of kRaw before the operating point.
+QByteArray analysisOnly() { return kRaw.left(kRaw.indexOf("\nTitle", 10) + 1); }
+
+TEST(RawFile, ReadsTheFirstPlotByItsHeaderWhateverFollowsIt) {
   const spice::RawFile raw = spice::ReadRawFile(kRaw);
   ASSERT_TRUE(raw.First) << raw.Error.toStdString();
   const spice::RawPlot& ac = *raw.First;
@@ -55,23 +63,29 @@ TEST(RawFile, FollowsItsHeaderWithAndWithoutTheSecondPlot) {
   EXPECT_EQ(ac.Variables, QStringList({"0\tfrequency\tfrequency\tgrid=3", "1\tv(node190)\tvoltage",
                                        "2\t@r1a[i]\tcurrent"}));
   EXPECT_EQ(spice::RawVariableName(ac.Variables[1]), "v(node190)");
+  EXPECT_EQ(spice::RawNodeName(spice::RawVariableName(ac.Variables[1])), "node190");
+  EXPECT_EQ(spice::RawNodeName("@r1a[i]"), "@r1a[i]");
   ASSERT_EQ(ac.Values.size(), 3u);
   // The frequency's unset imaginary part ("nan", garbage) is not read.
   EXPECT_EQ(ac.Values[0][0], std::complex<double>(100, 0));
+  EXPECT_EQ(ac.Values[1][0], std::complex<double>(1.023292992280754e+02, 0));
   EXPECT_EQ(ac.Values[1][1], std::complex<double>(0.4, -0.3));
   // A vector with one real value per point, and with a pair.
   EXPECT_EQ(ac.Values[0][2], std::complex<double>(1e-6, 0));
   EXPECT_EQ(ac.Values[1][2], std::complex<double>(2e-6, 0));
-  ASSERT_TRUE(raw.Second);
-  EXPECT_FALSE(raw.Second->Complex);
-  ASSERT_EQ(raw.Second->Values.size(), 1u);
-  EXPECT_EQ(raw.Second->Values[0][1].real(), -5);
 
-  // Without the operating point the analysis alone.
-  const spice::RawFile alone = spice::ReadRawFile(kRaw.left(kRaw.indexOf("\nTitle", 10) + 1));
-  ASSERT_TRUE(alone.First);
-  EXPECT_FALSE(alone.Second);
-  EXPECT_EQ(alone.First->Values.size(), 3u);
+  // The same plot whatever follows it and whichever line ends the file uses.
+  QByteArray crlf = kRaw, cr = kRaw;
+  crlf.replace("\n", "\r\n");
+  cr.replace("\n", "\r");
+  for (const QByteArray& bytes :
+       {analysisOnly(), analysisOnly() + QByteArray(100000, '\x01'), analysisOnly().chopped(1),
+        analysisOnly() + "Title: a plot cut short\nNo. Points: 2000000000\n", crlf, cr}) {
+    const spice::RawFile other = spice::ReadRawFile(bytes);
+    ASSERT_TRUE(other.First) << other.Error.toStdString();
+    EXPECT_EQ(other.First->Variables, ac.Variables);
+    EXPECT_EQ(other.First->Values, ac.Values);
+  }
 }
 
 TEST(RawFile, AnIncompleteAnalysisIsRefusedAndNothingIsReadPastTheData) {
@@ -90,7 +104,13 @@ TEST(RawFile, AnIncompleteAnalysisIsRefusedAndNothingIsReadPastTheData) {
                         Case{"a value that is not a number", badNumber},
                         Case{"more points announced than written", morePoints.left(morePoints.indexOf("\nTitle", 10) + 1)},
                         Case{"a point short of values", fewerValues.left(fewerValues.indexOf("\nTitle", 10) + 1)},
-                        Case{"binary values", QByteArray(kRaw).replace("Values:", "Binary:")}}) {
+                        Case{"binary values", QByteArray(kRaw).replace("Values:", "Binary:")},
+                        // Announced counts beyond what the file holds cost no memory.
+                        Case{"a huge point count", QByteArray(kRaw).replace("No. Points: 3", "No. Points: 2000000000")},
+                        Case{"a huge variable count", QByteArray(kRaw).replace("No. Variables: 3", "No. Variables: 2000000000")},
+                        Case{"a count beyond an int", QByteArray(kRaw).replace("No. Points: 3", "No. Points: 99999999999")},
+                        Case{"a negative count", QByteArray(kRaw).replace("No. Points: 3", "No. Points: -3")},
+                        Case{"an infinite value", QByteArray(kRaw).replace("4.0e-01,-3.0e-01", "4.0e-01,1e999")}}) {
     SCOPED_TRACE(c.name);
     const spice::RawFile raw = spice::ReadRawFile(c.bytes);
     EXPECT_FALSE(raw.First);
@@ -102,6 +122,30 @@ TEST(RawFile, AnIncompleteAnalysisIsRefusedAndNothingIsReadPastTheData) {
   const spice::RawFile raw = spice::ReadRawFile(fewerPoints);
   ASSERT_TRUE(raw.First);
   EXPECT_EQ(raw.First->Values.size(), 2u);
+}
+
+TEST(RawFile, OnlyARegularFileOfASaneSizeIsRead) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("good.raw"), large = dir.filePath("large.raw"),
+                fifo = dir.filePath("fifo.raw");
+  QFile file(good);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(kRaw);
+  file.close();
+  // A good plot followed by junk, past the size a raw file of ours can have.
+  ASSERT_TRUE(QFile::copy(good, large));
+  ASSERT_TRUE(QFile(large).resize(spice::kMaxRawFileBytes + 1));
+  ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+
+  const spice::RawFile read = spice::ReadRawFileAt(good);
+  ASSERT_TRUE(read.First) << read.Error.toStdString();
+  EXPECT_EQ(read.First->Values.size(), 3u);
+  for (const QString& path : {large, fifo, dir.path(), dir.filePath("missing.raw")}) {
+    SCOPED_TRACE(path.toStdString());
+    const spice::RawFile raw = spice::ReadRawFileAt(path);
+    EXPECT_FALSE(raw.First);
+    EXPECT_FALSE(raw.Error.isEmpty());
+  }
 }
 
 TEST(ShellAndWait, LooksEveryHalfSecondAndStopsAProgramThatNeverEnds) {

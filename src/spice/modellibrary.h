@@ -1,0 +1,34 @@
+#pragma once
+// The op-amp macromodel library's text: the models it lists and the copy of one model's text.
+//
+// The library is plain SPICE text read as entries: a line, or the part of a line up to a comma,
+// with its leading blanks skipped. A line ends at CR LF, LF or a lone CR, the same for the list
+// and for the copy. A model starts at an entry whose first seven characters are ".subckt" (in
+// any case), followed by one blank and the model's name from the ninth character; only names
+// that begin (in this case) with one of the families' prefixes are taken. The model's text ends
+// with a line beginning ".ENDS", and an entry containing "END MODEL" follows it.
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace spice {
+
+// The models a library lists, in library order, with the number of the entry (from 1) that
+// starts each.
+struct LibraryModel {
+  QString Name;
+  int FirstEntry = 0;
+};
+std::vector<LibraryModel> ListModels(const QByteArray& library);
+
+// Where the copy of a model ends: at its ".ENDS" line, or at the "END MODEL" line after it (the
+// band-pass layout that keeps the model in a file of its own).
+enum class ModelEnd { Ends, EndModel };
+
+// The text of the model that starts at entry `firstEntry`: that entry (without its leading
+// blanks, up to a first comma), then the whole lines that follow, up to and including the stop
+// line, each ended by a line end. Nothing when the library has no such entry or no stop line.
+std::optional<QString> ModelText(const QByteArray& library, int firstEntry, ModelEnd end);
+
+}  // namespace spice

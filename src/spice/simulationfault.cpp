@@ -1,0 +1,15 @@
+#include "spice/simulationfault.h"
+
+#include "mainwindow/calverdonform.h"
+
+namespace spice {
+
+void TellSimulationFault(CalverdonForm& f, const QString& message) {
+  if (f.SimFaultTold == message) return;
+  f.SimFaultTold = message;
+  f.Message(message);
+}
+
+void SimulationSucceeded(CalverdonForm& f) { f.SimFaultTold.clear(); }
+
+}  // namespace spice
