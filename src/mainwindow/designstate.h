@@ -31,14 +31,22 @@ struct AxisLimit {
   float value = 0;
 };
 
-struct DesignState {
-  // ---- update control and busy flag ----
+// What the window is doing: the busy flag, the half being computed, the answer to the last
+// message.
+struct PassControl {
+  // update control and busy flag
   bool SuppressUpdate = false;  // while true no handler runs the recompute sequence
   bool DesignLoaded = false;    // a design file was read completely (and recomputed itself)
   int HighPassHalf = 0;         // 0 low-pass design or half, 1 high-pass
   bool BothHalvesDone = false;  // the combining pass of a two-half total view
 
-  // ---- design inputs ----
+  // message answer
+  int MsgAnswer = 0;  // the button that closed the last message box
+};
+
+// The design as entered: the values the entry handlers store, and the entry and prompt state.
+struct DesignEntries {
+  // design inputs
   int PoleCount = 0;         // poles; stages for band-pass and notch designs
   float ScaleResistor = 0;   // ohms, sets the impedance level
   float RespFreq = 0;        // Hz of the response readout; 0 is taken as 1000
@@ -54,7 +62,20 @@ struct DesignState {
   int DisplayDigits = 0;     // significant digits of displayed values (3 once started)
   int StageCount = 0;        // band-pass or notch stages
 
-  // ---- design results ----
+  // entry and prompt
+  int PromptTopic = 1;
+  QString LastEntry;       // name of the entry box that last got the focus
+  int PrevPoles = 0, PrevPolesHP = 0;
+  int MinPoles = 0;
+  QChar DecimalSep = QLatin1Char('.');
+  QString LastPassband;
+  QString LastResponse;  // the response the response list's handler last acted on
+  QString DesignFile;
+  bool ShowAboutSetting = true;
+};
+
+// The design as computed by the last display pass: sections, components, gains.
+struct DesignResults {
   SectionArray PoleB0{}, PoleB1{};
   int SectionCount = 0;
   int SectionIndex = 0;
@@ -87,8 +108,10 @@ struct DesignState {
   // Per-pass work values of the stage readouts.
   SectionArray StageRespDb{}, StageWork{};
   StageValues StageQArray{};
+};
 
-  // ---- two-half keeping (wide band-pass and band-reject) ----
+// What each half of a wide band-pass or band-reject design keeps while the other is on screen.
+struct TwoHalfState {
   StageTexts HighPassFnText, LowPassFnText;
   StageTexts QTextHP, QTextLP;
   StageTexts HighPassGainText, LowPassGainText;
@@ -99,8 +122,10 @@ struct DesignState {
   StageValues HighPassStageGain{}, LowPassStageGain{};
   std::array<float, 7> HighPassRespGain{}, LowPassRespGain{};
   bool SwapNoticeShownWBP = false, SwapNoticeShownBR = false;
+};
 
-  // ---- graph ----
+// The response graph: the computed sweep, the simulated plot points, the axes and limits.
+struct GraphState {
   SweepArray SweepFreq{}, SweepGainDb{}, SweepPhase{};
   std::array<double, 301> PlotGain{};
   std::array<float, 302> PlotPhase{};
@@ -115,19 +140,11 @@ struct DesignState {
   std::array<AxisLimit, 9> AmplLimits{};
   float DbPerDiv = 0;
   bool PlotResponseFocus = false;
+};
 
-  // ---- entry and prompt ----
-  int PromptTopic = 1;
-  QString LastEntry;       // name of the entry box that last got the focus
-  int PrevPoles = 0, PrevPolesHP = 0;
-  int MinPoles = 0;
-  QChar DecimalSep = QLatin1Char('.');
-  QString LastPassband;
-  QString LastResponse;  // the response the response list's handler last acted on
-  QString DesignFile;
-  bool ShowAboutSetting = true;
-
-  // ---- simulation ----
+// The simulation of a band-pass or notch design: the netlist, the op-amp model and the results
+// read back.
+struct SimulationState {
   // ModelFirstLine(i): the library entry that starts the model of op-amp list entry i (0 for
   // the ideal op-amp).
   std::vector<int> ModelFirstLine{0};
@@ -156,16 +173,26 @@ struct DesignState {
   bool SimPlotValid = false;
   // The simulation fault told last, until a pass succeeds: the same fault is not told again.
   QString SimFaultTold;
+};
 
-  // ---- message answer ----
-  int MsgAnswer = 0;  // the button that closed the last message box
-
-  // ---- module variables ----
+// The values the dialogs share with the main window: the design frequency, the section the
+// pole-pair dialog edits, the trace colours.
+struct ModuleValues {
   float DesignCutoff = 0;    // design frequency in Hz
   int PoleEntrySection = 0;  // stage row the pole-pair dialog edits
   forms::VbColor GainTraceColor = forms::kGreen;
   forms::VbColor PhaseTraceColor = forms::kRed;
   forms::VbColor GroupDelayTraceColor = forms::kBlack;
 };
+
+// The whole design state. Each concern is a struct of its own, so a function that needs only
+// one of them can say so by taking that struct; every member keeps its name on the window.
+struct DesignState : PassControl,
+                     DesignEntries,
+                     DesignResults,
+                     TwoHalfState,
+                     GraphState,
+                     SimulationState,
+                     ModuleValues {};
 
 }  // namespace mainwindow

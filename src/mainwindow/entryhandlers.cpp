@@ -8,6 +8,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/poleboxes.h"
+#include "mainwindow/polepairdialog.h"
 #include "mainwindow/prompts.h"
 #include "mainwindow/qboxes.h"
 #include "mainwindow/sectionboxes.h"

@@ -10,8 +10,8 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
+#include "mainwindow/listchoices.h"
 #include "mainwindow/poleboxes.h"
-#include "mainwindow/sectionboxes.h"
 
 namespace mainwindow {
 
@@ -284,6 +284,22 @@ void Command1_Click(CalverdonForm& f, PolePairEntryForm& d) {
 
 void Command2_Click(CalverdonForm& f, PolePairEntryForm& d) {
   if (f.svc.windows) f.svc.windows->close(d);
+}
+
+bool PolePairEditable(const CalverdonForm& f, int i) {
+  if (i < 0 || i >= kMaxStages) return false;
+  const std::optional<engine::PassBand> band = ChosenPassBand(f);
+  if (!band || engine::IsBandPassOrNotch(*band)) return false;
+  // The total view combines the two halves: no section of it is edited there.
+  if (engine::IsTwoHalves(*band) && f.LowPassViewT.Visible) return false;
+  if (!f.FnInput[i].Visible) return false;
+  // Every format is normalised to the design frequency.
+  return f.DesignCutoff > 0 && std::isfinite(f.DesignCutoff);
+}
+
+void FnInput_DblClick(CalverdonForm& f, int i) {
+  if (!PolePairEditable(f, i) || f.FnInput[i].Text.trimmed().isEmpty()) return;
+  OpenPolePairDialog(f, i);
 }
 
 }  // namespace mainwindow

@@ -65,4 +65,12 @@ void Command1_Click(CalverdonForm& f, PolePairEntryForm& d);
 // Cancel: close, writing nothing.
 void Command2_Click(CalverdonForm& f, PolePairEntryForm& d);
 
+// Whether the pole-pair dialog may edit section row i: not in band-pass and notch designs or
+// the total view of a two-half design, not for a hidden frequency box, and not before a design
+// frequency is known.
+bool PolePairEditable(const CalverdonForm& f, int i);
+// Opens the pole-pair dialog on section row i where it may edit it and the row's frequency box
+// holds a frequency.
+void FnInput_DblClick(CalverdonForm& f, int i);
+
 }  // namespace mainwindow

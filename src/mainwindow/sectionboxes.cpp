@@ -10,7 +10,6 @@
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
 #include "mainwindow/poleboxes.h"
-#include "mainwindow/polepairdialog.h"
 
 namespace mainwindow {
 
@@ -81,22 +80,6 @@ void QInput_Validate(CalverdonForm& f, int i, bool&) {
   box.Text = EngText(f, q, f.DisplayDigits + 2);
   keptQTexts(f)[i] = box.Text;
   f.RecomputeUnlessBusy();
-}
-
-bool PolePairEditable(const CalverdonForm& f, int i) {
-  if (!isStageRow(i)) return false;
-  const std::optional<engine::PassBand> band = ChosenPassBand(f);
-  if (!band || engine::IsBandPassOrNotch(*band)) return false;
-  // The total view combines the two halves: no section of it is edited there.
-  if (engine::IsTwoHalves(*band) && f.LowPassViewT.Visible) return false;
-  if (!f.FnInput[i].Visible) return false;
-  // Every format is normalised to the design frequency.
-  return f.DesignCutoff > 0 && std::isfinite(f.DesignCutoff);
-}
-
-void FnInput_DblClick(CalverdonForm& f, int i) {
-  if (!PolePairEditable(f, i) || f.FnInput[i].Text.trimmed().isEmpty()) return;
-  OpenPolePairDialog(f, i);
 }
 
 }  // namespace mainwindow

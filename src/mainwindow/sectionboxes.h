@@ -14,12 +14,4 @@ void FnInput_Validate(CalverdonForm& f, int i, bool& cancel);
 // Section Q: its magnitude, 0.001 .. 2e8 (at least 0.51 for a band-pass stage, whose gain is
 // cut to it). Text that cannot be read is answered and stays in the box; nothing is taken.
 void QInput_Validate(CalverdonForm& f, int i, bool& cancel);
-// Whether the pole-pair dialog may edit section row i: not in band-pass and notch designs or
-// the total view of a two-half design, not for a hidden frequency box, and not before a design
-// frequency is known.
-bool PolePairEditable(const CalverdonForm& f, int i);
-// Opens the pole-pair dialog on section row i where it may edit it and the row's frequency box
-// holds a frequency.
-void FnInput_DblClick(CalverdonForm& f, int i);
-
 }  // namespace mainwindow
