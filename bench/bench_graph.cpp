@@ -6,12 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <memory>
 #include <unistd.h>
 
+#include "bandpass_design.h"
 #include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/formview.h"
@@ -83,31 +82,17 @@ double residentKb() {
 struct BandPassSession {
   fakes::FakeServices fake;
   mainwindow::CalverdonForm f{fake.services()};
-  QTemporaryDir programDir, userDir;
+  BandPassFolders folders{fake};
   std::unique_ptr<gui::FormView> view;
   int edits = 0;
 
   BandPassSession() {
-    QDir(programDir.path()).mkpath(QStringLiteral("models"));
-    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
-                programDir.path() + QStringLiteral("/models/marquenta.lib"));
-    fake.paths.program = programDir.path();
-    fake.paths.user = userDir.path();
     f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
     designview::install(f);
     mainwindow::RegisterHandlers(f);
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
     f.SuppressUpdate = true;
-    f.Text18.Text = QStringLiteral("5");
-    f.Text34.Text = QStringLiteral("10k");
-    f.Text3.Text = QStringLiteral("5");
-    for (int i = 0; i < 5; ++i) {
-      f.FnInput[i].Text = QStringLiteral("10k");
-      f.QInput[i].Text = QStringLiteral("5");
-      f.GainTB[i].Text = QStringLiteral("1");
-    }
-    f.Passband.setFromUser(int(f.Passband.items().indexOf(QStringLiteral("Band-Pass"))),
-                           QStringLiteral("Band-Pass"));
+    EnterFiveStageBandPass(f);
     spice::LoadOpAmpModels(f);
     f.SuppressUpdate = false;
     view = std::make_unique<gui::FormView>(f);
