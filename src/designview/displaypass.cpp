@@ -12,6 +12,7 @@
 #include "engine/engnotation.h"
 #include "graph/axes.h"
 #include "graph/simulatedplot.h"
+#include "graph/surface.h"
 #include "graph/sweep.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/frequencyboxes.h"
@@ -37,15 +38,15 @@ void applyPanelColours(CalverdonForm& f) {
   f.TypeFilter.BackColor = forms::kWhite;
 }
 
-// The simulation steps that end a band-pass or notch pass: clear the graph, draw the grid,
-// simulate and draw the simulated response.
+// The simulation steps that end a band-pass or notch pass: clear the graph (the picture and the
+// window's copy of it), draw the grid, simulate and draw the simulated response.
 void simulateAndPlot(CalverdonForm& f) {
   // The totals of the computed response belong to cascade designs; a band-pass or notch
   // design has none of its own to show.
   f.DCgain[5].Caption.clear();
   f.GainF[5].Caption.clear();
   f.PhaseF[5].Caption.clear();
-  f.Graph.Cls();
+  graph::ClearGraph(f);
   graph::DrawGrid(f);
   f.PlotResponseFocus = false;
   spice::RunSpice_Click(f);
@@ -125,6 +126,9 @@ void passBody(CalverdonForm& f) {
   }
 
   if (band && engine::IsCascade(*band)) {
+    // A simulation run before this pass was of another design: only "Test Spice" on this one
+    // gives "Plot Chart" a response to draw.
+    f.SimResultsReady = false;
     CascadePass(f);
     ClearFormGraphics(f);
     graph::DrawComputedResponse(f);

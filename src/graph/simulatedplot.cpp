@@ -164,6 +164,10 @@ void PlotChart_Click(CalverdonForm& f) {
 
   CalcDecades(f);
   SetPlotArea(f);
+  // The traces replace whatever the graph showed: a second drawing of the same run, or the
+  // computed response a "Plot Chart" after "Test Spice" takes the place of.
+  ClearGraph(f);
+  DrawGrid(f);
   const GainScale scale = GainScaleFromLabels(f);
   const double width = double(f.GraphRightX) - f.GraphLeftX;
   const double decades = f.AxisDecades > 0 ? f.AxisDecades : 3;

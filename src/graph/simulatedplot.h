@@ -6,7 +6,8 @@ namespace graph {
 
 using mainwindow::CalverdonForm;
 
-// Draws the simulated response from the last simulation run.
+// Draws the simulated response from the last simulation run on a cleared graph with its grid,
+// so the graph shows that response alone; a run that cannot be drawn leaves the graph as it is.
 void PlotChart_Click(CalverdonForm& f);
 
 }  // namespace graph

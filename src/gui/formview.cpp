@@ -56,27 +56,6 @@ QSize designSizeOf(const forms::Form& form) {
                std::max(1, static_cast<int>(std::lround(h / 15.0))));
 }
 
-// The ends of a line drawn on the window, in the view's pixels; nothing for a line that has
-// no finite ends.
-std::optional<std::pair<QPointF, QPointF>> lineEnds(const forms::DrawnLine& l,
-                                                    const detail::Scale& s) {
-  const QPointF origin = s.origin;
-  const QPointF a = origin + QPointF(l.x1 * s.k, l.y1 * s.k), b = origin + QPointF(l.x2 * s.k, l.y2 * s.k);
-  if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
-    return std::nullopt;
-  return std::pair{a, b};
-}
-
-// The pixels the window's own drawing covers, with room for the pen.
-QRect drawingExtent(const forms::DisplayList& drawing, const detail::Scale& s) {
-  QRectF extent;
-  const double pen = std::max(1.0, 2 * s.factor);
-  for (const forms::DrawnLine& l : drawing.lines)
-    if (const auto ends = lineEnds(l, s))
-      extent |= QRectF(ends->first, ends->second).normalized().adjusted(-pen, -pen, pen, pen);
-  return extent.toAlignedRect();
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- construction
@@ -281,24 +260,20 @@ void FormView::resizeEvent(QResizeEvent* event) {
 
 void FormView::sync() { syncWith(false); }
 
+void FormView::prepareDrawing() {
+  drawingLines_.prepare(form_.drawing, scale_.k, scale_.factor, scale_.origin,
+                        QApplication::palette());
+}
+
 void FormView::paintEvent(QPaintEvent* event) {
-  const forms::DisplayList& drawing = form_.drawing;
-  if (drawing.lines.empty()) return;
+  if (form_.drawing.lines.empty()) return;
   // Most of the window's own drawing lies under opaque controls (the graph picture): when none
   // of it is exposed, nothing is painted.
-  drawingExtent_ = drawingExtent(drawing, scale_);
+  prepareDrawing();
+  drawingExtent_ = drawingLines_.extent();
   if (!event->region().intersects(drawingExtent_)) return;
   QPainter p(this);
-  for (const forms::DrawnLine& l : drawing.lines) {
-    const auto ends = lineEnds(l, scale_);
-    if (!ends) continue;
-    const auto [a, b] = *ends;
-    QPen pen(toQColor(l.color), std::max(1.0, l.width * scale_.factor));
-    pen.setCosmetic(true);
-    p.setPen(pen);
-    p.setRenderHint(QPainter::Antialiasing, a.x() != b.x() && a.y() != b.y());
-    p.drawLine(a, b);
-  }
+  drawingLines_.paint(p);
 }
 
 void FormView::syncWith(bool all) {
@@ -324,7 +299,8 @@ void FormView::syncForm(bool all) {
   if (all || form_.drawing.revision != drawingRevision_) {
     // Only where the drawing was and is now, so the controls elsewhere are not repainted.
     drawingRevision_ = form_.drawing.revision;
-    const QRect extent = drawingExtent(form_.drawing, scale_);
+    prepareDrawing();
+    const QRect extent = drawingLines_.extent();
     update(all ? rect() : drawingExtent_.united(extent));
     drawingExtent_ = extent;
   }

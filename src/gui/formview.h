@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/form.h"
+#include "gui/paintedlines_p.h"
 
 class QAction;
 class QMenuBar;
@@ -96,6 +97,7 @@ class FormView : public QWidget {
   void updateScale();
   void syncWith(bool all);
   void syncForm(bool all);
+  void prepareDrawing();
   void afterEvent();
   bool raiseOwnFromUser(forms::Event ev);
   bool guardedRaise(const std::function<bool()>& raise);
@@ -130,6 +132,7 @@ class FormView : public QWidget {
   forms::VbColor backColor_ = 0;
   unsigned drawingRevision_ = 0;
   QRect drawingExtent_;  // where the window's own drawing was painted last, in pixels
+  detail::PaintedLines drawingLines_;  // the window's own drawing as painted last
   bool formSynced_ = false;
 
   // The control that has the focus as the model sees it (its GotFocus ran).

@@ -3,12 +3,6 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPen>
-#include <QPolygonF>
-#include <algorithm>
-#include <cmath>
-#include <iterator>
-#include <vector>
 
 #include "gui/colors.h"
 #include "gui/drawings.h"
@@ -34,50 +28,8 @@ void PictureWidget::paintEvent(QPaintEvent*) {
   p.setClipRect(inner);
   drawings().paint(box_.Picture, p, inner);
   p.translate(border, border);
-  // Segments that continue one another in one colour (a trace) are drawn as one smooth
-  // polyline, so their joints neither gap nor overlap; lone straight lines (a grid) stay
-  // crisp on the pixel grid.
-  struct Chain {
-    QPolygonF points;
-    QPen pen;
-  };
-  std::vector<Chain> open;  // in the order they were started
-  const auto flush = [&p](Chain& c) {
-    if (c.points.size() < 2) return;
-    p.setPen(c.pen);
-    const QPointF a = c.points.first(), b = c.points.last();
-    const bool straight = c.points.size() == 2 && (a.x() == b.x() || a.y() == b.y());
-    p.setRenderHint(QPainter::Antialiasing, !straight);
-    if (straight) {
-      const auto snap = [](double v) { return std::floor(v) + 0.5; };
-      p.drawLine(QPointF(a.x() == b.x() ? snap(a.x()) : a.x(), a.y() == b.y() ? snap(a.y()) : a.y()),
-                 QPointF(a.x() == b.x() ? snap(b.x()) : b.x(), a.y() == b.y() ? snap(b.y()) : b.y()));
-    } else {
-      p.drawPolyline(c.points);
-    }
-    c.points.clear();
-  };
-  for (const forms::DrawnLine& l : box_.drawing.lines) {
-    const QPointF a(l.x1 * k, l.y1 * k), b(l.x2 * k, l.y2 * k);
-    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
-        !std::isfinite(b.y()))
-      continue;
-    QPen pen(toQColor(l.color, app), std::max(1.0, l.width * factor));
-    pen.setCosmetic(true);
-    pen.setJoinStyle(Qt::RoundJoin);
-    auto it = std::find_if(open.begin(), open.end(), [&](const Chain& c) { return c.pen == pen; });
-    if (it != open.end() && !it->points.isEmpty() && it->points.last() == a) {
-      it->points << b;
-      continue;
-    }
-    if (it == open.end()) {
-      open.push_back({{}, pen});
-      it = std::prev(open.end());
-    }
-    flush(*it);
-    it->points << a << b;
-  }
-  for (Chain& c : open) flush(c);
+  lines_.prepare(box_.drawing, k, factor, QPointF(), app);
+  lines_.paint(p);
   p.setRenderHint(QPainter::Antialiasing, false);
   for (const forms::DrawnText& t : box_.drawing.texts) {
     forms::Font f = box_.font;

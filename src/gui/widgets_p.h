@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "forms/controls.h"
+#include "gui/paintedlines_p.h"
 
 namespace gui::detail {
 
@@ -95,6 +96,7 @@ class PictureWidget : public QWidget {
 
  private:
   const forms::PictureBox& box_;
+  PaintedLines lines_;  // the drawing's lines as painted last
 };
 
 }  // namespace gui::detail

@@ -42,7 +42,13 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   spice::SpiceEngine* SimulatorProgram = nullptr;
 
   // The recompute sequence and one display pass, through the hub; 0 on success.
-  int SequenceUpdateScreen() { return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0; }
+  int SequenceUpdateScreen() {
+    ++SequencesRun;
+    return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0;
+  }
+  // How many recompute sequences were started, so a handler can tell whether a step it ran
+  // recomputed already.
+  unsigned SequencesRun = 0;
   int updatescreen() { return hub.updatescreen ? hub.updatescreen() : 0; }
   // The decades the frequency axis shows, from its end captions.
   void CalcDecades() {

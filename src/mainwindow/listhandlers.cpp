@@ -4,6 +4,7 @@
 
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/choicelists.h"
+#include "mainwindow/entryhandlers.h"
 #include "mainwindow/frequencyunit.h"
 #include "mainwindow/opampsupply.h"
 #include "mainwindow/options.h"
@@ -38,9 +39,12 @@ void RegisterListHandlers(CalverdonForm& f) {
   onEvents(f, QStringLiteral("SensTrue"), {Event::Click, Event::GotFocus}, &SensTrue_Click);
   onEvents(f, QStringLiteral("CompValue"), {Event::Click, Event::GotFocus}, &CompValue_Click);
 
-  // The supply follows the model list and the single-supply box.
+  // The supply follows the model list and the single-supply box; these, the supply box and the
+  // simulator buttons are the simulation's choices.
   onEvents(f, QStringLiteral("OpAmpModel"), {Event::Click}, &OpAmpModel_Click);
   onEvents(f, QStringLiteral("SScheck"), {Event::Click}, &OpAmpModel_Click);
+  onEvents(f, QStringLiteral("XSver"), {Event::Click}, &XSver_Click);
+  RegisterEntryBox(f, QStringLiteral("Vs"), 0, false, &Vs_Validate);
 
   // Every toggle of the unit box, by mouse or keyboard, converts the frequency boxes.
   auto unitMemory = std::make_shared<FrequencyUnitMemory>();

@@ -1,6 +1,8 @@
 #include "mainwindow/opampsupply.h"
 
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/entryhandlers.h"
+#include "mainwindow/listchoices.h"
 
 namespace mainwindow {
 
@@ -13,6 +15,12 @@ QString halfOf(int volts, QChar decimalSep) {
   QString t = QString::number(volts / 2.0, 'g', 6);
   t.replace(QLatin1Char('.'), decimalSep);
   return t;
+}
+
+// The graph shows the simulation of the choices on screen: a band-pass or notch design, the
+// designs that are simulated in every pass, is recomputed when one of them changes.
+void resimulate(CalverdonForm& f) {
+  if (ChosenPassBandIs(f, engine::IsBandPassOrNotch)) f.RecomputeUnlessBusy();
 }
 
 }  // namespace
@@ -40,10 +48,20 @@ QString SupplyTextForModel(const QString& model, bool singleSupply, QChar decima
 }
 
 void OpAmpModel_Click(CalverdonForm& f) {
+  // The supply first, so a pass the pole count's check starts already simulates with it.
+  f.Vs.Text = SupplyTextForModel(f.OpAmpModel.Text(), f.SScheck.Value() == 1, f.DecimalSep);
+  NoteValidated(f, QStringLiteral("Vs"));
+  const unsigned before = f.SequencesRun;
   // The pole limits of the simulation depend on the model's family.
   forms::EventArgs args;
   f.raise(f.Text18, forms::Event::Validate, args);
-  f.Vs.Text = SupplyTextForModel(f.OpAmpModel.Text(), f.SScheck.Value() == 1, f.DecimalSep);
+  if (f.SequencesRun == before) resimulate(f);
+}
+
+void XSver_Click(CalverdonForm& f) { resimulate(f); }
+
+void Vs_Validate(CalverdonForm& f, bool&) {
+  if (ChangedSinceValidated(f, QStringLiteral("Vs"))) resimulate(f);
 }
 
 }  // namespace mainwindow

@@ -125,4 +125,36 @@ TEST(GraphInTheWindow, HostileTextInTheGraphBoxesNeverShowsNonNumbers) {
   }
 }
 
+// The graph is painted from what its list holds now: a list drawn again with as many lines in
+// the same colour, or the window at another scale, never shows the lines as painted before.
+TEST(GraphInTheWindow, RepaintsShowTheListAsItIsNow) {
+  ShownMainWindow s;
+  forms::PictureBox& g = s.f.Graph;
+  QWidget* graph = s.widget(g);
+  const auto colourAt = [&](double xTwips, double yTwips) {
+    const QImage shown = graph->grab().toImage();
+    return shown.pixelColor(int(xTwips * graph->width() / g.Width),
+                            int(yTwips * graph->height() / g.Height));
+  };
+  const float w = float(g.Width), h = float(g.Height);
+  g.BorderStyle = 0;
+  const auto drawOnly = [&](float y) {
+    g.Cls();
+    g.DrawWidth = 5;
+    g.DrawLine(0, y, w, y, forms::kRed);
+    s.window->view().sync();
+    QApplication::processEvents();
+  };
+  const QColor red(255, 0, 0);
+  drawOnly(h / 4);
+  EXPECT_EQ(colourAt(w / 2, h / 4), red);
+  drawOnly(3 * h / 4);
+  EXPECT_NE(colourAt(w / 2, h / 4), red);
+  EXPECT_EQ(colourAt(w / 2, 3 * h / 4), red);
+  s.window->resize(s.window->sizeForScale(1.5));
+  QApplication::processEvents();
+  EXPECT_EQ(colourAt(w / 2, 3 * h / 4), red);
+  EXPECT_NE(colourAt(w / 2, h / 4), red);
+}
+
 }  // namespace
