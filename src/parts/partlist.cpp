@@ -5,7 +5,7 @@
 #include "mainwindow/calverdonform.h"
 #include "parts/datasheets.h"
 #include "parts/partnumbers.h"
-#include "spice/opampmodels.h"
+#include "spice/modellibrary.h"
 
 namespace parts {
 
@@ -44,7 +44,7 @@ namespace {
 // A fresh window: the part numbers of the library, nothing chosen.
 void load(CalverdonForm& f, PartList& w) {
   w.OpAmpSelection.Clear();
-  QFile library(spice::ModelLibraryPath(f));
+  QFile library(spice::ModelLibraryPath(f.ProgramFolder()));
   if (library.open(QIODevice::ReadOnly))
     for (const QString& number : PartNumbers(library.readAll())) w.OpAmpSelection.AddItem(number);
   w.OpAmpSelection.setFromUser(-1, QString());

@@ -1,6 +1,6 @@
 #include "parts/partnumbers.h"
 
-#include "spice/opampmodels.h"
+#include "spice/modellibrary.h"
 
 namespace parts {
 

@@ -6,6 +6,10 @@
 
 namespace spice {
 
+QString ModelLibraryPath(const QString& programFolder) {
+  return programFolder + QStringLiteral("/models/marquenta.lib");
+}
+
 namespace {
 
 constexpr int kMaxModels = 1000;

@@ -14,6 +14,9 @@
 
 namespace spice {
 
+// The library's file: "models/marquenta.lib" in the program data folder.
+QString ModelLibraryPath(const QString& programFolder);
+
 // The models a library lists, in library order, with the number of the entry (from 1) that
 // starts each.
 struct LibraryModel {

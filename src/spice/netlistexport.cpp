@@ -52,7 +52,7 @@ bool modelText(CalverdonForm& f, NetlistLayout layout, NetlistRequest& r) {
   const int index = f.OpAmpModel.ListIndex();
   if (index <= 0 || f.OpAmpModel.Text() == kIdealOpAmp) return true;
   r.OpAmpSubckt = f.OpAmpModel.Text();
-  QFile library(ModelLibraryPath(f));
+  QFile library(ModelLibraryPath(f.ProgramFolder()));
   const int first = size_t(index) < f.ModelFirstLine.size() ? f.ModelFirstLine[size_t(index)] : 0;
   if (library.open(QIODevice::ReadOnly))
     r.ModelText = ModelText(library.readAll(), first,

@@ -7,14 +7,9 @@
 
 namespace spice {
 
-QString ModelLibraryPath(CalverdonForm& f) {
-  const QString folder = f.ProgramFolder();
-  return folder + QStringLiteral("/models/marquenta.lib");
-}
-
 void LoadOpAmpModels(CalverdonForm& f) {
   std::vector<LibraryModel> models;
-  QFile file(ModelLibraryPath(f));
+  QFile file(ModelLibraryPath(f.ProgramFolder()));
   if (file.open(QIODevice::ReadOnly)) models = ListModels(file.readAll());
 
   forms::ComboBox& list = f.OpAmpModel;

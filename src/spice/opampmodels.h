@@ -14,9 +14,6 @@ using mainwindow::CalverdonForm;
 // The first entry of the model list: the ideal op-amp, needing no library.
 inline const QString kIdealOpAmp = QStringLiteral("Ideal Op Amp");
 
-// The library's file: "models/marquenta.lib" in the program folder.
-QString ModelLibraryPath(CalverdonForm& f);
-
 // Rebuilds the op-amp model list from the library: "Ideal Op Amp", then the library's models.
 // The model chosen before stays chosen when the library still lists it; otherwise the ideal
 // op-amp is chosen. No handler runs. A library that cannot be read lists the ideal op-amp only.
