@@ -92,7 +92,7 @@ void BM_BandPassRawFileReadBack(benchmark::State& state) {
       state.SkipWithError("the raw file was not read");
       break;
     }
-    benchmark::DoNotOptimize(raw.First->Values.size());
+    benchmark::DoNotOptimize(raw.First->Results.Values.size());
   }
 }
 

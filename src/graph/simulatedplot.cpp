@@ -24,45 +24,6 @@ using engine::PassBand;
 constexpr double kFloorDb = -400;
 constexpr int kMaxPoints = 301;  // the plot arrays hold points 0..300
 
-// The output node of the design: "node" + the stage count + "90" for band-pass and notch
-// designs, the last stage's output for the cascade layouts.
-std::optional<QString> outputNode(const CalverdonForm& f) {
-  const std::optional<PassBand> band = mainwindow::ChosenPassBand(f);
-  if (!band) return std::nullopt;
-  const int n = f.PoleCount;
-  if (engine::IsBandPassOrNotch(*band)) {
-    if (n < 1 || n > 5) return std::nullopt;
-    return QStringLiteral("node%1").arg(n * 100 + 90);
-  }
-  if (*band == PassBand::LowPass || *band == PassBand::HighPass) {
-    if (n < 1 || n > 10) return std::nullopt;
-    return QStringLiteral("node%1").arg((n / 2 + 1) * 100 + 90);
-  }
-  return std::nullopt;
-}
-
-// The vector names of the in-process simulator's result table, from index 1 on.
-void namesFromResultTable(CalverdonForm& f) {
-  const QString& t = f.SimResultTable;
-  const qsizetype p = t.indexOf(QLatin1String("frequency"));
-  if (p < 0 || f.SimVectorCount < 2) return;
-  // The rows after the frequency's: tab, index, tab, name, tab, type, line end.
-  const QStringList rows = t.mid(p).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-  if (f.SimVarNames.size() < f.SimVectorCount) f.SimVarNames.resize(f.SimVectorCount);
-  for (int r = 1; r < f.SimVectorCount && r < rows.size(); ++r) {
-    const QStringList fields = rows[r].split(QLatin1Char('\t'), Qt::SkipEmptyParts);
-    if (fields.size() >= 2) f.SimVarNames[r] = fields[1];
-  }
-}
-
-// The first vector whose name holds the node, among the first 200.
-std::optional<int> columnOf(const CalverdonForm& f, const QString& node) {
-  const int last = std::min<int>(int(f.SimVarNames.size()), 200);
-  for (int i = 0; i < last; ++i)
-    if (f.SimVarNames[i].contains(node)) return i;
-  return std::nullopt;
-}
-
 double gainDb(double re, double im) {
   const double m = std::hypot(re, im);
   if (!(m > 0) || !std::isfinite(m)) return kFloorDb;
@@ -147,12 +108,8 @@ void PlotChart_Click(CalverdonForm& f) {
 
   // Only the response of a run that succeeded is drawn; a failed or missing run draws nothing.
   f.SimPlotValid = false;
-  const std::optional<QString> node = outputNode(f);
-  if (!f.SimResultsReady || !node) return clearReadouts(f);
-  namesFromResultTable(f);
-  const std::optional<int> column = columnOf(f, *node);
-  if (!column) return clearReadouts(f);
-  f.SimColumn = *column;
+  // The output node's vector, as the read-back found it by its name.
+  if (!f.SimResultsReady || f.SimColumn < 1) return clearReadouts(f);
 
   // The simulated points, with their own frequencies (vector 0).
   const int points = std::min<int>(int(f.SimReal.size()), kMaxPoints);

@@ -149,17 +149,12 @@ struct SimulationState {
   // the ideal op-amp).
   std::vector<int> ModelFirstLine{0};
   QString OpAmpSubckt, SupplyText, NetlistText;
+  // The results of the last run read back: the vector names ("frequency" first, node
+  // voltages by their node), the values by point and vector, and the vector of the design's
+  // output node (-1 when there is none).
   QStringList SimVarNames;
   std::vector<std::vector<double>> SimReal, SimImag;  // point by output vector
-  std::vector<double> SimOpValues;
-  int SimVectorMax = 0;
-  int SimColumn = 0;
-  // The raw file's header entries up to "Variables:", and those of its second plot.
-  QStringList RawHeader, RawTokensA, RawTokensB;
-  // The in-process simulator's result table (a row of tab, index, tab, name, tab, type and
-  // CR LF per vector, "frequency" first) and vector count; empty after an outside run.
-  QString SimResultTable;
-  int SimVectorCount = 0;
+  int SimColumn = -1;
   // True only when the last run and its read-back succeeded, so SimReal and SimImag hold the
   // response of the design the window shows.
   bool SimResultsReady = false;

@@ -66,28 +66,12 @@ SimulationStatus NgspiceProgramEngine::run() {
   return {true, {}};
 }
 
-const NgspiceProgramEngine::Read& NgspiceProgramEngine::results() const {
+const SimResults& NgspiceProgramEngine::results() const {
   if (read_ || !ran_) return results_;
   read_ = true;
-  const RawFile raw = ReadRawFileAt(job_.RawFile);
-  if (!raw.First) return results_;
-  results_.Complex = raw.First->Complex;
-  for (const QString& v : raw.First->Variables) {
-    // "v(node190)" is the node voltage ngspice lists inside the process as "node190".
-    results_.Values.Names << RawNodeName(RawVariableName(v));
-    results_.Values.Types << v.section(QLatin1Char('\t'), 2, 2, QString::SectionSkipEmpty);
-  }
-  results_.Values.Values = raw.First->Values;
+  RawFile raw = ReadRawFileAt(job_.RawFile);
+  if (raw.First) results_ = std::move(raw.First->Results);
   return results_;
-}
-
-std::vector<double> NgspiceProgramEngine::allValues() const {
-  const Read& r = results();
-  if (r.Complex) return r.Values.flattened();
-  std::vector<double> all;
-  for (const auto& point : r.Values.Values)
-    for (const auto& v : point) all.push_back(v.real());
-  return all;
 }
 
 QString ProgramNotStarted(const QString& program) {

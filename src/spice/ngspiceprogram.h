@@ -3,7 +3,6 @@
 // netlist file and writes the ASCII raw file, which the window then reads back.
 #include "platform/clock.h"
 #include "platform/processes.h"
-#include "spice/simresults.h"
 #include "spice/spiceengine.h"
 
 namespace spice {
@@ -38,25 +37,15 @@ class NgspiceProgramEngine : public SpiceEngine {
   // Deletes the raw file, runs the program on the netlist file and checks its start, end, exit
   // code and raw file. A program stopped for its time leaves no raw file behind.
   SimulationStatus run() override;
-  bool isComplex() const override { return results().Complex; }
-  int pointCount() const override { return results().Values.points(); }
-  int vectorCount() const override { return results().Values.vectors(); }
-  std::vector<double> allValues() const override;
+  // The raw file of the last successful run, read when first asked for.
+  const SimResults& results() const override;
   QString textOutput() const override { return output_; }
-  QString resultTable() const override { return results().Values.table(); }
 
   // The arguments the program gets for a netlist file and its raw file.
   static QStringList Arguments(const QString& rawFile, const QString& netlistFile);
   const QString& program() const { return program_; }
 
  private:
-  struct Read {
-    bool Complex = false;
-    SimResults Values;
-  };
-  // The raw file of the last successful run, read when first asked for.
-  const Read& results() const;
-
   platform::ProcessRunner& processes_;
   platform::Clock& clock_;
   QString program_;
@@ -65,7 +54,7 @@ class NgspiceProgramEngine : public SpiceEngine {
   QString output_;
   bool ran_ = false;
   mutable bool read_ = false;
-  mutable Read results_;
+  mutable SimResults results_;
 };
 
 // The messages of a failed outside run.

@@ -20,12 +20,8 @@ class NgspiceSharedEngine : public SpiceEngine {
 
   void putNetlist(const SimulationJob& job) override;
   SimulationStatus run() override;
-  bool isComplex() const override { return true; }
-  int pointCount() const override { return results_.points(); }
-  int vectorCount() const override { return results_.vectors(); }
-  std::vector<double> allValues() const override { return results_.flattened(); }
+  const SimResults& results() const override { return results_; }
   QString textOutput() const override { return output_.join(QLatin1Char('\n')); }
-  QString resultTable() const override { return results_.table(); }
 
   // False once ngspice has quit (or could not be started).
   bool usable() const { return usable_ && !quit_; }

@@ -112,6 +112,9 @@ std::optional<RawPlot> readPlot(Lines& lines, QString& error) {
       return std::nullopt;
     }
     plot.Variables << latin1(trimmed(line));
+    plot.Results.Names << RawNodeName(RawVariableName(plot.Variables.last()));
+    plot.Results.Types << plot.Variables.last().section(QLatin1Char('\t'), 2, 2,
+                                                         QString::SectionSkipEmpty);
   }
   if (lines.atEnd() || trimmed(lines.next()) != "Values:") {
     error = QStringLiteral("no value list follows the variables");
@@ -156,7 +159,7 @@ std::optional<RawPlot> readPlot(Lines& lines, QString& error) {
       }
       point.push_back(*value);
     }
-    plot.Values.push_back(std::move(point));
+    plot.Results.Values.push_back(std::move(point));
   }
   return plot;
 }

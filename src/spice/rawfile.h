@@ -12,9 +12,9 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
-#include <complex>
 #include <optional>
-#include <vector>
+
+#include "spice/simresults.h"
 
 namespace spice {
 
@@ -26,8 +26,9 @@ struct RawPlot {
   QStringList Header;     // the header lines up to and including "Variables:"
   QStringList Variables;  // one line per vector: index, name and type, tab separated, trimmed
   bool Complex = false;
-  // Values by point, then by vector (vector 0 is the scale: the frequency of an AC analysis).
-  std::vector<std::vector<std::complex<double>>> Values;
+  // The vectors by name (a node voltage "v(node190)" as its node "node190") and their values
+  // by point, then by vector (vector 0 is the scale: the frequency of an AC analysis).
+  SimResults Results;
 };
 
 struct RawFile {

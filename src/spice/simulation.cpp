@@ -5,7 +5,6 @@
 #include "graph/simulatedplot.h"
 #include "mainwindow/calverdonform.h"
 #include "spice/netlistexport.h"
-#include "spice/rawfile.h"
 #include "spice/simulationfault.h"
 #include "spice/spiceengine.h"
 
@@ -13,56 +12,8 @@ namespace spice {
 
 namespace {
 
-// Where the results come from.
+// Where the results come from: a run inside the process, or the raw file of an outside run.
 enum class Source { Nothing, Engine, RawFile };
-
-void clearReadBack(CalverdonForm& f) {
-  f.RawHeader.clear();
-  f.SimVarNames.clear();
-  f.RawTokensA.clear();
-  f.RawTokensB.clear();
-  f.SimOpValues.clear();
-  f.SimResultTable.clear();
-  f.SimVectorCount = 0;
-}
-
-// The results of the simulator inside the process: every value of every point, complex pairs
-// or real values alone.
-void copyEngineResults(CalverdonForm& f, const SpiceEngine& e) {
-  const int k = e.isComplex() ? 2 : 1;
-  const int points = e.pointCount(), vectors = e.vectorCount();
-  const std::vector<double> all = e.allValues();
-  if (points <= 0 || vectors <= 0 || all.size() < size_t(points) * size_t(vectors) * size_t(k))
-    return;
-  f.SimReal.assign(size_t(points), std::vector<double>(size_t(vectors), 0.0));
-  f.SimImag.assign(size_t(points), std::vector<double>(size_t(vectors), 0.0));
-  for (size_t p = 0; p < size_t(points); ++p)
-    for (size_t v = 0; v < size_t(vectors); ++v) {
-      const size_t at = (size_t(vectors) * p + v) * size_t(k);
-      f.SimReal[p][v] = all[at];
-      if (k == 2) f.SimImag[p][v] = all[at + 1];
-    }
-  f.SimResultTable = e.resultTable();
-  f.SimVectorCount = vectors;
-}
-
-bool readRawFile(CalverdonForm& f) {
-  const RawFile raw = ReadRawFileAt(f.UserFolder() + QLatin1Char('/') + kRawOutputFile);
-  if (!raw.First) return false;
-  const RawPlot& ac = *raw.First;
-  f.RawHeader = ac.Header;
-  f.SimVarNames = ac.Variables;
-  f.SimVarNames << QStringLiteral("Values:");
-  f.SimVectorMax = int(ac.Variables.size()) - 1;
-  f.SimReal.assign(ac.Values.size(), std::vector<double>(size_t(ac.Variables.size()), 0.0));
-  f.SimImag = f.SimReal;
-  for (size_t p = 0; p < ac.Values.size(); ++p)
-    for (size_t v = 0; v < ac.Values[p].size(); ++v) {
-      f.SimReal[p][v] = ac.Values[p][v].real();
-      f.SimImag[p][v] = ac.Values[p][v].imag();
-    }
-  return true;
-}
 
 // The design's output node, "node" + the stage count + "90"; nothing for a stage count the
 // band-pass and notch layouts do not have.
@@ -71,26 +22,31 @@ std::optional<QString> outputNode(const CalverdonForm& f) {
   return QStringLiteral("node%1").arg(f.PoleCount * 100 + 90);
 }
 
-// Whether the results name the design's output node among their vectors.
-bool holdsOutputNode(const CalverdonForm& f, Source source) {
-  const std::optional<QString> node = outputNode(f);
-  if (!node) return true;
-  QStringList names;
-  if (source == Source::RawFile) {
-    for (const QString& v : f.SimVarNames) names << RawNodeName(RawVariableName(v));
-  } else if (f.SimulatorInProcess) {
-    for (const QString& row : f.SimulatorInProcess->resultTable().split(QStringLiteral("\r\n")))
-      names << RawVariableName(row);
-  }
-  return names.contains(*node, Qt::CaseInsensitive);
+// The window's copy of the results: SimReal and SimImag by point and vector, the vector
+// names, and the output node's vector in SimColumn (-1 for a design without one).
+void keepResults(CalverdonForm& f, const SimResults& r, int column) {
+  f.SimVarNames = r.Names;
+  f.SimColumn = column;
+  const size_t vectors = size_t(r.vectors());
+  f.SimReal.assign(size_t(r.points()), std::vector<double>(vectors, 0.0));
+  f.SimImag = f.SimReal;
+  for (size_t p = 0; p < r.Values.size(); ++p)
+    for (size_t v = 0; v < r.Values[p].size() && v < vectors; ++v) {
+      f.SimReal[p][v] = r.Values[p][v].real();
+      f.SimImag[p][v] = r.Values[p][v].imag();
+    }
 }
 
 // The read-back: after a run its results, after none nothing; either way the window notes the
 // pass band that was simulated. Results without the design's output node are a failed run.
-void readBack(CalverdonForm& f, Source source) {
-  clearReadBack(f);
-  if (source == Source::RawFile && (!readRawFile(f) || !holdsOutputNode(f, source))) {
-    clearReadBack(f);
+void readBack(CalverdonForm& f, Source source, const SpiceEngine* engine) {
+  f.SimVarNames.clear();
+  f.SimColumn = -1;
+  const SimResults none;
+  const SimResults& r = source != Source::Nothing && engine ? engine->results() : none;
+  const std::optional<QString> node = outputNode(f);
+  const std::optional<int> column = node ? r.vectorIndex(*node) : std::optional<int>(-1);
+  if (source == Source::RawFile && (r.empty() || !column)) {
     f.SimReal.clear();
     f.SimImag.clear();
     TellSimulationFault(f, RawFileError());
@@ -99,16 +55,14 @@ void readBack(CalverdonForm& f, Source source) {
   f.PlotResponse.Enabled = false;
   f.LastPassband = f.Passband.Text();
   if (source == Source::Engine) {
-    if (!holdsOutputNode(f, source)) {
+    if (!column) {
       TellSimulationFault(f, QStringLiteral("The simulation failed: the results hold no output "
                                             "node %1.")
-                                 .arg(outputNode(f).value_or(QString())));
+                                 .arg(node.value_or(QString())));
       return;
     }
-    f.SimVarNames = QStringList(7, QString());
-    f.SimVarNames[6] = QStringLiteral("Node190");
-    if (f.SimulatorInProcess) copyEngineResults(f, *f.SimulatorInProcess);
   }
+  if (source != Source::Nothing && !r.empty()) keepResults(f, r, *column);
   f.SimResultsReady = source != Source::Nothing && !f.SimReal.empty();
   if (f.SimResultsReady) SimulationSucceeded(f);
 }
@@ -130,7 +84,7 @@ void XSpiceFileSave(CalverdonForm& f) {
     // Nothing was run, so there is nothing new to read; the low-pass layout's files were
     // written.
     if (written.Outcome == NetlistOutcome::Written) SimulationSucceeded(f);
-    readBack(f, Source::Nothing);
+    readBack(f, Source::Nothing, nullptr);
     return;
   }
 
@@ -147,7 +101,7 @@ void XSpiceFileSave(CalverdonForm& f) {
                                    : QStringLiteral("The simulation failed: ") + status.Error);
     return;
   }
-  readBack(f, outside ? Source::RawFile : Source::Engine);
+  readBack(f, outside ? Source::RawFile : Source::Engine, engine);
 }
 
 void RunSpice_Click(CalverdonForm& f) { XSpiceFileSave(f); }

@@ -2,11 +2,11 @@
 // A SPICE simulator the window hands a netlist to: the operations a band-pass or notch run
 // uses, in the order it uses them (netlist in, run, then the results).
 //
-// Results are an AC analysis: pointCount() points of vectorCount() vectors, vector 0 the
-// frequency. allValues() holds them point after point, vector after vector within a point,
-// each as a real and an imaginary part when isComplex(), else as a real part alone.
+// Results are an AC analysis in the one result type of every simulator (simresults.h): vector
+// 0 the frequency, every vector found by its name.
 #include <QString>
-#include <vector>
+
+#include "spice/simresults.h"
 
 namespace spice {
 
@@ -31,15 +31,10 @@ class SpiceEngine {
   // Runs the analysis; returns when the results are ready or the run has failed. The results
   // of a failed run are empty.
   virtual SimulationStatus run() = 0;
-  virtual bool isComplex() const = 0;
-  virtual int pointCount() const = 0;
-  virtual int vectorCount() const = 0;
-  virtual std::vector<double> allValues() const = 0;
+  // The results of the last run; empty after a failed run.
+  virtual const SimResults& results() const = 0;
   // The simulator's text output of the last run.
   virtual QString textOutput() const = 0;
-  // The vectors as a table: for each, in the order of the values, a tab, its index, a tab, its
-  // name, a tab, its type and CR LF ("\t0\tfrequency\tfrequency\r\n\t1\tnode190\tvoltage\r\n").
-  virtual QString resultTable() const = 0;
 };
 
 }  // namespace spice

@@ -164,18 +164,11 @@ struct EngineRun {
   QStringList names;
   std::vector<std::vector<Complex>> values;  // by vector, then point
 };
-EngineRun results(spice::SpiceEngine& e) {
-  EngineRun r;
-  for (const QString& row : e.resultTable().split("\r\n", Qt::SkipEmptyParts))
-    r.names << row.split('\t', Qt::SkipEmptyParts).value(1);
-  const std::vector<double> all = e.allValues();
-  const int k = e.isComplex() ? 2 : 1, v = e.vectorCount();
-  r.values.assign(size_t(v), {});
-  for (int p = 0; p < e.pointCount(); ++p)
-    for (int j = 0; j < v; ++j) {
-      const size_t at = size_t((v * p + j) * k);
-      r.values[size_t(j)].emplace_back(all[at], k == 2 ? all[at + 1] : 0.0);
-    }
+EngineRun results(const spice::SpiceEngine& e) {
+  const spice::SimResults& all = e.results();
+  EngineRun r{all.Names, std::vector<std::vector<Complex>>(size_t(all.vectors()))};
+  for (const auto& point : all.Values)
+    for (size_t j = 0; j < point.size() && j < r.values.size(); ++j) r.values[j].push_back(point[j]);
   return r;
 }
 
@@ -202,7 +195,7 @@ TEST(Simulation, EveryNetlistTheWindowWritesRunsWithoutAnError) {
         EXPECT_EQ(b.exitCode, 0);
         EXPECT_TRUE(b.errors.isEmpty()) << b.errors.join("\n").toStdString();
         ASSERT_TRUE(b.raw.First) << b.raw.Error.toStdString();
-        EXPECT_GE(b.raw.First->Values.size(), 300u);
+        EXPECT_GE(b.raw.First->Results.Values.size(), 300u);
       }
 }
 
@@ -269,13 +262,14 @@ TEST(Simulation, LowPassNetlistOfTestSpiceGivesTheComputedResponse) {
     for (qsizetype v = 0; v < ac.Variables.size(); ++v)
       if (spice::RawVariableName(ac.Variables[v]) == out) column = v;
     ASSERT_GE(column, 0) << out.toStdString();
-    for (size_t p = 0; p < ac.Values.size(); p += ac.Values.size() / 10) {
-      const double fr = ac.Values[p][0].real();
+    const auto& values = ac.Results.Values;
+    for (size_t p = 0; p < values.size(); p += values.size() / 10) {
+      const double fr = values[p][0].real();
       double computed = 0;
       for (int k = 1; k <= f.SectionCount; ++k)
         computed += engine::Response(f.PoleB0[k], f.PoleB1[k], float(fr)).GainDb +
                     20 * std::log10(double(f.StageGainActual[k]));
-      EXPECT_NEAR(20 * std::log10(std::abs(ac.Values[p][size_t(column)])), computed, 0.05)
+      EXPECT_NEAR(20 * std::log10(std::abs(values[p][size_t(column)])), computed, 0.05)
           << "at " << fr << " Hz";
     }
   }

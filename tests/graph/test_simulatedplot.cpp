@@ -28,9 +28,8 @@ struct PlotFixture : WindowFixture {
     f.Gfreq[0].Caption = QStringLiteral("100");
     f.Gfreq[3].Caption = QStringLiteral("100k");
     f.PlotResponse.Enabled = false;
-    f.SimResultTable = QStringLiteral("\t0\tfrequency\tfrequency\r\n\t1\tnode190\tvoltage\r\n");
-    f.SimVectorCount = 2;
-    f.SimVarNames = QStringList(7, QString());
+    f.SimVarNames = QStringList({"frequency", "node190"});
+    f.SimColumn = 1;
     f.SimReal.assign(301, std::vector<double>(2, 0.0));
     f.SimImag = f.SimReal;
     for (size_t k = 0; k < 301; ++k) {

@@ -65,14 +65,18 @@ TEST(RawFile, ReadsTheFirstPlotByItsHeaderWhateverFollowsIt) {
   EXPECT_EQ(spice::RawVariableName(ac.Variables[1]), "v(node190)");
   EXPECT_EQ(spice::RawNodeName(spice::RawVariableName(ac.Variables[1])), "node190");
   EXPECT_EQ(spice::RawNodeName("@r1a[i]"), "@r1a[i]");
-  ASSERT_EQ(ac.Values.size(), 3u);
+  // The vectors by name as the simulator inside the process names them, found in any case.
+  EXPECT_EQ(ac.Results.Names, QStringList({"frequency", "node190", "@r1a[i]"}));
+  EXPECT_EQ(ac.Results.vectorIndex("NODE190"), 1);
+  EXPECT_EQ(ac.Results.vectorIndex("node19"), std::nullopt);
+  ASSERT_EQ(ac.Results.Values.size(), 3u);
   // The frequency's unset imaginary part ("nan", garbage) is not read.
-  EXPECT_EQ(ac.Values[0][0], std::complex<double>(100, 0));
-  EXPECT_EQ(ac.Values[1][0], std::complex<double>(1.023292992280754e+02, 0));
-  EXPECT_EQ(ac.Values[1][1], std::complex<double>(0.4, -0.3));
+  EXPECT_EQ(ac.Results.Values[0][0], std::complex<double>(100, 0));
+  EXPECT_EQ(ac.Results.Values[1][0], std::complex<double>(1.023292992280754e+02, 0));
+  EXPECT_EQ(ac.Results.Values[1][1], std::complex<double>(0.4, -0.3));
   // A vector with one real value per point, and with a pair.
-  EXPECT_EQ(ac.Values[0][2], std::complex<double>(1e-6, 0));
-  EXPECT_EQ(ac.Values[1][2], std::complex<double>(2e-6, 0));
+  EXPECT_EQ(ac.Results.Values[0][2], std::complex<double>(1e-6, 0));
+  EXPECT_EQ(ac.Results.Values[1][2], std::complex<double>(2e-6, 0));
 
   // The same plot whatever follows it and whichever line ends the file uses.
   QByteArray crlf = kRaw, cr = kRaw;
@@ -84,7 +88,7 @@ TEST(RawFile, ReadsTheFirstPlotByItsHeaderWhateverFollowsIt) {
     const spice::RawFile other = spice::ReadRawFile(bytes);
     ASSERT_TRUE(other.First) << other.Error.toStdString();
     EXPECT_EQ(other.First->Variables, ac.Variables);
-    EXPECT_EQ(other.First->Values, ac.Values);
+    EXPECT_EQ(other.First->Results.Values, ac.Results.Values);
   }
 }
 
@@ -121,7 +125,7 @@ TEST(RawFile, AnIncompleteAnalysisIsRefusedAndNothingIsReadPastTheData) {
   fewerPoints.replace("No. Points: 3", "No. Points: 2");
   const spice::RawFile raw = spice::ReadRawFile(fewerPoints);
   ASSERT_TRUE(raw.First);
-  EXPECT_EQ(raw.First->Values.size(), 2u);
+  EXPECT_EQ(raw.First->Results.Values.size(), 2u);
 }
 
 TEST(RawFile, OnlyARegularFileOfASaneSizeIsRead) {
@@ -139,7 +143,7 @@ TEST(RawFile, OnlyARegularFileOfASaneSizeIsRead) {
 
   const spice::RawFile read = spice::ReadRawFileAt(good);
   ASSERT_TRUE(read.First) << read.Error.toStdString();
-  EXPECT_EQ(read.First->Values.size(), 3u);
+  EXPECT_EQ(read.First->Results.Values.size(), 3u);
   for (const QString& path : {large, fifo, dir.path(), dir.filePath("missing.raw")}) {
     SCOPED_TRACE(path.toStdString());
     const spice::RawFile raw = spice::ReadRawFileAt(path);

@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Every point holds one finite value per variable; every variable line was in the file.
   const spice::RawPlot& plot = *raw.First;
   if (plot.Variables.isEmpty() || size_t(plot.Variables.size()) > size) std::abort();
-  if (plot.Values.size() > size) std::abort();
-  for (const auto& point : plot.Values) {
+  if (plot.Results.Names.size() != plot.Variables.size()) std::abort();
+  if (plot.Results.Values.size() > size) std::abort();
+  for (const auto& point : plot.Results.Values) {
     if (point.size() != size_t(plot.Variables.size())) std::abort();
     for (const auto& v : point)
       if (!std::isfinite(v.real()) || !std::isfinite(v.imag())) std::abort();
