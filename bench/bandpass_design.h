@@ -1,7 +1,8 @@
 #pragma once
 // The five-stage band-pass design at 10 kHz (every stage Q 5, gain 1) that the benchmarks of
 // a band-pass session enter, and the program and user folders its simulation runs in: the
-// model library in a program folder of its own, netlists and output in a user folder.
+// model library and the netlists' include files in a program folder of its own, netlists and
+// output in a user folder.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,9 @@ struct BandPassFolders {
     QDir(programDir.path()).mkpath(QStringLiteral("models"));
     QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
                 programDir.path() + QStringLiteral("/models/marquenta.lib"));
+    for (const char* stub : {"10pSK.lib", "bandpass.lib"})
+      QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/spice/") + QLatin1String(stub),
+                  programDir.path() + QLatin1Char('/') + QLatin1String(stub));
     fake.paths.program = programDir.path();
     fake.paths.user = userDir.path();
   }

@@ -4,11 +4,9 @@
 // the program's raw file alone.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
+#include "bandpass_design.h"
 #include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/qtsystem.h"
@@ -25,36 +23,19 @@ namespace {
 struct Design {
   fakes::FakeServices fake;
   mainwindow::CalverdonForm f{fake.services()};
-  QTemporaryDir programDir, userDir;
+  BandPassFolders folders{fake};
   gui::QtProcessRunner runner;
   gui::QtClock clock;
   spice::NgspiceProgramEngine program{runner, clock};
   bool second = false;
 
   Design(int simulator, const QString& model) {
-    QDir(programDir.path()).mkpath(QStringLiteral("models"));
-    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
-                programDir.path() + QStringLiteral("/models/marquenta.lib"));
-    for (const char* stub : {"10pSK.lib", "bandpass.lib"})
-      QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/spice/") + QLatin1String(stub),
-                  programDir.path() + QLatin1Char('/') + QLatin1String(stub));
-    fake.paths.program = programDir.path();
-    fake.paths.user = userDir.path();
     f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
     f.SimulatorProgram = &program;
     designview::install(f);
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
     for (int j = 0; j < 3; ++j) f.XSver[size_t(j)].setFromUser(j == simulator);
-    f.Text18.Text = QStringLiteral("5");
-    f.Text34.Text = QStringLiteral("10k");
-    f.Text3.Text = QStringLiteral("5");
-    for (int i = 0; i < 5; ++i) {
-      f.FnInput[i].Text = QStringLiteral("10k");
-      f.QInput[i].Text = QStringLiteral("5");
-      f.GainTB[i].Text = QStringLiteral("1");
-    }
-    f.Passband.setFromUser(int(f.Passband.items().indexOf(QStringLiteral("Band-Pass"))),
-                           QStringLiteral("Band-Pass"));
+    EnterFiveStageBandPass(f);
     spice::LoadOpAmpModels(f);
     const int m = int(f.OpAmpModel.items().indexOf(model));
     f.OpAmpModel.setFromUser(m, model);
@@ -84,7 +65,7 @@ void BM_BandPassPassProgramIdeal(benchmark::State& s) { run(s, 1, "Ideal Op Amp"
 // device, 301 points), read from the disk and parsed as after each outside run.
 void BM_BandPassRawFileReadBack(benchmark::State& state) {
   Design d(1, "KVR4020/30");
-  const QString path = d.userDir.path() + QLatin1Char('/') + spice::kRawOutputFile;
+  const QString path = d.folders.userDir.path() + QLatin1Char('/') + spice::kRawOutputFile;
   state.counters["bytes"] = double(QFileInfo(path).size());
   for (auto _ : state) {
     const spice::RawFile raw = spice::ReadRawFileAt(path);
