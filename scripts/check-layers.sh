@@ -20,8 +20,7 @@ declare -A allowed=(
   [platform]="platform forms engine"
   [mainwindow]="mainwindow platform forms engine"
   [graph]="graph mainwindow platform forms engine"
-  # spice still reaches graph: a netlist run labels the frequency axis, and "Plot Chart" draws.
-  [spice]="spice graph mainwindow platform forms engine"
+  [spice]="spice mainwindow platform forms engine"
   [designview]="designview spice graph mainwindow platform forms engine"
   [designfiles]="designfiles mainwindow platform forms engine"
   # parts reads the op-amp model library with spice's window-free library reader.

@@ -8,6 +8,7 @@
 #include "designview/cascadepass.h"
 #include "designview/entrypanel.h"
 #include "designview/lphpschematic.h"
+#include "designview/simulationrun.h"
 #include "designview/widebandviews.h"
 #include "engine/engnotation.h"
 #include "graph/axes.h"
@@ -19,7 +20,6 @@
 #include "mainwindow/listchoices.h"
 #include "mainwindow/prompts.h"
 #include "spice/opampmodels.h"
-#include "spice/simulation.h"
 
 namespace designview {
 
@@ -49,7 +49,7 @@ void simulateAndPlot(CalverdonForm& f) {
   graph::ClearGraph(f);
   graph::DrawGrid(f);
   f.PlotResponseFocus = false;
-  spice::RunSpice_Click(f);
+  RunSpice_Click(f);
   graph::PlotChart_Click(f);
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "designview/displaypass.h"
+#include "designview/simulationrun.h"
 #include "designview/widebandviews.h"
 #include "engine/engnotation.h"
 #include "graph/axes.h"
@@ -65,6 +66,7 @@ void install(CalverdonForm& f) {
   f.hub.updatescreen = [&f] { return updatescreen(f); };
   f.hub.CalcDecades = [&f] { graph::CalcDecades(f); };
   RegisterWideBandViews(f);
+  RegisterSimulationRun(f);
   graph::RegisterGraphLimits(f);
   graph::RegisterGraphSettings(f);
 }

@@ -12,8 +12,8 @@ using mainwindow::CalverdonForm;
 int SequenceUpdateScreen(CalverdonForm& f);
 
 // Installs the recompute sequence and the display pass into the main window's hub, and the
-// handlers of the view buttons that choose what the sequence computes and of the graph's own
-// controls and switches.
+// handlers of the view buttons that choose what the sequence computes, of "Test Spice", and of
+// the graph's own controls and switches.
 void install(CalverdonForm& f);
 
 }  // namespace designview

@@ -96,6 +96,13 @@ void LabelFrequencyAxis(CalverdonForm& f) {
   f.Gfreq[3].Caption = axisText(f, first * std::pow(10.0, double(f.AxisDecades)), unit);
 }
 
+void PrepareRunAxis(CalverdonForm& f) {
+  CalcDecades(f);
+  if (f.Text34.Text.isEmpty()) f.Text34.Text = QStringLiteral("1000");
+  f.AxisRefFreq = engine::Sng(mainwindow::FrequencyBoxHertz(f, f.Text34).value_or(0));
+  LabelFrequencyAxis(f);
+}
+
 QString FrequencyLegendText(const CalverdonForm& f, double hertz) {
   const double factor = mainwindow::FreqUnitFactorOf(f);
   return engine::Engsuffix(engine::Sng(hertz * factor), digitsOf(f),

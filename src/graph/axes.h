@@ -18,6 +18,10 @@ void CalcDecades(CalverdonForm& f);
 // The captions of the frequency axis: start, the intermediate labels by decade count and the
 // end, in hertz or radians per second; sets FreqUnitFactor and PlotStartFreq.
 void LabelFrequencyAxis(CalverdonForm& f);
+// The frequency window a simulation run starts with: the decades from the window ends, the
+// reference frequency AxisRefFreq from the cutoff box ("1000" is written into an empty box),
+// and the axis captions. AxisDecades and PlotStartFreq are then the analysis' sweep.
+void PrepareRunAxis(CalverdonForm& f);
 // A frequency in hertz as the legend writes it: in hertz, or in radians per second while the
 // frequency boxes are, with the unit ("20.0Hz", "126Rad/s"); FrequencyCaptionHertz reads it
 // back as the same hertz.

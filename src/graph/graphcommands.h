@@ -1,5 +1,6 @@
 #pragma once
-// The File menu commands of the graph: "&Print" and "Save chart data".
+// The commands of the graph: the File menu's "&Print" and "Save chart data", and the
+// "Plot Chart" button.
 #include "mainwindow/calverdonform_fwd.h"
 
 namespace graph {

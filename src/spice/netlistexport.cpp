@@ -5,7 +5,6 @@
 
 #include "engine/engnotation.h"
 #include "engine/rounding.h"
-#include "graph/axes.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
@@ -26,10 +25,6 @@ QString supplyText(const QString& vs) {
 void prepare(CalverdonForm& f) {
   f.SimReal.clear();
   f.SimImag.clear();
-  graph::CalcDecades(f);
-  if (f.Text34.Text.isEmpty()) f.Text34.Text = QStringLiteral("1000");
-  f.AxisRefFreq = engine::Sng(mainwindow::FrequencyBoxHertz(f, f.Text34).value_or(0));
-  graph::LabelFrequencyAxis(f);
   f.SupplyText = supplyText(f.Vs.Text);
 }
 
@@ -84,7 +79,7 @@ std::optional<NetlistLayout> ChosenLayout(const CalverdonForm& f) {
   }
 }
 
-WrittenNetlist WriteNetlist(CalverdonForm& f) {
+WrittenNetlist WriteNetlist(CalverdonForm& f, const AnalysisWindow& window) {
   WrittenNetlist out;
   prepare(f);
   out.Layout = ChosenLayout(f);
@@ -101,8 +96,8 @@ WrittenNetlist WriteNetlist(CalverdonForm& f) {
   r.IncludeFolder = f.ProgramFolder();
   r.TimeText = QLocale().toString(f.svc.clock ? f.svc.clock->now() : QDateTime::currentDateTime(),
                                   QLocale::ShortFormat);
-  r.AxisDecades = f.AxisDecades;
-  r.PlotStartFreq = f.PlotStartFreq;
+  r.AxisDecades = window.Decades;
+  r.PlotStartFreq = window.StartFreq;
   r.DecimalSep = f.DecimalSep;
   r.Count = f.PoleCount;
   for (int i = 0; i < 5; ++i) r.Stages[size_t(i)] = captionsOf(f, i);

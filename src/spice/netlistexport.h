@@ -1,7 +1,7 @@
 #pragma once
 // Writing the netlist of the design the window shows: the preparation every simulation run
-// starts with (the frequency window of the analysis, the supply text), the layout chosen by the
-// pass band and simulator, the checks of every value that goes into a netlist, and the files.
+// starts with (the supply text), the layout chosen by the pass band and simulator, the checks
+// of every value that goes into a netlist, and the files.
 #include <QString>
 #include <optional>
 
@@ -29,11 +29,18 @@ struct WrittenNetlist {
 // simulator choice (the first outside program keeps its models in a second file).
 std::optional<NetlistLayout> ChosenLayout(const CalverdonForm& f);
 
+// The frequency sweep of the analysis, as the graph's axis was prepared for the run: its decades
+// and its first frequency in hertz.
+struct AnalysisWindow {
+  float Decades = 0;
+  float StartFreq = 0;
+};
+
 // Prepares the run and writes the layout's netlist files in the per-user data folder. Sets
-// SupplyText, AxisRefFreq, the frequency axis and NetlistText (the last text built); clears
-// SimReal and SimImag. A supply, source or component text that is not a number is refused with
-// a message and nothing is written.
-WrittenNetlist WriteNetlist(CalverdonForm& f);
+// SupplyText and NetlistText (the last text built); clears SimReal and SimImag. A supply,
+// source or component text that is not a number is refused with a message and nothing is
+// written.
+WrittenNetlist WriteNetlist(CalverdonForm& f, const AnalysisWindow& window);
 
 // The messages of a refused netlist.
 QString SupplyNotUnderstood(const QString& text);

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "graph/simulatedplot.h"
 #include "mainwindow/calverdonform.h"
 #include "spice/netlistexport.h"
 #include "spice/simulationfault.h"
@@ -75,9 +74,9 @@ SimulatorChoice ChosenSimulator(const CalverdonForm& f) {
   return SimulatorChoice::InProcess;
 }
 
-void XSpiceFileSave(CalverdonForm& f) {
+void XSpiceFileSave(CalverdonForm& f, const AnalysisWindow& window) {
   f.SimResultsReady = false;
-  const WrittenNetlist written = WriteNetlist(f);
+  const WrittenNetlist written = WriteNetlist(f, window);
   if (written.Outcome == NetlistOutcome::NoTrace || written.Outcome == NetlistOutcome::Refused)
     return;
   if (written.Outcome == NetlistOutcome::NoLayout || written.RunFile.isEmpty()) {
@@ -104,18 +103,12 @@ void XSpiceFileSave(CalverdonForm& f) {
   readBack(f, outside ? Source::RawFile : Source::Engine, engine);
 }
 
-void RunSpice_Click(CalverdonForm& f) { XSpiceFileSave(f); }
-
 void UseSpice_Click(CalverdonForm& f) {
   f.UseSpice.Checked = !f.UseSpice.Checked;
   f.SequenceUpdateScreen();
 }
 
 void RegisterSimulationHandlers(CalverdonForm& f) {
-  f.on(QStringLiteral("RunSpice"), forms::Event::Click,
-       [&f](forms::EventArgs&) { RunSpice_Click(f); });
-  f.on(QStringLiteral("PlotChart"), forms::Event::Click,
-       [&f](forms::EventArgs&) { graph::PlotChart_Click(f); });
   f.on(QStringLiteral("UseSpice"), forms::Event::Click,
        [&f](forms::EventArgs&) { UseSpice_Click(f); });
 }

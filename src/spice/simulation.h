@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "mainwindow/calverdonform_fwd.h"
+#include "spice/netlistexport.h"
 
 namespace spice {
 
@@ -17,17 +18,15 @@ inline const QString kRawOutputFile = QStringLiteral("XSoutput.out");
 enum class SimulatorChoice { ProgramA = 0, ProgramB = 1, InProcess = 2 };
 SimulatorChoice ChosenSimulator(const CalverdonForm& f);
 
-// Writes the netlist, runs the simulator and reads the response back. After it,
-// SimResultsReady tells whether SimReal and SimImag hold the response of this design; a failure
-// is said in one message and leaves it false.
-void XSpiceFileSave(CalverdonForm& f);
+// Writes the netlist for the analysis window the caller prepared, runs the simulator and reads
+// the response back. After it, SimResultsReady tells whether SimReal and SimImag hold the
+// response of this design; a failure is said in one message and leaves it false.
+void XSpiceFileSave(CalverdonForm& f, const AnalysisWindow& window);
 
-// "Test Spice": the same.
-void RunSpice_Click(CalverdonForm& f);
 // Options "Use Spice": inverts its check mark and recomputes.
 void UseSpice_Click(CalverdonForm& f);
 
-// Registers "Test Spice", "Plot Chart" and Options "Use Spice".
+// Registers Options "Use Spice".
 void RegisterSimulationHandlers(CalverdonForm& f);
 
 // The message of a simulator output that is missing or cannot be read.

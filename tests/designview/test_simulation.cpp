@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 
+#include "designview/simulationrun.h"
 #include "engine/sectionresponse.h"
 #include "graph/traces.h"
 #include "simulation_fixture.h"
@@ -249,7 +250,7 @@ TEST(Simulation, LowPassNetlistOfTestSpiceGivesTheComputedResponse) {
     SelectEntry(f.CircuitType, "Sallen -Key");
     s.showPassBandWithoutHandler("Low-Pass");
     f.SequenceUpdateScreen();
-    spice::RunSpice_Click(f);
+    designview::RunSpice_Click(f);
     EXPECT_TRUE(s.fake.messages.shown.empty()) << s.fake.messages.texts().join("\n").toStdString();
     ASSERT_TRUE(QFile::exists(s.userFile("10pSKModels.lib")));
     const BatchRun b = runBatch(s.userFile("10pSK.cir"), s.userDir.path());

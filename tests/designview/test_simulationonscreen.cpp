@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "engine/engnotation.h"
+#include "graph/graphcommands.h"
 #include "mainwindow/handlers.h"
 #include "simulation_fixture.h"
 
@@ -16,6 +17,7 @@ struct OnScreenFixture : SimulationFixture {
   OnScreenFixture() {
     mainwindow::RegisterHandlers(f);
     spice::RegisterSimulationHandlers(f);
+    graph::RegisterGraphCommands(f);
   }
 
   // A two-stage design at 1 kHz, simulated inside the process with the ideal op-amp; the
