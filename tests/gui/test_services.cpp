@@ -1,8 +1,10 @@
 // The Qt platform services, the window host and the screenshot helper.
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
@@ -116,11 +118,23 @@ TEST(QtServices, FoldersDocumentsAndHelp) {
 }
 
 TEST(QtServices, FileDialogFiltersInBothNotations) {
-  EXPECT_EQ(gui::qtFilter("Filter design (*.cvf)"), "Filter design (*.cvf)");
-  EXPECT_EQ(gui::qtFilter("Comma Separated Value (*.csv)|*.*"),
-            "Comma Separated Value (*.csv) (*.*)");
-  EXPECT_EQ(gui::qtFilter("Designs (*.cvf)|*.cvf|All files|*.*;*"),
-            "Designs (*.cvf);;All files (*.* *)");
+  struct Case {
+    const char* given;
+    const char* qt;
+    bool descriptionsOnly;
+  };
+  for (const Case& c : {
+           Case{"Filter design (*.cvf)", "Filter design (*.cvf)", false},
+           // Descriptions that name a pattern are shown alone; the dialog lists every file.
+           Case{"Comma Separated Value (*.csv)|*.*", "Comma Separated Value (*.csv) (*.*)", true},
+           Case{"Designs (*.cvf)|*.cvf|Old (*.cv)|*.cv", "Designs (*.cvf) (*.cvf);;Old (*.cv) (*.cv)",
+                true},
+           Case{"Designs (*.cvf)|*.cvf|All files|*.*;*", "Designs (*.cvf);;All files (*.* *)", false},
+       }) {
+    const gui::DialogFilter f = gui::qtFilter(c.given);
+    EXPECT_EQ(f.filter, c.qt) << c.given;
+    EXPECT_EQ(f.descriptionsOnly, c.descriptionsOnly) << c.given;
+  }
 }
 
 TEST(QtServices, FileDialogsGiveTheChosenPathOrNothingOnCancel) {
@@ -137,9 +151,17 @@ TEST(QtServices, FileDialogsGiveTheChosenPathOrNothingOnCancel) {
     });
   };
   // Saving over an existing file asks nothing here; the suffix is added.
-  platform::FileDialogRequest save{"Save Design", "Filter design (*.cvf)", dir.path(), "design",
-                                   "cvf"};
+  platform::FileDialogRequest save{"Save Design", "Calverdon Filter (*.cvf)|*.*", dir.path(),
+                                   "design", "cvf"};
   whenOpen([](QFileDialog& d) {
+    // The filter reads as its description says it once, and matches every file.
+    auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(types->count(), 1);
+    EXPECT_EQ(types->itemText(0), "Calverdon Filter (*.cvf)");
+    auto* files = d.findChild<QFileSystemModel*>();
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->nameFilters(), QStringList{"*.*"});
     QMetaObject::invokeMethod(&d, "accept");
     // An overwrite question would keep the dialog open: answer it and fail.
     QTimer::singleShot(1000, [dialog = QPointer<QFileDialog>(&d)] {
