@@ -500,8 +500,13 @@ void layOutWideBandViews(Layout& L, MainWindowControls& c) {
       .hidden();
   L.label(c.FDAsummerR2, "FDAsummerR2", nullptr, 4080, 6450, kValueLabelWidth, QString())
       .hidden();
+  // The feedback resistor's value, under it, clear of the amplifier.
+  L.label(c.FDAsummerR3, "FDAsummerR3", nullptr, 3930 + 1000, 5445 + 200, kValueLabelWidth,
+          QString())
+      .hidden();
   c.FDAsummerR1.BackStyle = 0;
   c.FDAsummerR2.BackStyle = 0;
+  c.FDAsummerR3.BackStyle = 0;
 
   // Wide band-pass: input -> high-pass half -> low-pass half -> output; the band-reject view
   // moves the low-pass half under the high-pass one, beside the summing stage.
