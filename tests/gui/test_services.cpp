@@ -117,6 +117,28 @@ TEST(QtServices, FoldersDocumentsAndHelp) {
   EXPECT_FALSE(documents.open(""));
 }
 
+// A file that is there but that no program of the desktop takes is not for the opener: the
+// desktop's type query (here a stand-in on the PATH) names a program or nothing.
+TEST(QtServices, TheDesktopIsAskedForAProgramBeforeADocumentOpens) {
+  QTemporaryDir dir;
+  QFile sheet(dir.filePath("sheet.pdf"));
+  ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+  sheet.write("%PDF-1.4\n");
+  sheet.close();
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", dir.path().toLocal8Bit() + ':' + path);
+  for (const auto& [answer, hasProgram] :
+       {std::pair{"", false}, std::pair{"viewer.desktop", true}}) {
+    QFile query(dir.filePath("xdg-mime"));
+    ASSERT_TRUE(query.open(QIODevice::WriteOnly));
+    query.write(QByteArray("#!/bin/sh\n[ \"$3\" = application/pdf ] && echo ") + answer + "\n");
+    query.close();
+    query.setPermissions(query.permissions() | QFileDevice::ExeOwner);
+    EXPECT_EQ(gui::DesktopHasProgramFor(sheet.fileName()), hasProgram) << answer;
+  }
+  qputenv("PATH", path);
+}
+
 TEST(QtServices, FileDialogFiltersInBothNotations) {
   struct Case {
     const char* given;
