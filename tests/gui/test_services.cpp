@@ -20,6 +20,7 @@
 #include "gui/qtservices.h"
 #include "gui/screenshot.h"
 #include "guitest.h"
+#include "support/writtenfile.h"
 
 using forms::Event;
 
@@ -121,20 +122,17 @@ TEST(QtServices, FoldersDocumentsAndHelp) {
 // desktop's type query (here a stand-in on the PATH) names a program or nothing.
 TEST(QtServices, TheDesktopIsAskedForAProgramBeforeADocumentOpens) {
   QTemporaryDir dir;
-  QFile sheet(dir.filePath("sheet.pdf"));
-  ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
-  sheet.write("%PDF-1.4\n");
-  sheet.close();
+  const QString sheet = dir.filePath("sheet.pdf");
+  ASSERT_TRUE(WriteTestFile(sheet, "%PDF-1.4\n"));
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", dir.path().toLocal8Bit() + ':' + path);
   for (const auto& [answer, hasProgram] :
        {std::pair{"", false}, std::pair{"viewer.desktop", true}}) {
-    QFile query(dir.filePath("xdg-mime"));
-    ASSERT_TRUE(query.open(QIODevice::WriteOnly));
-    query.write(QByteArray("#!/bin/sh\n[ \"$3\" = application/pdf ] && echo ") + answer + "\n");
-    query.close();
-    query.setPermissions(query.permissions() | QFileDevice::ExeOwner);
-    EXPECT_EQ(gui::DesktopHasProgramFor(sheet.fileName()), hasProgram) << answer;
+    ASSERT_TRUE(WriteTestFile(dir.filePath("xdg-mime"),
+                              QByteArray("#!/bin/sh\n[ \"$3\" = application/pdf ] && echo ") +
+                                  answer + "\n",
+                              /*executable=*/true));
+    EXPECT_EQ(gui::DesktopHasProgramFor(sheet), hasProgram) << answer;
   }
   qputenv("PATH", path);
 }

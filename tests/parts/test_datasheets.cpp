@@ -12,6 +12,7 @@
 #include "parts/partlist.h"
 #include "parts/partnumbers.h"
 #include "support/windowfixture.h"
+#include "support/writtenfile.h"
 
 namespace {
 
@@ -84,9 +85,7 @@ TEST(DatasheetOnDisk, NoViewerGivesItsOwnMessageNamingTheFile) {
     QTemporaryDir program;
     ASSERT_TRUE(QDir(program.path()).mkdir(parts::kDatasheetFolder));
     const QString sheets = program.path() + QStringLiteral("/datasheets/");
-    QFile sheet(sheets + QLatin1String(c.onDisk));
-    ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
-    sheet.close();
+    ASSERT_TRUE(WriteTestFile(sheets + QLatin1String(c.onDisk), "%PDF-1.4\n"));
     WindowFixture w;
     w.fake.paths.program = program.path();
     w.fake.documents.succeed = false;
