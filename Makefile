@@ -1,12 +1,13 @@
 # The two set-up commands of the README: `make run` and `make test`.
-# Both install missing Debian packages first, then configure and build.
+# Both install missing Debian packages first, then configure and build: `make run` only the
+# program and its data (datasheets included), `make test` everything (tests, benchmarks, tools).
 BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build clean
+.PHONY: run test deps configure program build clean
 
-run: build
+run: program
 	./$(BUILD)/bin/calverdon
 
 test: build
@@ -15,8 +16,13 @@ test: build
 deps:
 	@bash scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+program: configure
+	cmake --build $(BUILD) -j $(JOBS) --target calverdon
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 clean:

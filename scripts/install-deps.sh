@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
   poppler-utils
+  xdg-utils  # xdg-open: the desktop's viewer for the datasheets
 )
 
 missing=()

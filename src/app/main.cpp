@@ -20,7 +20,8 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(QStringLiteral("Calverdon"));
+  // No organisation name: the per-user data folder is then ~/.local/share/Calverdon, not
+  // .../Calverdon/Calverdon. The settings name their organisation themselves.
   QApplication::setApplicationName(QStringLiteral("Calverdon"));
   // The desktop takes the window's icon and name from the installed desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral("calverdon"));

@@ -99,8 +99,6 @@ void showBandPassStages(CalverdonForm& f) {
     // A stage run at its natural gain (its Q) needs no gain divider.
     ShowBandPassStage(f, i, f.StageGain != f.StageQ);
   }
-  if (stages > 2)
-    setVisible({&f.schLine[1], &f.schLine[5], &f.schLine[8], &f.Line2, &f.Line3}, true);
 }
 
 void showNotchStages(CalverdonForm& f) {
@@ -112,17 +110,16 @@ void showNotchStages(CalverdonForm& f) {
     f.Fleige[i].Visible = true;
     placeLabels(f, i, kNotch);
   }
-  if (stages > 2)
-    setVisible({&f.schLine[1], &f.schLine[4], &f.schLine[5], &f.schLine[6], &f.schLine[7],
-                &f.Line2},
-               true);
 }
 
-// Neighbouring stages of a row are joined across the gap between their pictures.
-void joinStagesInRows(CalverdonForm& f) {
+// Neighbouring stages of a row are joined across the gap between their pictures; from the
+// third stage on the row change carries the signal down to the second row, whose pictures lie
+// further right than those of the other pass bands and have connectors of their own.
+void joinStages(CalverdonForm& f) {
   f.schLine[0].Visible = f.PoleCount >= 2;  // A to B
-  f.schLine[2].Visible = f.PoleCount >= 4;  // C to D
-  f.schLine[3].Visible = f.PoleCount >= 5;  // D to E
+  setVisible({&f.Line2, &f.schLine[4], &f.schLine[5], &f.schLine[6]}, f.PoleCount >= 3);
+  f.schLine[7].Visible = f.PoleCount >= 4;  // C to D
+  f.schLine[8].Visible = f.PoleCount >= 5;  // D to E
 }
 
 // The frequency and Q boxes of the stages in use are shown; empty ones get the centre
@@ -171,7 +168,7 @@ void ShowBPNotchSchematic(CalverdonForm& f) {
     showNotchStages(f);
   else
     return;
-  joinStagesInRows(f);
+  joinStages(f);
   showStageEntries(f);
 }
 

@@ -94,6 +94,7 @@ void passBody(CalverdonForm& f) {
 
   f.FDAsummerR2.Caption = f.Text12.Text;
   f.FDAsummerR1.Caption = f.Text12.Text;
+  f.FDAsummerR3.Caption = f.Text12.Text;
   ShowWideBandLines(f);
 
   ApplyFrequencyUnits(f);

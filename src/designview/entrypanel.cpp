@@ -81,6 +81,7 @@ void layOutTwoHalves(CalverdonForm& f, bool bandReject) {
     if (!f.ShowTotal.Visible) {
       f.FDAsummerR2.Visible = true;
       f.FDAsummerR1.Visible = true;
+      f.FDAsummerR3.Visible = true;
     }
   }
 }

@@ -183,7 +183,7 @@ void showRealPoleSection(CalverdonForm& f) {
 
 void HideSchematics(CalverdonForm& f) {
   hide({&f.SummingAmp, &f.FDASummingAmp, &f.BRinput, &f.FDABRinput, &f.FDAsummerR2,
-        &f.FDAsummerR1});
+        &f.FDAsummerR1, &f.FDAsummerR3});
   for (forms::Line& l : f.schLine) l.Visible = false;
   for (forms::Line& l : f.FDAschLine) l.Visible = false;
   hide({&f.Line2, &f.Line3});

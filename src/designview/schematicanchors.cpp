@@ -27,6 +27,8 @@ PartAnchors SchematicAnchors(const QString& picture) {
       {"MFBbpwres", kBandPassAnchors},
       {"MFBbpnores", kBandPassNoDividerAnchors},
       {"Fleige", kNotchAnchors},
+      {"SummingAmp", kSummingAnchors},
+      {"FDASummingAmp", kSummingAnchors},
   };
   for (const Entry& e : kPictures)
     if (picture == QLatin1String(e.name)) return e.parts;

@@ -131,6 +131,16 @@ inline constexpr PartAnchor kNotchAnchors[] = {
     {LabelledPart::C1, 680, 250, false},  {LabelledPart::C2, 1250, 900, false},
 };
 
+// Summing amplifier of the band-reject total view (SummingAmp, FDASummingAmp): the high-pass
+// block's output through R1 and the low-pass block's through R2 to the - input, R3 the feedback
+// resistor from the output over the top. The fully differential picture draws each a second
+// time on its - path; one label serves both paths, and the anchors are those of the + path.
+inline constexpr PartAnchor kSummingAnchors[] = {
+    {LabelledPart::R1, 400, 255, false},
+    {LabelledPart::R2, 400, 1215, false},
+    {LabelledPart::R3, 1225, 120, false},
+};
+
 // The anchors of a stage or real-pole picture by its drawing name ("SK", "FDA1p"); empty for
 // any other name.
 PartAnchors SchematicAnchors(const QString& picture);

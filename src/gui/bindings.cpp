@@ -29,6 +29,20 @@ void setRole(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   w->setPalette(p);
 }
 
+bool insideContainers(const forms::Control& c, const forms::Form& form) {
+  // The control's rectangle in its container's coordinates, cut down to each container's
+  // area on the way up (a frame or picture box shows only what lies within it), and at last to
+  // the window's client area.
+  QRect r(c.Left, c.Top, std::max(1, c.Width), std::max(1, c.Height));
+  for (const forms::Control* box = c.Container; box; box = box->Container) {
+    r &= QRect(0, 0, box->Width, box->Height);
+    if (r.isEmpty()) return false;
+    r.translate(box->Left, box->Top);
+  }
+  if (form.Width > 0 && form.Height > 0) r &= QRect(0, 0, form.Width, form.Height);
+  return !r.isEmpty();
+}
+
 // ---------------------------------------------------------------- Binding
 
 Binding::Binding(FormView& view, forms::Control& control) : view_(view), control_(control) {}
@@ -84,9 +98,15 @@ void Binding::sync(const Scale& s, bool all) {
     tip_ = c.ToolTipText;
     widget_->setToolTip(c.ToolTipText);
   }
-  if (focusable() && (all || c.TabStop != tabStop_)) {
-    tabStop_ = c.TabStop;
-    widget_->setFocusPolicy(c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  if (focusable()) {
+    // A control that lies wholly outside what its containers show can be neither seen nor
+    // clicked, so the Tab key passes it by as it passes hidden and disabled ones.
+    const bool shown = insideContainers(c, view_.form());
+    if (all || c.TabStop != tabStop_ || shown != shown_) {
+      tabStop_ = c.TabStop;
+      shown_ = shown;
+      widget_->setFocusPolicy(!shown ? Qt::NoFocus : c.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
   }
   syncOwn(s, all, rescaled);
   generation_ = s.generation;

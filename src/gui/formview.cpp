@@ -187,11 +187,13 @@ void detail::MenuBinding::sync() {
   const bool separator = item.Caption == QLatin1String("-");
   if (first || item.Caption != caption) {
     caption = item.Caption;
+    // A separator is a line with no text: a style such as Fusion paints the text of a
+    // separator action, so it gets none.
     action->setSeparator(separator && !menu);
     if (menu)
       menu->setTitle(caption);
     else
-      action->setText(caption);
+      action->setText(separator ? QString() : caption);
   }
   if (first || item.Shortcut != shortcut) {
     shortcut = item.Shortcut;

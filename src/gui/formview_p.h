@@ -67,13 +67,17 @@ class Binding {
 
  private:
   std::vector<QObject*> inputs_;
-  bool visible_ = false, enabled_ = false, tabStop_ = true;
+  bool visible_ = false, enabled_ = false, tabStop_ = true, shown_ = true;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   forms::VbColor back_ = 0, fore_ = 0;
   forms::Font font_;
   QString tip_;
   int generation_ = -1;
 };
+
+// Whether some part of a control lies within the area of every container it sits in and
+// within the form's client area.
+bool insideContainers(const forms::Control& control, const forms::Form& form);
 
 // The binding and widget for a control (nullptr for a menu item).
 std::unique_ptr<Binding> makeBinding(FormView& view, forms::Control& control);

@@ -4,34 +4,49 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <algorithm>
+#include <vector>
 
 #include "gui/colors.h"
 #include "gui/formview.h"
 
 namespace gui {
 
-QString qtFilter(const QString& filter) {
-  if (!filter.contains(QLatin1Char('|'))) return filter;
+DialogFilter qtFilter(const QString& filter) {
+  if (!filter.contains(QLatin1Char('|'))) return {filter, false};
   const QStringList parts = filter.split(QLatin1Char('|'));
-  QStringList entries;
+  struct Entry {
+    QString name, patterns;
+  };
+  std::vector<Entry> entries;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString name = parts[i].trimmed();
     QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (QString& p : patterns) p = p.trimmed();
-    const QString list = patterns.join(QLatin1Char(' '));
-    entries << (name.endsWith(QLatin1Char('(') + list + QLatin1Char(')'))
-                    ? name
-                    : QStringLiteral("%1 (%2)").arg(name, list));
+    entries.push_back({parts[i].trimmed(), patterns.join(QLatin1Char(' '))});
   }
-  if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty()) entries << parts.back().trimmed();
-  return entries.join(QStringLiteral(";;"));
+  // A description that ends in a pattern list of its own ("Calverdon Filter (*.cvf)") is shown
+  // as it is written while the dialog lists what its pattern matches; Qt shows the description
+  // alone when every entry has one.
+  const bool named = !entries.empty() && std::all_of(entries.begin(), entries.end(), [](const Entry& e) {
+    return e.name.endsWith(QLatin1Char(')')) && e.name.contains(QLatin1Char('('));
+  });
+  QStringList out;
+  for (const Entry& e : entries) {
+    const bool same = e.name.endsWith(QLatin1Char('(') + e.patterns + QLatin1Char(')'));
+    out << (same && !named ? e.name : QStringLiteral("%1 (%2)").arg(e.name, e.patterns));
+  }
+  if (parts.size() % 2 == 1 && !parts.back().trimmed().isEmpty()) out << parts.back().trimmed();
+  return {out.join(QStringLiteral(";;")), named && parts.size() % 2 == 0};
 }
 
 namespace {
 
 std::optional<QString> runDialog(const platform::FileDialogRequest& r, bool save) {
   FormView::syncAll();
-  QFileDialog dialog(QApplication::activeWindow(), r.title, r.initialFolder, qtFilter(r.filter));
+  const DialogFilter filter = qtFilter(r.filter);
+  QFileDialog dialog(QApplication::activeWindow(), r.title, r.initialFolder);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, filter.descriptionsOnly);
+  dialog.setNameFilter(filter.filter);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite);

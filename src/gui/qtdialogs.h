@@ -16,9 +16,16 @@ class QtColorChooser : public platform::ColorChooser {
   std::optional<forms::VbColor> chooseColor(forms::VbColor initial) override;
 };
 
-// A filter in Qt's form ("Name (*.a *.b);;Other (*)"). A filter written as "name|pattern"
-// pairs is converted: "Comma Separated Value (*.csv)|*.*" becomes
-// "Comma Separated Value (*.csv) (*.*)"; patterns separated by ";" become a list.
-QString qtFilter(const QString& filter);
+// A file dialog's filter in Qt's form ("Name (*.a *.b);;Other (*)") and how the dialog shows it.
+// A filter written as "description|pattern" pairs (patterns separated by ";") is converted:
+// "Designs|*.cvf" becomes "Designs (*.cvf)". When every description names a pattern of its own,
+// as "Comma Separated Value (*.csv)|*.*" does, each entry becomes "description (pattern)"
+// ("Comma Separated Value (*.csv) (*.*)") and the dialog shows the descriptions only, so the
+// user reads "Comma Separated Value (*.csv)" once while every file ("*.*") is listed.
+struct DialogFilter {
+  QString filter;
+  bool descriptionsOnly = false;  // QFileDialog::HideNameFilterDetails
+};
+DialogFilter qtFilter(const QString& filter);
 
 }  // namespace gui

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTimer>
@@ -130,6 +131,21 @@ bool QtProgramLauncher::launch(const QString& program, const QStringList& argume
 
 // ---- documents and help
 
+bool DesktopHasProgramFor(const QString& file) {
+  const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+  if (query.isEmpty()) return true;
+  QProcess p;
+  p.start(query, {QStringLiteral("query"), QStringLiteral("default"),
+                  QMimeDatabase().mimeTypeForFile(file).name()});
+  if (!p.waitForFinished(5000)) {
+    p.kill();
+    p.waitForFinished();
+    return true;
+  }
+  return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 &&
+         !p.readAllStandardOutput().trimmed().isEmpty();
+}
+
 bool QtDocumentOpener::open(const QString& path) {
   if (path.isEmpty()) return false;
   const QUrl url(path);
@@ -138,7 +154,9 @@ bool QtDocumentOpener::open(const QString& path) {
     return QDesktopServices::openUrl(url);
   const QString local = scheme == QLatin1String("file") ? url.toLocalFile() : path;
   if (!QFileInfo(local).isFile()) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(local).absoluteFilePath()));
+  const QString file = QFileInfo(local).absoluteFilePath();
+  if (!DesktopHasProgramFor(file)) return false;
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 bool QtHelpService::showHelp(const QString& helpFile) {

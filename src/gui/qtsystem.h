@@ -72,9 +72,16 @@ class QtProgramLauncher : public platform::ProgramLauncher {
               const QString& workingFolder) override;
 };
 
+// Whether the desktop names a program for the file's type. The desktop's opener starts in the
+// background and reports success even when no program takes the file, so it is asked first
+// (xdg-mime answers with the program's desktop entry, or with nothing). Without xdg-mime, or
+// when it gives no answer in time, the opener is left to try (true).
+bool DesktopHasProgramFor(const QString& file);
+
 class QtDocumentOpener : public platform::DocumentOpener {
  public:
-  // A local file (false when it is missing) or an address with a scheme (http, https, file).
+  // A local file (false when it is missing, or when the desktop has no program for its type)
+  // or an address with a scheme (http, https, file).
   bool open(const QString& path) override;
 };
 

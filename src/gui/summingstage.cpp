@@ -3,6 +3,7 @@
 #include <span>
 #include <tuple>
 
+#include "designview/schematicanchors.h"
 #include "gui/drawings.h"
 #include "gui/sketch_p.h"
 
@@ -12,15 +13,21 @@ namespace {
 
 using detail::Sketch;
 
+using designview::LabelledPart;
 constexpr double kHigh = kSummingWireY[0], kLow = kSummingWireY[1];
 constexpr double kDrop = kSummingMinusDrop;
-// Centre of the summing resistors, under their value labels.
-constexpr double kResistorX = 400;
+// The summing resistors (R1 from the high-pass block, R2 from the low-pass block) and the
+// feedback resistor R3, each at its anchor beside its value label.
+constexpr const designview::PartAnchor& kR1 = designview::kSummingAnchors[0];
+constexpr const designview::PartAnchor& kR3 = designview::kSummingAnchors[2];
+constexpr double kResistorX = kR1.x;
+static_assert(kR1.part == LabelledPart::R1 && kR1.y == kHigh &&
+              designview::kSummingAnchors[1].y == kLow && kR3.part == LabelledPart::R3);
 // The summing amplifier's output column and the feedback resistors' run.
-constexpr double kOutX = 1650, kTerminalX = 1760, kFeedbackY = 120;
+constexpr double kOutX = 1650, kTerminalX = 1760, kFeedbackY = kR3.y;
 
 void resistor(Sketch& s, double centre, double y, double from, double to) {
-  const designview::PartAnchor at{designview::LabelledPart::R1, static_cast<int>(centre),
+  const designview::PartAnchor at{LabelledPart::R1, static_cast<int>(centre),
                                   static_cast<int>(y), false};
   s.resistor(at, from, to);
 }
@@ -58,7 +65,7 @@ void summing(Sketch& s, bool differential) {
     s.ground(930, plusY + 150);
     const double outY = top + size / 2;
     s.wire({{left + size, outY}, {kOutX, outY}, {kOutX, kFeedbackY}});
-    resistor(s, 1225, kFeedbackY, kOutX, bus);
+    resistor(s, kR3.x, kFeedbackY, kOutX, bus);
     s.dot(kOutX, outY);
     s.terminal(kTerminalX, outY, kOutX);
     return;
@@ -79,7 +86,7 @@ void summing(Sketch& s, bool differential) {
   s.wire({{minusBus, inBottom}, {left, inBottom}});
   s.dot(minusBus, inBottom);
   for (const auto& [y, feedbackY, bus, centre] :
-       {std::tuple{inTop, kFeedbackY, plusBus, 1225.0},
+       {std::tuple{inTop, kFeedbackY, plusBus, double(kR3.x)},
         std::tuple{inBottom, bottomFeedbackY, minusBus, 1300.0}}) {
     s.wire({{Sketch::sideX(left, top, width, height, y), y}, {kOutX, y}, {kOutX, feedbackY}});
     resistor(s, centre, feedbackY, kOutX, bus);

@@ -6,8 +6,8 @@
 //
 // The pictures line up with the blocks beside them: the single-ended wires run at
 // kSummingWireY from the pictures' tops, the fully differential pictures carry a second wire
-// kSummingMinusDrop below each. The summing resistors sit under the value labels the window
-// places over them.
+// kSummingMinusDrop below each. The summing and feedback resistors sit at their anchors
+// (designview::kSummingAnchors), beside the value labels the window places for them.
 #include <QStringList>
 
 namespace gui {

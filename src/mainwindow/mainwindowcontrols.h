@@ -141,7 +141,7 @@ struct MainWindowControls {
   std::array<forms::Label, 5> R1, R2, R3, R4, R5, R6, C1L, C2L;
   std::array<forms::Label, 5> SecLabel;  // "Section A " .. "Section E "
   forms::Label RealR, RealC, RealPlabel;
-  forms::Label FDAsummerR1, FDAsummerR2;
+  forms::Label FDAsummerR1, FDAsummerR2, FDAsummerR3;  // summing resistors, feedback
 
   // ---- schematic panel: connectors ----
   std::array<forms::Line, 9> schLine;     // single-ended stage connectors

@@ -91,6 +91,15 @@ constexpr int kMinusDrop = 450;
 constexpr int kJoinOverlap = 15;
 int pictureLeft(int stage) { return kSlotLeft[stage] - (stage == 0 ? kJoinOverlap : 0); }
 int pictureWidth(int stage) { return kPictureWidth + (stage == 0 ? kJoinOverlap : 0); }
+// Band-pass and notch stages carry value labels left of their pictures (the gain divider's
+// R4 and R5 reach 270 twips out). Their second row starts further right, so that stage C's
+// labels stand inside the window and the row change comes down left of them, then runs into
+// the stage along its signal wire.
+constexpr int kBandPassRowShift = 240;
+constexpr int kBandPassRiserX = 120;
+int bandPassPictureLeft(int stage) {
+  return pictureLeft(stage) + (stage >= 2 ? kBandPassRowShift : 0);
+}
 
 const forms::Font kTableFont{QStringLiteral("Courier New"), 8.0f, false, false};
 const forms::Font kBoldFont{QStringLiteral("MS Sans Serif"), 8.25f, true, false};
@@ -384,9 +393,12 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   };
   for (const PictureArray& a : arrays) {
     const bool differential = &a.images == &c.FDAsch || &a.images == &c.FDAschHP;
+    const bool bandPass =
+        &a.images == &c.MFBbpwres || &a.images == &c.MFBbpnores || &a.images == &c.Fleige;
     for (int i = 0; i < 5; ++i)
-      L.image(a.images[i], a.name, i, pictureLeft(i), pictureTop(i),
-              pictureWidth(i) + (differential ? kJoinOverlap : 0), kPictureHeight);
+      L.image(a.images[i], a.name, i, bandPass ? bandPassPictureLeft(i) : pictureLeft(i),
+              pictureTop(i), pictureWidth(i) + (differential ? kJoinOverlap : 0),
+              kPictureHeight);
   }
 
   struct RealPicture {
@@ -443,12 +455,17 @@ void layOutSchematicPanel(Layout& L, MainWindowControls& c) {
   L.vline(c.Line2, "Line2", -1, bRight, signalY(1), kGapY);
   L.hline(c.Line3, "Line3", -1, bRight, cLeft, kGapY);
   L.vline(c.schLine[1], "schLine", 1, cLeft, kGapY, signalY(2));
-  // The band-pass and notch row changes take the same route, drawn in pieces.
-  L.hline(c.schLine[4], "schLine", 4, bRight, kSlotLeft[4], kGapY);
-  L.hline(c.schLine[5], "schLine", 5, kSlotLeft[4], kSlotLeft[3], kGapY);
-  L.hline(c.schLine[6], "schLine", 6, kSlotLeft[3], cLeft, kGapY);
-  L.vline(c.schLine[7], "schLine", 7, cLeft, kGapY, kGapY + 150);
-  L.vline(c.schLine[8], "schLine", 8, bRight, kGapY - 150, kGapY);
+  // Band-pass and notch rows: down the right edge of B (Line2), back along the gap to left of
+  // stage C's labels, down to C's signal wire and along it into C; and the joins across the
+  // gaps of their second row.
+  const int bandPassC = bandPassPictureLeft(2);
+  L.hline(c.schLine[4], "schLine", 4, bRight, kBandPassRiserX, kGapY);
+  L.vline(c.schLine[5], "schLine", 5, kBandPassRiserX, kGapY, signalY(2));
+  L.hline(c.schLine[6], "schLine", 6, kBandPassRiserX, bandPassC + 30, signalY(2));
+  for (int stage : {3, 4}) {
+    const int x = bandPassPictureLeft(stage);
+    L.hline(c.schLine[stage + 4], "schLine", stage + 4, x - 30, x + 30, signalY(stage));
+  }
   // Fully differential row change: the + wire as above, the - wire outside it.
   const int plusB = signalY(1), minusB = signalY(1) + kMinusDrop;
   const int plusC = signalY(2), minusC = signalY(2) + kMinusDrop;
@@ -500,8 +517,13 @@ void layOutWideBandViews(Layout& L, MainWindowControls& c) {
       .hidden();
   L.label(c.FDAsummerR2, "FDAsummerR2", nullptr, 4080, 6450, kValueLabelWidth, QString())
       .hidden();
+  // The feedback resistor's value, under it, clear of the amplifier.
+  L.label(c.FDAsummerR3, "FDAsummerR3", nullptr, 3930 + 1000, 5445 + 200, kValueLabelWidth,
+          QString())
+      .hidden();
   c.FDAsummerR1.BackStyle = 0;
   c.FDAsummerR2.BackStyle = 0;
+  c.FDAsummerR3.BackStyle = 0;
 
   // Wide band-pass: input -> high-pass half -> low-pass half -> output; the band-reject view
   // moves the low-pass half under the high-pass one, beside the summing stage.

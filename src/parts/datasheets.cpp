@@ -37,10 +37,17 @@ void ShowDatasheet(CalverdonForm& f, const QString& name) {
   for (int attempt = 0; attempt < 3 && !n.isEmpty(); ++attempt) {
     // A name holding a folder separator names no sheet of the datasheet folder.
     const bool inFolder = !n.contains(QLatin1Char('/')) && !n.contains(QLatin1Char('\\'));
-    if (inFolder && ShellOpenDocument(f.svc.documents, folder + n) > 32) {
+    const int opened = inFolder ? ShellOpenDocument(f.svc.documents, folder + n) : 0;
+    if (opened > 32) {
       f.Message(QStringLiteral("Datasheet is the latest available at software release.") +
                 QLatin1Char('\r') + QStringLiteral(" For the latest version, check at ") +
                 kMakerAddress + QLatin1Char('.'));
+      return;
+    }
+    // The sheet is there but nothing opened it: another name would not help.
+    if (opened == kShellNoAssociation) {
+      f.Message(QStringLiteral("No viewer could open the datasheet ") + folder + n +
+                QStringLiteral(". Install a PDF viewer to read it."));
       return;
     }
     n = nextFamilyName(n);

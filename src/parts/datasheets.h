@@ -30,7 +30,8 @@ int ShellOpenDocument(platform::DocumentOpener* opener, const QString& path);
 
 // Opens the datasheet `name` from the datasheet folder. A part of the KVR family that has no
 // datasheet of its own falls back to its family's generic ones: its seventh character set to
-// "1", then to "0". Reports the opened sheet, or that none was found.
+// "1", then to "0". Reports the opened sheet, or that none was found; a sheet that is there
+// but that no program could open is named in a message of its own, and no other name is tried.
 void ShowDatasheet(CalverdonForm& f, const QString& name);
 
 }  // namespace parts

@@ -301,7 +301,7 @@ TEST(LPHPSchematic, HideSchematicsClearsThePanelAndTheValuesTable) {
   EXPECT_EQ(p.connectors(), QSet<QString>());
   EXPECT_EQ(p.visible(forms::ControlKind::Label,
                       {"R1", "R2", "R3", "R4", "R5", "R6", "C1L", "C2L", "SecLabel", "RealR",
-                       "RealC", "RealPlabel", "FDAsummerR1", "FDAsummerR2"}),
+                       "RealC", "RealPlabel", "FDAsummerR1", "FDAsummerR2", "FDAsummerR3"}),
             QSet<QString>());
   for (forms::TextBox* row : {&f.Text41, &f.Text42, &f.Text43, &f.Text44, &f.Text45})
     EXPECT_TRUE(row->Text.isEmpty());

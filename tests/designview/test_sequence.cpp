@@ -8,6 +8,7 @@
 
 #include "designview/displaypass.h"
 #include "engine/rounding.h"
+#include "label_geometry.h"
 #include "sequence_fixture.h"
 
 namespace {
@@ -230,6 +231,15 @@ TEST(EntryPanel, BandRejectTotalViewShowsTheSummingStageOfItsTopology) {
     EXPECT_EQ(s.f.FDASummingAmp.Visible, index == 2);
     EXPECT_EQ(s.f.SummingAmp.Visible, index != 2);
     EXPECT_EQ(s.f.BRinput.Visible, index != 2);
+    // One value per resistor of the summing amplifier, beside its own resistor: the two
+    // summing resistors and the feedback resistor, all of the resistor box's value.
+    using designview::LabelledPart;
+    const std::pair<LabelledPart, const forms::Label*> values[] = {
+        {LabelledPart::R1, &s.f.FDAsummerR1},
+        {LabelledPart::R2, &s.f.FDAsummerR2},
+        {LabelledPart::R3, &s.f.FDAsummerR3}};
+    ExpectLabelsBesideTheirComponents(index == 2 ? s.f.FDASummingAmp : s.f.SummingAmp, values);
+    for (const auto& [part, label] : values) EXPECT_EQ(label->Caption, s.f.Text12.Text);
   }
 }
 

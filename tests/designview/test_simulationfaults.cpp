@@ -433,7 +433,8 @@ TEST(SimulationFaults, HostileAndExtremeBoxTextsWithTheSimulatorOn) {
         // What was typed may read "nan" (here no box handler turned it away), and so may the
         // captions that show the resistor box as it stands; nothing else may.
         box->Text.clear();
-        if (box == &f.Text12) f.FDAsummerR1.Caption = f.FDAsummerR2.Caption = QString();
+        if (box == &f.Text12)
+          f.FDAsummerR1.Caption = f.FDAsummerR2.Caption = f.FDAsummerR3.Caption = QString();
         EXPECT_EQ(FirstNonNumber(f), QString());
         EXPECT_FALSE(f.SuppressUpdate);
         simulated += f.SimPlotValid ? 1 : 0;

@@ -1,8 +1,9 @@
 // The value labels of the Sallen-Key, MFB and fully differential stage pictures and of their
-// real-pole sections as the eye reads them: for designs that show their sensitivities (the
-// widest texts) and their values, at 100 % and enlarged, the ink of each label's text touches no
-// wire or symbol of the drawings and no other label's text, and stays clear of the entry
-// boxes, captions and connectors of the panel.
+// real-pole sections, and of the band-pass and notch stages, as the eye reads them: for designs
+// that show their sensitivities (the widest texts) and their values, at 100 % and enlarged, the
+// ink of each label's text lies inside the window, touches no wire or symbol of the drawings and
+// no other label's text, and stays clear of the entry boxes, captions and connectors of the
+// panel.
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -58,7 +59,7 @@ void setUp(CalverdonForm& f, const Design& d) {
 std::vector<const forms::Label*> valueLabels(const CalverdonForm& f) {
   std::vector<const forms::Label*> labels = {&f.RealR, &f.RealC};
   for (int i = 0; i < 5; ++i)
-    for (const auto* array : {&f.R1, &f.R2, &f.R3, &f.R4, &f.C1L, &f.C2L})
+    for (const auto* array : {&f.R1, &f.R2, &f.R3, &f.R4, &f.R5, &f.R6, &f.C1L, &f.C2L})
       labels.push_back(&(*array)[i]);
   return labels;
 }
@@ -114,6 +115,13 @@ TEST(SchematicLabels, ValueTextsTouchNoWireAndNoOtherText) {
       {"Sallen-Key 3-pole section high-pass", "High-Pass", 1, 3, 2, true, true},
       {"Sallen-Key values", "Low-Pass", 1, 10, 2, false},
       {"Sallen-Key high-pass values", "High-Pass", 1, 10, 1, false},
+      // Band-pass stages alternate between gain 1 (no divider at Q 1) and gain 2 (divider).
+      {"3-stage band-pass", "Band-Pass", 0, 3, 0, false},
+      {"4-stage band-pass", "Band-Pass", 0, 4, 0, false},
+      {"5-stage band-pass", "Band-Pass", 0, 5, 0, false},
+      {"3-stage notch", "Notch", 0, 3, 0, false},
+      {"4-stage notch", "Notch", 0, 4, 0, false},
+      {"5-stage notch", "Notch", 0, 5, 0, false},
   };
   for (const Design& d : designs) {
     auto fake = std::make_unique<fakes::FakeServices>();
@@ -145,8 +153,10 @@ TEST(SchematicLabels, ValueTextsTouchNoWireAndNoOtherText) {
         const auto& [label, r] = texts[a];
         const std::string name =
             label->displayName().toStdString() + " \"" + label->Caption.toStdString() + "\"";
-        // A pixel of clearance all round.
+        // A pixel of clearance all round, inside the window.
         const QRectF clear = r.adjusted(-1, -1, 1, 1);
+        EXPECT_TRUE(QRectF(0, 0, f.Width * k, f.Height * k).contains(clear))
+            << name << " is cut off by the window's edge";
         EXPECT_EQ(darkPixelsIn(panel, clear), 0) << name << " touches the drawing";
         for (std::size_t b = a + 1; b < texts.size(); ++b) {
           EXPECT_FALSE(clear.intersects(texts[b].second))

@@ -1,8 +1,10 @@
 // The Qt platform services, the window host and the screenshot helper.
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrinter>
@@ -20,6 +22,7 @@
 #include "gui/qtservices.h"
 #include "gui/screenshot.h"
 #include "guitest.h"
+#include "support/writtenfile.h"
 
 using forms::Event;
 
@@ -155,12 +158,43 @@ TEST(QtServices, EachInstanceWorksInAFolderOfItsOwnAndAFreedOneIsTakenAgain) {
   EXPECT_EQ(gui::InstanceFolder("/proc/calverdon").own(), "/proc/calverdon");
 }
 
+// A file that is there but that no program of the desktop takes is not for the opener: the
+// desktop's type query (here a stand-in on the PATH) names a program or nothing.
+TEST(QtServices, TheDesktopIsAskedForAProgramBeforeADocumentOpens) {
+  QTemporaryDir dir;
+  const QString sheet = dir.filePath("sheet.pdf");
+  ASSERT_TRUE(WriteTestFile(sheet, "%PDF-1.4\n"));
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", dir.path().toLocal8Bit() + ':' + path);
+  for (const auto& [answer, hasProgram] :
+       {std::pair{"", false}, std::pair{"viewer.desktop", true}}) {
+    ASSERT_TRUE(WriteTestFile(dir.filePath("xdg-mime"),
+                              QByteArray("#!/bin/sh\n[ \"$3\" = application/pdf ] && echo ") +
+                                  answer + "\n",
+                              /*executable=*/true));
+    EXPECT_EQ(gui::DesktopHasProgramFor(sheet), hasProgram) << answer;
+  }
+  qputenv("PATH", path);
+}
+
 TEST(QtServices, FileDialogFiltersInBothNotations) {
-  EXPECT_EQ(gui::qtFilter("Filter design (*.cvf)"), "Filter design (*.cvf)");
-  EXPECT_EQ(gui::qtFilter("Comma Separated Value (*.csv)|*.*"),
-            "Comma Separated Value (*.csv) (*.*)");
-  EXPECT_EQ(gui::qtFilter("Designs (*.cvf)|*.cvf|All files|*.*;*"),
-            "Designs (*.cvf);;All files (*.* *)");
+  struct Case {
+    const char* given;
+    const char* qt;
+    bool descriptionsOnly;
+  };
+  for (const Case& c : {
+           Case{"Filter design (*.cvf)", "Filter design (*.cvf)", false},
+           // Descriptions that name a pattern are shown alone; the dialog lists every file.
+           Case{"Comma Separated Value (*.csv)|*.*", "Comma Separated Value (*.csv) (*.*)", true},
+           Case{"Designs (*.cvf)|*.cvf|Old (*.cv)|*.cv", "Designs (*.cvf) (*.cvf);;Old (*.cv) (*.cv)",
+                true},
+           Case{"Designs (*.cvf)|*.cvf|All files|*.*;*", "Designs (*.cvf);;All files (*.* *)", false},
+       }) {
+    const gui::DialogFilter f = gui::qtFilter(c.given);
+    EXPECT_EQ(f.filter, c.qt) << c.given;
+    EXPECT_EQ(f.descriptionsOnly, c.descriptionsOnly) << c.given;
+  }
 }
 
 TEST(QtServices, FileDialogsGiveTheChosenPathOrNothingOnCancel) {
@@ -177,9 +211,17 @@ TEST(QtServices, FileDialogsGiveTheChosenPathOrNothingOnCancel) {
     });
   };
   // Saving over an existing file asks nothing here; the suffix is added.
-  platform::FileDialogRequest save{"Save Design", "Filter design (*.cvf)", dir.path(), "design",
-                                   "cvf"};
+  platform::FileDialogRequest save{"Save Design", "Calverdon Filter (*.cvf)|*.*", dir.path(),
+                                   "design", "cvf"};
   whenOpen([](QFileDialog& d) {
+    // The filter reads as its description says it once, and matches every file.
+    auto* types = d.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(types->count(), 1);
+    EXPECT_EQ(types->itemText(0), "Calverdon Filter (*.cvf)");
+    auto* files = d.findChild<QFileSystemModel*>();
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->nameFilters(), QStringList{"*.*"});
     QMetaObject::invokeMethod(&d, "accept");
     // An overwrite question would keep the dialog open: answer it and fail.
     QTimer::singleShot(1000, [dialog = QPointer<QFileDialog>(&d)] {

@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include "parts/datasheets.h"
 #include "parts/partlist.h"
 #include "parts/partnumbers.h"
 #include "support/windowfixture.h"
+#include "support/writtenfile.h"
 
 namespace {
 
@@ -69,6 +71,34 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"MQ4402", {"mq4401.pdf", "mq4400.pdf"}, {"mq4402.pdf"}, false},
         // A name with a folder in it names no sheet of the datasheet folder.
         LookupCase{"KVR1202/30", {}, {}, false}));
+
+// A sheet that is on the disk but that the opener cannot open (no PDF viewer) is named in a
+// message of its own, and the lookup stops there: the family's sheets are not tried after it.
+TEST(DatasheetOnDisk, NoViewerGivesItsOwnMessageNamingTheFile) {
+  struct Case {
+    const char* partText;
+    const char* onDisk;
+    QStringList expectedTries;
+  };
+  for (const Case& c : {Case{"KVR1202", "kvr1202.pdf", {"kvr1202.pdf"}},
+                        Case{"kvr1205", "kvr1201.pdf", {"kvr1205.pdf", "kvr1201.pdf"}}}) {
+    QTemporaryDir program;
+    ASSERT_TRUE(QDir(program.path()).mkdir(parts::kDatasheetFolder));
+    const QString sheets = program.path() + QStringLiteral("/datasheets/");
+    ASSERT_TRUE(WriteTestFile(sheets + QLatin1String(c.onDisk), "%PDF-1.4\n"));
+    WindowFixture w;
+    w.fake.paths.program = program.path();
+    w.fake.documents.succeed = false;
+    parts::ShowDatasheet(w.f, parts::DatasheetName(QString::fromLatin1(c.partText)));
+    QStringList tries;
+    for (const QString& path : w.fake.documents.opened) tries << path.mid(sheets.size());
+    EXPECT_EQ(tries, c.expectedTries) << c.partText;
+    EXPECT_EQ(w.fake.messages.texts(),
+              QStringList{"No viewer could open the datasheet " + sheets + c.onDisk +
+                          ". Install a PDF viewer to read it."})
+        << c.partText;
+  }
+}
 
 TEST(ShellOpen, TellsAMissingFileFromAFileNothingOpens) {
   fakes::FakeDocuments docs;
