@@ -23,16 +23,16 @@ std::optional<QString> outputNode(const CalverdonForm& f) {
 
 // The window's copy of the results: SimReal and SimImag by point and vector, the vector
 // names, and the output node's vector in SimColumn (-1 for a design without one).
-void keepResults(CalverdonForm& f, const SimResults& r, int column) {
-  f.SimVarNames = r.Names;
-  f.SimColumn = column;
+void keepResults(mainwindow::SimulationState& sim, const SimResults& r, int column) {
+  sim.SimVarNames = r.Names;
+  sim.SimColumn = column;
   const size_t vectors = size_t(r.vectors());
-  f.SimReal.assign(size_t(r.points()), std::vector<double>(vectors, 0.0));
-  f.SimImag = f.SimReal;
+  sim.SimReal.assign(size_t(r.points()), std::vector<double>(vectors, 0.0));
+  sim.SimImag = sim.SimReal;
   for (size_t p = 0; p < r.Values.size(); ++p)
     for (size_t v = 0; v < r.Values[p].size() && v < vectors; ++v) {
-      f.SimReal[p][v] = r.Values[p][v].real();
-      f.SimImag[p][v] = r.Values[p][v].imag();
+      sim.SimReal[p][v] = r.Values[p][v].real();
+      sim.SimImag[p][v] = r.Values[p][v].imag();
     }
 }
 
