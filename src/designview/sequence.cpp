@@ -1,5 +1,6 @@
 #include "designview/sequence.h"
 
+#include <memory>
 #include <utility>
 
 #include "designview/displaypass.h"
@@ -45,7 +46,8 @@ void putEdgesInOrder(CalverdonForm& f) {
 
 }  // namespace
 
-int SequenceUpdateScreen(CalverdonForm& f) {
+int DesignSequence::SequenceUpdateScreen() {
+  CalverdonForm& f = f_;
   graph::CalcDecades(f);
   putEdgesInOrder(f);
 
@@ -53,18 +55,20 @@ int SequenceUpdateScreen(CalverdonForm& f) {
   if (f.LowPassViewT.Visible) {
     // The total view of a two-half design: each half, then the combination.
     f.HighPassHalf = 0;
-    if (const int rc = f.updatescreen()) return rc;
+    if (const int rc = updatescreen()) return rc;
     f.HighPassHalf = 1;
-    if (const int rc = f.updatescreen()) return rc;
+    if (const int rc = updatescreen()) return rc;
     f.BothHalvesDone = true;
   }
-  return f.updatescreen();
+  return updatescreen();
 }
 
+int DesignSequence::updatescreen() { return designview::updatescreen(f_); }
+
+void DesignSequence::CalcDecades() { graph::CalcDecades(f_); }
+
 void install(CalverdonForm& f) {
-  f.hub.SequenceUpdateScreen = [&f] { return SequenceUpdateScreen(f); };
-  f.hub.updatescreen = [&f] { return updatescreen(f); };
-  f.hub.CalcDecades = [&f] { graph::CalcDecades(f); };
+  f.recompute = std::make_unique<DesignSequence>(f);
   RegisterWideBandViews(f);
   RegisterSimulationRun(f);
   graph::RegisterGraphLimits(f);

@@ -2,15 +2,14 @@
 // The main window object: the window model of the main window (its controls and layout),
 // the design state, and the services the program reaches outside the process.
 //
-// Subsystems above this layer (the recompute sequence, the design files, ...) install their
-// entry points into `hub`, so that the entry handlers here can call them without depending on
-// those layers.
-#include <functional>
+// The design view installs the recompute sequence (`recompute`), so that the entry handlers
+// here can call it without depending on the layers above them.
 #include <memory>
 
 #include "forms/form.h"
 #include "mainwindow/designstate.h"
 #include "mainwindow/mainwindowcontrols.h"
+#include "mainwindow/recompute.h"
 #include "platform/services.h"
 
 namespace spice {
@@ -24,35 +23,30 @@ inline const QString kProductName = QStringLiteral("Calverdon");
 
 struct PolePairEntryForm;
 
-struct Hub {
-  std::function<int()> SequenceUpdateScreen;
-  std::function<int()> updatescreen;
-  std::function<void()> CalcDecades;
-};
-
 struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   explicit CalverdonForm(const platform::Services& services);
 
   platform::Services svc;
-  Hub hub;
+  // The recompute sequence; without one nothing is recomputed.
+  std::unique_ptr<Recompute> recompute;
   // The simulators the application installs: ngspice inside the process (the simulator choice
   // "MQIM") and the ngspice program (the two outside choices). Without them band-pass and notch
   // designs are drawn without a simulated response.
   spice::SpiceEngine* SimulatorInProcess = nullptr;
   spice::SpiceEngine* SimulatorProgram = nullptr;
 
-  // The recompute sequence and one display pass, through the hub; 0 on success.
+  // The recompute sequence and one display pass; 0 on success.
   int SequenceUpdateScreen() {
     ++SequencesRun;
-    return hub.SequenceUpdateScreen ? hub.SequenceUpdateScreen() : 0;
+    return recompute ? recompute->SequenceUpdateScreen() : 0;
   }
   // How many recompute sequences were started, so a handler can tell whether a step it ran
   // recomputed already.
   unsigned SequencesRun = 0;
-  int updatescreen() { return hub.updatescreen ? hub.updatescreen() : 0; }
+  int updatescreen() { return recompute ? recompute->updatescreen() : 0; }
   // The decades the frequency axis shows, from its end captions.
   void CalcDecades() {
-    if (hub.CalcDecades) hub.CalcDecades();
+    if (recompute) recompute->CalcDecades();
   }
 
   // The recompute gate of every design-changing handler: runs the sequence unless busy.

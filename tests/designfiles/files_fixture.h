@@ -13,6 +13,7 @@
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 #include "support/windowfixture.h"
+#include "support/observedsequence.h"
 
 struct FilesFixture : WindowFixture {
   QTemporaryDir dir;
@@ -27,11 +28,10 @@ struct FilesFixture : WindowFixture {
     mainwindow::RegisterHandlers(f);
     mainwindow::RegisterStartupHandlers(f);
     designfiles::RegisterFileCommands(f);
-    auto sequence = f.hub.SequenceUpdateScreen;
-    f.hub.SequenceUpdateScreen = [this, sequence] {
+    ObserveSequence(f).wrapSequence([this](const ObservedSequence::Step& sequence) {
       ++sequences;
       return sequence();
-    };
+    });
   }
 
   QString path(const QString& name) const { return dir.filePath(name); }

@@ -330,11 +330,10 @@ TEST(StartUp, TheInitialisationRecomputesOnlyWhenNoDesignWasRead) {
   x.fake.settings.values[fakes::FakeSettings::key("Calverdon", "ShowAbout", "Value")] = "False";
   x.write(x.path(QStringLiteral("program/CVdef.cvf")), designBytes("Bessel", 0));
   int afterRead = 0;
-  auto sequence = x.f.hub.SequenceUpdateScreen;
-  x.f.hub.SequenceUpdateScreen = [&x, &afterRead, sequence] {
+  ObserveSequence(x.f).wrapSequence([&x, &afterRead](const ObservedSequence::Step& sequence) {
     if (x.f.DesignLoaded) ++afterRead;
     return sequence();
-  };
+  });
   startUp(x);
   EXPECT_TRUE(x.f.DesignLoaded);
   EXPECT_GE(x.sequences, 1);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "designview/sequence.h"
+#include "support/observedsequence.h"
 #include "support/windowfixture.h"
 
 struct PassRecord {
@@ -19,15 +20,14 @@ struct SequenceFixture : WindowFixture {
 
   explicit SequenceFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     designview::install(f);
-    auto pass = f.hub.updatescreen;
-    f.hub.updatescreen = [this, pass] {
+    ObservedSequence& observed = ObserveSequence(f);
+    observed.wrapPass([this](const ObservedSequence::Step& pass) {
       passes.push_back({f.HighPassHalf, f.BothHalvesDone});
       return pass();
-    };
-    auto sequence = f.hub.SequenceUpdateScreen;
-    f.hub.SequenceUpdateScreen = [this, sequence] {
+    });
+    observed.wrapSequence([this](const ObservedSequence::Step& sequence) {
       ++sequences;
       return sequence();
-    };
+    });
   }
 };

@@ -6,6 +6,7 @@
 #include "graph/graphsettings.h"
 #include "graph/sweep.h"
 #include "graph_fixture.h"
+#include "support/recomputestandin.h"
 
 struct GraphEditFixture : GraphFixture {
   int sequences = 0;
@@ -14,8 +15,9 @@ struct GraphEditFixture : GraphFixture {
   explicit GraphEditFixture(QChar sep = QLatin1Char('.')) : GraphFixture(sep) {
     graph::RegisterGraphLimits(f);
     graph::RegisterGraphSettings(f);
-    f.hub.CalcDecades = [this] { graph::CalcDecades(f); };
-    f.hub.SequenceUpdateScreen = [this] {
+    RecomputeStandIn& standIn = InstallRecomputeStandIn(f);
+    standIn.decades = [this] { graph::CalcDecades(f); };
+    standIn.sequence = [this] {
       ++sequences;
       if (draws) graph::DrawComputedResponse(f);
       return 0;

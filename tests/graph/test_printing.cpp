@@ -5,6 +5,7 @@
 #include "graph/printing.h"
 #include "mainwindow/mainwindowlayout.h"
 #include "support/windowfixture.h"
+#include "support/recomputestandin.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ struct PrintFixture : WindowFixture {
   int recomputes = 0;
   std::vector<Page> pages;
   PrintFixture() {
-    f.hub.SequenceUpdateScreen = [this] {
+    InstallRecomputeStandIn(f).sequence = [this] {
       ++recomputes;
       return 0;
     };

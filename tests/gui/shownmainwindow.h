@@ -14,6 +14,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "support/observedsequence.h"
 
 // The main window with the real recompute sequence and handlers on fake services.
 struct RealMainWindow {
@@ -33,11 +34,10 @@ struct ShownMainWindow : RealMainWindow {
 
   ShownMainWindow() {
     f.SequenceUpdateScreen();
-    auto sequence = f.hub.SequenceUpdateScreen;
-    f.hub.SequenceUpdateScreen = [this, sequence] {
+    ObserveSequence(f).wrapSequence([this](const ObservedSequence::Step& sequence) {
       ++sequences;
       return sequence();
-    };
+    });
     window = std::make_unique<gui::FormWindow>(f);
     window->show();
     window->activateWindow();

@@ -12,6 +12,7 @@
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "support/observedsequence.h"
 
 namespace {
 
@@ -85,14 +86,13 @@ TEST(EntryBoxesWithTheRealSequence, HostileTextNeverNestsPassesOrShowsNonNumbers
     mainwindow::CalverdonForm& f = window->f;
     f.Passband.SetText(band);
     int depth = 0, deepest = 0;
-    auto pass = f.hub.updatescreen;
-    f.hub.updatescreen = [&] {
+    ObserveSequence(f).wrapPass([&](const ObservedSequence::Step& pass) {
       ++depth;
       deepest = std::max(deepest, depth);
       const int rc = pass();
       --depth;
       return rc;
-    };
+    });
     // The high-pass design has its sections entered by hand.
     const bool custom = band == std::string("High-Pass");
     f.TypeFilter.SetText(custom ? "Custom Fn&Q" : "Chebychev");

@@ -14,6 +14,7 @@
 #include "mainwindow/handlers.h"
 #include "mainwindow/polepairdialog.h"
 #include "mainwindow/startup.h"
+#include "support/observedsequence.h"
 
 namespace {
 
@@ -35,11 +36,10 @@ struct ShownCustomDesign {
     f.Text18.Text = "6";
     f.raise(f.Text18, forms::Event::Validate);
     f.TypeFilter.SetText("Custom Fn&Q");
-    auto pass = f.hub.updatescreen;
-    f.hub.updatescreen = [this, pass] {
+    ObserveSequence(f).wrapPass([this](const ObservedSequence::Step& pass) {
       ++passes;
       return pass();
-    };
+    });
     host.show(f, false);
     EXPECT_TRUE(QTest::qWaitForWindowActive(host.windowOf(f)));
   }

@@ -6,13 +6,14 @@
 
 #include "mainwindow/listhandlers.h"
 #include "support/windowfixture.h"
+#include "support/recomputestandin.h"
 
 struct ChoiceFixture : WindowFixture {
   QStringList log;  // "recompute", "Text18", "Text1", "LowPassView", "ShowTotal"
 
   explicit ChoiceFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     mainwindow::RegisterListHandlers(f);
-    f.hub.SequenceUpdateScreen = [this] {
+    InstallRecomputeStandIn(f).sequence = [this] {
       log << QStringLiteral("recompute");
       return 0;
     };

@@ -14,6 +14,7 @@
 #include "mainwindow/entryhandlers.h"
 #include "support/nonnumbers.h"
 #include "support/windowfixture.h"
+#include "support/recomputestandin.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
@@ -29,17 +30,18 @@ inline QString withSep(QString text, QChar sep) {
 struct EntryFixture : WindowFixture {
   int sequences = 0;
   int depth = 0, deepest = 0;
+  RecomputeStandIn& recompute = InstallRecomputeStandIn(f);
 
   explicit EntryFixture(QChar sep = QLatin1Char('.')) : WindowFixture(sep) {
     mainwindow::RegisterEntryHandlers(f);
-    f.hub.SequenceUpdateScreen = [this] {
+    recompute.sequence = [this] {
       ++sequences;
       ++depth;
       deepest = std::max(deepest, depth);
       --depth;
       return 0;
     };
-    f.hub.CalcDecades = [this] {
+    recompute.decades = [this] {
       const double start = engine::EngValue(f.Gfreq[0].Caption, f.DecimalSep).value_or(0);
       const double end = engine::EngValue(f.Gfreq[3].Caption, f.DecimalSep).value_or(0);
       f.AxisDecades = start != 0 && end != 0 ? static_cast<float>(std::log10(end / start)) : 3;

@@ -9,7 +9,7 @@ struct PolePairFixture : EntryFixture {
 
   explicit PolePairFixture(QChar sep = QLatin1Char('.'), const char* band = "Low-Pass")
       : EntryFixture(sep) {
-    f.hub.updatescreen = [this] {
+    recompute.pass = [this] {
       ++passes;
       return 0;
     };

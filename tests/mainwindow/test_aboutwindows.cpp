@@ -4,6 +4,7 @@
 #include "fakes/fake_services.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/startup.h"
+#include "support/recomputestandin.h"
 #include "support/windowfixture.h"
 
 using mainwindow::AboutWindow;
@@ -113,7 +114,7 @@ TEST(AboutWindows, LoadStepReadsTheSettingAndMakesTheWindowBusy) {
     AboutFixture x;
     if (c.stored) x.fake.settings.values[kSettingKey] = *c.stored;
     int recomputes = 0;
-    x.f.hub.SequenceUpdateScreen = [&recomputes] { return ++recomputes, 0; };
+    InstallRecomputeStandIn(x.f).sequence = [&recomputes] { return ++recomputes, 0; };
     mainwindow::Form_Load(x.f, QLatin1Char(','));
     EXPECT_EQ(x.f.ShowAboutSetting, c.show);
     EXPECT_EQ(x.fake.windows.shown.size(), c.show ? 1u : 0u);

@@ -478,7 +478,7 @@ TEST(ChoicesWithEntryBoxes, ResponseRaisesThePoleCountToItsMinimum) {
   mainwindow::CalverdonForm& f = w.f;
   mainwindow::RegisterHandlers(f);
   int recomputes = 0;
-  f.hub.SequenceUpdateScreen = [&recomputes] { return ++recomputes, 0; };
+  InstallRecomputeStandIn(f).sequence = [&recomputes] { return ++recomputes, 0; };
   f.Text18.Text = "2";
   f.PrevPoles = 2;
   f.PrevPolesHP = 3;  // the high-pass count of Text1 is already accepted

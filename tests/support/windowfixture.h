@@ -1,7 +1,7 @@
 #pragma once
 // The main window on fake services, with the start defaults for a chosen decimal separator.
 // Every model test that needs the whole window builds on this one; the layer fixtures add the
-// handlers and hub stand-ins their tests need.
+// handlers and recompute stand-ins or observers their tests need.
 //
 // A pass band is put on the window in one of two ways, named for what runs:
 //  - choosePassBand: as the user chooses it, so the list's own handler runs (if registered);
