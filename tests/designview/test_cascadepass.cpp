@@ -189,8 +189,8 @@ TEST(CascadePass, ThreePoleStageMergesTheRealPoleIntoTheNextStageOnly) {
     SCOPED_TRACE(circuit);
     SequenceFixture s;
     mainwindow::CalverdonForm& f = s.f;
-    f.ThreePole.Checked = true;
     CascadeDesign d;
+    d.threePole = true;
     d.poles = 7;
     d.circuit = circuit;
     d.resistors = "E96";
@@ -198,7 +198,9 @@ TEST(CascadePass, ThreePoleStageMergesTheRealPoleIntoTheNextStageOnly) {
     RunDesign(s, d);
     // Reference targets: the same design without the option.
     SequenceFixture plain;
-    RunDesign(plain, d);
+    CascadeDesign without = d;
+    without.threePole = false;
+    RunDesign(plain, without);
 
     std::vector<BuiltStage> built;
     designview::PrepareCascade(f);
