@@ -23,7 +23,40 @@ float scaled(float c, double by) {
 
 }  // namespace
 
+ThreePoleParts ThreePoleSectionOf(const BuiltStage& s) {
+  ThreePoleParts p;
+  p.Mfb = s.Mfb;
+  const double rho = usable(s.Rho) ? s.Rho : 1.0;
+  if (s.FirstOrder) {
+    p.Rr = s.R1 * rho;
+    p.Cr = s.C1 / rho;
+    p.R1 = s.LinkR1;
+    p.R2 = s.LinkR2;
+    p.R3 = s.LinkR3;
+    p.R4 = s.LinkR4;
+    p.C1 = s.LinkC1;
+    p.C2 = s.LinkC2;
+  } else {
+    p.Rr = s.LinkR1 * rho;
+    p.Cr = s.LinkC1 / rho;
+    p.R1 = s.R1;
+    p.R2 = s.R2;
+    p.R3 = s.R3;
+    p.R4 = s.R4;
+    p.C1 = s.C1;
+    p.C2 = s.C2;
+  }
+  return p;
+}
+
 std::optional<RealisedSection> AnalyzeBuiltStage(const BuiltStage& s) {
+  if (s.ThreePoleLinked) {
+    const ThreePoleParts p = ThreePoleSectionOf(s);
+    // Three real roots are told apart by the RC's own pole.
+    const std::optional<ThreePoleFactors> f = AnalyzeThreePole(p, 1.0 / (p.Rr * p.Cr));
+    if (!f) return std::nullopt;
+    return s.FirstOrder ? f->RealPole : f->Pair;
+  }
   if (s.Mfb) {
     return AnalyzeMFBStage(Sng(double(s.R1) + s.SeriesR1), s.R2, s.R3, s.C1, s.C2).Section;
   }
@@ -31,6 +64,7 @@ std::optional<RealisedSection> AnalyzeBuiltStage(const BuiltStage& s) {
 }
 
 double RealisedGain(const BuiltStage& s) {
+  if (s.ThreePoleLinked && s.FirstOrder) return 1.0;  // no amplifier
   const double inputR = double(s.R1) + s.SeriesR1;
   double gain = 1.0;
   if (s.Mfb && s.R2 != 0) gain = s.R2 / inputR;
