@@ -83,9 +83,9 @@ void setUp(CalverdonForm& f) {
   if (!f.Text19.Text.trimmed().isEmpty()) {
     if (const auto v = mainwindow::EngNumber(f, f.Text19.Text)) f.RippleDb = engine::Sng(*v);
   }
-  const QString& cutoffText = f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text;
-  if (const auto v = mainwindow::EngNumber(f, cutoffText)) {
-    const float fc = engine::Sng(*v / mainwindow::FreqUnitFactorOf(f));
+  const forms::TextBox& cutoffBox = f.HighPassHalf == 1 ? f.Text2 : f.Text34;
+  if (const auto v = mainwindow::FrequencyBoxHertz(f, cutoffBox)) {
+    const float fc = engine::Sng(*v);
     if (usable(fc)) f.DesignCutoff = fc;
   }
   f.ValueDisplay = f.CompValue.Value() ? 0 : 2;
