@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 #include <algorithm>
 
 #include "engine/rounding.h"
@@ -177,9 +179,35 @@ class Search {
   double target_[4] = {};
 };
 
-float roundedRes(double r, const SeriesChoice& s) { return StdRes(Sng(r), s); }
-float roundedCap(double c, int capdiv, const SeriesChoice& s) {
-  return StdCaps(Sng(c), CapNearest, capdiv, s);
+// The series values next to r on either side (r itself for "Exact" or a series value).
+std::vector<double> seriesNeighbours(double r, ResistorSeries series) {
+  const std::vector<float> mantissas = ResistorSeriesMantissas(series);
+  if (mantissas.empty() || !usable(r)) return {r};
+  const double e = std::floor(std::log10(r));
+  double below = 0, above = 0;
+  for (double decade = e - 1; decade <= e + 1; decade += 1)
+    for (const float m : mantissas) {
+      const double v = Sng(m * std::pow(10.0, decade));
+      if (v <= r * (1 + 1e-7)) below = v;
+      if (v >= r * (1 - 1e-7) && above == 0) above = v;
+    }
+  std::vector<double> out;
+  if (usable(below)) out.push_back(below);
+  if (usable(above) && above != below) out.push_back(above);
+  if (out.empty()) out.push_back(r);
+  return out;
+}
+
+// The values a chosen part may be rounded to: the resistor series' neighbours of a low-pass
+// resistor, or of the high-pass resistor that a prototype capacitor stands for (f0: its stage
+// frequency; capdiv 2 for a bridging capacitor).
+std::vector<double> roundings(double v, bool highPass, int capdiv, const SeriesChoice& s) {
+  if (!highPass) return seriesNeighbours(v, s.Resistors);
+  const double w = 2.0 * Pi * s.StageF0;
+  std::vector<double> out;
+  for (const double r : seriesNeighbours(capdiv / (w * v), s.Resistors))
+    out.push_back(Sng(capdiv / (w * r)));
+  return out;
 }
 
 }  // namespace
@@ -314,22 +342,53 @@ ThreePoleDesign DesignThreePole(const ThreePoleParts& start, const ThreePoleTarg
   }
   if (!solved) return out;
 
-  // Round the chosen parts: the real pole's in its own frame.
+  // Round the chosen parts to their series: of the values on either side of each (the real
+  // pole's in its own frame), the combination that comes nearest the target.
   ThreePoleParts p = *solved;
   if (highPass) {
     p.Rr = Sng(p.Rr);  // a series part already: the knob
-    p.Cr = roundedCap(p.Cr * rho, rounding.RealCapDiv, rounding.Real) / rho;
-    p.C1 = roundedCap(p.C1, 1, rounding.Stage);
-    p.C2 = roundedCap(p.C2, rounding.C2CapDiv, rounding.Stage);
   } else {
     p.Cr = Sng(p.Cr);
-    p.Rr = roundedRes(p.Rr * rho, rounding.Real) / rho;
-    p.R1 = roundedRes(p.R1, rounding.Stage);
-    p.R2 = roundedRes(p.R2, rounding.Stage);
-    if (p.Mfb) p.R3 = roundedRes(p.R3, rounding.Stage);
   }
-  if (!AnalyzeThreePole(p, target.Sigma)) return out;
-  out.Parts = p;
+  struct Choice {
+    double* part;
+    std::vector<double> values;
+  };
+  std::vector<Choice> choices;
+  const double scale[4] = {highPass ? rho : 1.0 / rho, 1, 1, 1};  // own frame of the real pole
+  const int capdiv[4] = {rounding.RealCapDiv, 1, rounding.C2CapDiv, 1};
+  double* parts[4] = {highPass ? &p.Cr : &p.Rr, highPass ? &p.C1 : &p.R1,
+                      highPass ? &p.C2 : &p.R2, &p.R3};
+  for (int i = 0; i < search.size(); ++i) {
+    const SeriesChoice& series = i == 0 ? rounding.Real : rounding.Stage;
+    std::vector<double> values = roundings(*parts[i] * scale[i], highPass, capdiv[i], series);
+    for (double& v : values) v /= scale[i];
+    choices.push_back({parts[i], values});
+  }
+  double best = std::numeric_limits<double>::infinity();
+  ThreePoleParts bestParts = p;
+  const std::size_t n = choices.size();
+  std::vector<std::size_t> at(n, 0);
+  for (int combination = 0; combination < 1 << kMaxUnknowns; ++combination) {
+    bool valid = true;
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::size_t pick = std::size_t(combination >> i) & 1u;
+      if (pick >= choices[i].values.size()) valid = false;
+      at[i] = pick;
+    }
+    if (!valid) continue;
+    for (std::size_t i = 0; i < n; ++i) *choices[i].part = choices[i].values[at[i]];
+    const std::optional<Vec> r = search.residual(p);
+    if (!r || !AnalyzeThreePole(p, target.Sigma)) continue;
+    double norm = 0;
+    for (int i = 0; i < search.size(); ++i) norm += (*r)[i] * (*r)[i];
+    if (norm < best) {
+      best = norm;
+      bestParts = p;
+    }
+  }
+  if (!std::isfinite(best)) return out;
+  out.Parts = bestParts;
   out.Solved = true;
   return out;
 }
