@@ -372,16 +372,8 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1, bo
 bool linkThreePole(CalverdonForm& f, BuiltStage& real, BuiltStage& pair,
                    const engine::SectionArray& targetB0, const engine::SectionArray& targetB1) {
   const double rho = threePoleRho(f);
-  engine::ThreePoleParts start;
-  start.Mfb = pair.Mfb;
-  start.Rr = real.R1 * rho;
-  start.Cr = real.C1 / rho;
-  start.R1 = pair.R1;
-  start.R2 = pair.R2;
-  start.R3 = pair.R3;
-  start.R4 = pair.R4;
-  start.C1 = pair.C1;
-  start.C2 = pair.C2;
+  engine::LinkThreePole(real, pair, engine::Sng(rho));
+  const engine::ThreePoleParts start = engine::ThreePoleSectionOf(pair);
   engine::ThreePoleTarget target;
   target.Sigma = targetB0[real.Section];
   target.PairB0 = targetB0[pair.Section];
@@ -406,18 +398,7 @@ bool linkThreePole(CalverdonForm& f, BuiltStage& real, BuiltStage& pair,
     f.SectionC1[pair.Section] = pair.C1;
     f.SectionC2[pair.Section] = pair.C2;
   }
-  for (BuiltStage* x : {&real, &pair}) {
-    x->ThreePoleLinked = true;
-    x->Rho = engine::Sng(rho);
-  }
-  real.LinkR1 = pair.R1;
-  real.LinkR2 = pair.R2;
-  real.LinkR3 = pair.R3;
-  real.LinkR4 = pair.R4;
-  real.LinkC1 = pair.C1;
-  real.LinkC2 = pair.C2;
-  pair.LinkR1 = real.R1;
-  pair.LinkC1 = real.C1;
+  engine::LinkThreePole(real, pair, engine::Sng(rho));
   // The real pole's resistor is in series with the MFB input resistor at DC.
   pair.SeriesR1 = pair.Mfb ? engine::Sng(real.R1 * rho) : 0.0f;
 

@@ -23,29 +23,36 @@ float scaled(float c, double by) {
 
 }  // namespace
 
+void LinkThreePole(BuiltStage& real, BuiltStage& stage, float rho) {
+  for (BuiltStage* x : {&real, &stage}) {
+    x->ThreePoleLinked = true;
+    x->Rho = rho;
+  }
+  real.LinkR1 = stage.R1;
+  real.LinkR2 = stage.R2;
+  real.LinkR3 = stage.R3;
+  real.LinkR4 = stage.R4;
+  real.LinkC1 = stage.C1;
+  real.LinkC2 = stage.C2;
+  stage.LinkR1 = real.R1;
+  stage.LinkC1 = real.C1;
+  stage.LinkR2 = stage.LinkR3 = stage.LinkR4 = stage.LinkC2 = 0;
+}
+
 ThreePoleParts ThreePoleSectionOf(const BuiltStage& s) {
+  const double rho = usable(s.Rho) ? s.Rho : 1.0;
+  // The real pole holds the stage's parts as its link, the stage the real pole's.
+  const bool real = s.FirstOrder;
   ThreePoleParts p;
   p.Mfb = s.Mfb;
-  const double rho = usable(s.Rho) ? s.Rho : 1.0;
-  if (s.FirstOrder) {
-    p.Rr = s.R1 * rho;
-    p.Cr = s.C1 / rho;
-    p.R1 = s.LinkR1;
-    p.R2 = s.LinkR2;
-    p.R3 = s.LinkR3;
-    p.R4 = s.LinkR4;
-    p.C1 = s.LinkC1;
-    p.C2 = s.LinkC2;
-  } else {
-    p.Rr = s.LinkR1 * rho;
-    p.Cr = s.LinkC1 / rho;
-    p.R1 = s.R1;
-    p.R2 = s.R2;
-    p.R3 = s.R3;
-    p.R4 = s.R4;
-    p.C1 = s.C1;
-    p.C2 = s.C2;
-  }
+  p.Rr = (real ? s.R1 : s.LinkR1) * rho;
+  p.Cr = (real ? s.C1 : s.LinkC1) / rho;
+  p.R1 = real ? s.LinkR1 : s.R1;
+  p.R2 = real ? s.LinkR2 : s.R2;
+  p.R3 = real ? s.LinkR3 : s.R3;
+  p.R4 = real ? s.LinkR4 : s.R4;
+  p.C1 = real ? s.LinkC1 : s.C1;
+  p.C2 = real ? s.LinkC2 : s.C2;
   return p;
 }
 

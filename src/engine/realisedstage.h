@@ -33,6 +33,8 @@ struct BuiltStage {
   float LinkR1 = 0, LinkR2 = 0, LinkR3 = 0, LinkR4 = 0, LinkC1 = 0, LinkC2 = 0;
 };
 
+// Links the real pole and the stage it feeds as one three-pole section (rho: the frame ratio).
+void LinkThreePole(BuiltStage& real, BuiltStage& stage, float rho);
 // The loaded third-order section a linked stage or real pole belongs to, in the stage's frame.
 ThreePoleParts ThreePoleSectionOf(const BuiltStage& s);
 
