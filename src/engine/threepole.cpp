@@ -333,7 +333,7 @@ ThreePoleDesign DesignThreePole(const ThreePoleParts& start, const ThreePoleTarg
 
   double knob = knobOf(start);
   std::optional<ThreePoleParts> solved;
-  for (int trial = 0; trial < 48 && usable(knob); ++trial) {
+  for (int trial = 0; trial < 24 && usable(knob); ++trial) {
     solved = follow(knob);
     if (solved) break;
     const std::optional<double> next = lighter(knob);
