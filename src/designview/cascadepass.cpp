@@ -13,6 +13,7 @@
 #include "engine/scalefreq.h"
 #include "engine/stagesynthesis.h"
 #include "engine/stdvalues.h"
+#include "engine/threepole.h"
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyunit.h"
@@ -82,9 +83,9 @@ void setUp(CalverdonForm& f) {
   if (!f.Text19.Text.trimmed().isEmpty()) {
     if (const auto v = mainwindow::EngNumber(f, f.Text19.Text)) f.RippleDb = engine::Sng(*v);
   }
-  const QString& cutoffText = f.HighPassHalf == 1 ? f.Text2.Text : f.Text34.Text;
-  if (const auto v = mainwindow::EngNumber(f, cutoffText)) {
-    const float fc = engine::Sng(*v / mainwindow::FreqUnitFactorOf(f));
+  const forms::TextBox& cutoffBox = f.HighPassHalf == 1 ? f.Text2 : f.Text34;
+  if (const auto v = mainwindow::FrequencyBoxHertz(f, cutoffBox)) {
+    const float fc = engine::Sng(*v);
     if (usable(fc)) f.DesignCutoff = fc;
   }
   f.ValueDisplay = f.CompValue.Value() ? 0 : 2;
@@ -227,8 +228,31 @@ void requiredGainBandwidth(CalverdonForm& f) {
   if (f.RealPoleShift == 0 && f.SectionCount < 5) f.GBPreq[f.SectionCount].Caption.clear();
 }
 
-// Synthesis, analysis and readouts of section k; false when the section is not built.
-bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
+// The gain caption of a two-pole stage and its realised gain.
+void showRealisedGain(CalverdonForm& f, int p, BuiltStage& s) {
+  const double gain = engine::RealisedGain(s);
+  s.Gain = engine::Sng(gain);
+  f.StageGainActual[s.Section] = s.Gain;
+  if (s.FirstOrder) return;
+  if (s.Mfb || s.R3 > 0) {
+    showStageGain(f, p, gain);
+  } else {
+    f.DCgain[p].Caption = QStringLiteral("1");
+    f.ShownStageGain[p] = 1.0;
+  }
+}
+
+// The frame ratio f0(stage) / f0(real pole) of the three-pole section: the real pole's parts
+// in the stage's frame of the high-pass exchange.
+double threePoleRho(const CalverdonForm& f) {
+  if (f.HighPassHalf != 1) return 1.0;
+  const double rho = double(f.StageF0[1]) / f.StageF0[0];
+  return usable(rho) ? rho : 1.0;
+}
+
+// Synthesis, analysis and readouts of section k; false when the section is not built. A stage
+// fed by the real pole of the three-pole section (linkedPair) is finished by linkThreePole.
+bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1, bool linkedPair) {
   const QChar sep = f.DecimalSep;
   const int p = f.SectionCount - k;
   const int box = p - f.RealPoleShift;  // its stage boxes; -1 for the real pole
@@ -255,8 +279,9 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   if (!usable(targetB0)) return false;  // an unset section
 
   // The merged real pole of the three-pole stage sits in series with the next stage's R1.
-  const float seriesR1 =
-      mfb && f.RealPoleShift == 1 && k == f.SectionCount - 1 ? threePoleR1 : 0.0f;
+  const float seriesR1 = mfb && f.RealPoleShift == 1 && k == f.SectionCount - 1
+                            ? engine::Sng(threePoleR1 * threePoleRho(f))
+                            : 0.0f;
   engine::StageRequest in;
   in.b0 = targetB0;
   in.b1 = targetB1;
@@ -322,19 +347,9 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   f.PoleB1[k] = a->b1;
 
   // The stage's own realised gain.
-  const double gain = engine::RealisedGain(s);
-  s.Gain = engine::Sng(gain);
-  f.StageGainActual[k] = s.Gain;
-  if (!firstOrder) {
-    if (mfb || s.R3 > 0) {
-      showStageGain(f, p, gain);
-    } else {
-      f.DCgain[p].Caption = QStringLiteral("1");
-      f.ShownStageGain[p] = 1.0;
-    }
-  }
+  showRealisedGain(f, p, s);
 
-  if (f.HighPassHalf == 1 && s.R2 != 0) {
+  if (f.HighPassHalf == 1 && s.R2 != 0 && !linkedPair) {
     const int capdivC2 = mfb && fullyDifferential ? 2 : 1;
     engine::RealisedSection realised = *a;
     engine::CorrectHighPassCapacitors(s, realised, targetB0, targetB1, capdivC2, in.Series);
@@ -350,6 +365,69 @@ bool buildSection(CalverdonForm& f, int k, BuiltStage& s, float& threePoleR1) {
   return true;
 }
 
+// The three-pole section: the real pole (built first) feeds `pair` without an amplifier. Their
+// parts are chosen again for the loaded circuit to realise the targets, and each realises its
+// factor of the loaded section: the real pole the cubic's real pole, the stage its pair. False
+// when the loaded section is not stable.
+bool linkThreePole(CalverdonForm& f, BuiltStage& real, BuiltStage& pair,
+                   const engine::SectionArray& targetB0, const engine::SectionArray& targetB1) {
+  const double rho = threePoleRho(f);
+  engine::LinkThreePole(real, pair, engine::Sng(rho));
+  const engine::ThreePoleParts start = engine::ThreePoleSectionOf(pair);
+  engine::ThreePoleTarget target;
+  target.Sigma = targetB0[real.Section];
+  target.PairB0 = targetB0[pair.Section];
+  target.PairB1 = targetB1[pair.Section];
+  target.Gain = f.SectionGain[1];
+  engine::ThreePoleRounding rounding;
+  rounding.Real = seriesOf(f, f.StageF0[0]);
+  rounding.Stage = seriesOf(f, f.StageF0[1]);
+  rounding.RealCapDiv = real.FullyDifferential ? 2 : 1;
+  rounding.C2CapDiv = pair.FullyDifferential ? 2 : 1;
+  rounding.Rho = rho;
+  const engine::ThreePoleDesign d = engine::DesignThreePole(start, target, rounding);
+  if (d.Solved) {
+    const engine::ThreePoleParts& q = d.Parts;
+    real.R1 = engine::Sng(q.Rr / rho);
+    real.C1 = engine::Sng(q.Cr * rho);
+    pair.R1 = engine::Sng(q.R1);
+    pair.R2 = engine::Sng(q.R2);
+    pair.R3 = engine::Sng(q.R3);
+    pair.C1 = engine::Sng(q.C1);
+    pair.C2 = engine::Sng(q.C2);
+    f.SectionC1[pair.Section] = pair.C1;
+    f.SectionC2[pair.Section] = pair.C2;
+  }
+  engine::LinkThreePole(real, pair, engine::Sng(rho));
+  // The real pole's resistor is in series with the MFB input resistor at DC.
+  pair.SeriesR1 = pair.Mfb ? engine::Sng(real.R1 * rho) : 0.0f;
+
+  bool stable = true;
+  for (BuiltStage* x : {&real, &pair}) {
+    const std::optional<engine::RealisedSection> a = engine::AnalyzeBuiltStage(*x);
+    if (a) {
+      f.PoleB0[x->Section] = a->b0;
+      f.PoleB1[x->Section] = a->b1;
+    } else {
+      f.PoleB0[x->Section] = 0;
+      f.PoleB1[x->Section] = 1;
+      stable = false;
+    }
+  }
+  showRealisedGain(f, 0, real);
+  showRealisedGain(f, f.SectionCount - pair.Section, pair);
+  return stable;
+}
+
+// The readouts, the values-table row and the labels of a built section.
+void showSection(CalverdonForm& f, const BuiltStage& s, std::vector<BuiltStage>* built) {
+  f.SectionIndex = s.Section;
+  requiredGainBandwidth(f);
+  StageReadout(f, s.Section);
+  ValuesTableRow(f, s);
+  if (built) built->push_back(s);
+}
+
 }  // namespace
 
 void PrepareCascade(CalverdonForm& f) {
@@ -362,19 +440,41 @@ void CascadePass(CalverdonForm& f, std::vector<BuiltStage>* built) {
   setUp(f);
   if (f.BothHalvesDone) return;
   polePairs(f);
+  const engine::SectionArray targetB0 = f.PoleB0, targetB1 = f.PoleB1;
+  // With "Use 3 pole section" the real pole feeds stage A without an amplifier: it is shown
+  // once the two are designed together.
+  const bool threePole = f.ThreePole.Checked && f.RealPoleShift == 1 && f.SectionCount >= 2 &&
+                         f.SectionCount <= 5;
+  std::optional<BuiltStage> realPole;
   float threePoleR1 = 0;  // R1 of a real pole merged into the next stage
   for (int k = std::min(f.SectionCount, 5); k >= 1; --k) {
     f.SectionIndex = k;
     BuiltStage s;
-    if (!buildSection(f, k, s, threePoleR1)) {
-      // Nothing to show for a section that could not be built.
+    const bool linkedPair = realPole && k == f.SectionCount - 1;
+    if (!buildSection(f, k, s, threePoleR1, linkedPair)) {
+      // Nothing to show for a section that could not be built; a real pole waiting for it is
+      // shown as it stands.
       clearStageCaptions(f, k);
+      if (linkedPair) showSection(f, *realPole, built);
+      if (linkedPair) realPole.reset();
       continue;
     }
-    requiredGainBandwidth(f);
-    StageReadout(f, k);
-    ValuesTableRow(f, s);
-    if (built) built->push_back(s);
+    if (threePole && k == f.SectionCount) {
+      realPole = s;
+      continue;
+    }
+    if (linkedPair) {
+      const bool stable = linkThreePole(f, *realPole, s, targetB0, targetB1);
+      if (!stable) {
+        clearStageCaptions(f, realPole->Section);
+        clearStageCaptions(f, k);
+        realPole.reset();
+        continue;
+      }
+      showSection(f, *realPole, built);
+      realPole.reset();
+    }
+    showSection(f, s, built);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "graph/graphlimits.h"
 #include "graph/graphsettings.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace designview {
@@ -29,8 +30,8 @@ void putEdgesInOrder(CalverdonForm& f) {
   const bool wideBandPass = band == engine::PassBand::WideBandPass;
   if (!f.AutoSwapHPandLP.Checked) return;
 
-  const auto lowEdge = engine::EngValue(f.Text34.Text, f.DecimalSep);
-  const auto highEdge = engine::EngValue(f.Text2.Text, f.DecimalSep);
+  const auto lowEdge = mainwindow::FrequencyBoxHertz(f, f.Text34);
+  const auto highEdge = mainwindow::FrequencyBoxHertz(f, f.Text2);
   if (!lowEdge || !highEdge) return;
   const bool outOfOrder = wideBandPass ? *highEdge > *lowEdge : *highEdge < *lowEdge;
   if (!outOfOrder) return;
@@ -42,6 +43,11 @@ void putEdgesInOrder(CalverdonForm& f) {
   }
   std::swap(f.Text2.Text, f.Text34.Text);
   std::swap(f.Text1.Text, f.Text18.Text);
+  // The exact frequencies the two boxes stand for go with their texts.
+  mainwindow::FrequencyUnitMemory& kept = f.FrequencyUnitKept;
+  std::swap(kept.before[0], kept.before[1]);
+  std::swap(kept.after[0], kept.after[1]);
+  std::swap(kept.hertz[0], kept.hertz[1]);
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ void StageReadout(CalverdonForm& f, int k) {
   showStageLetters(f);
 
   if (f.RespFreq == 0) f.RespFreq = 1000.0f;
-  const double respHz = f.RespFreq / mainwindow::FreqUnitFactorOf(f);
+  // The box's exact hertz while it shows what a unit toggle wrote.
+  const std::optional<double> kept = mainwindow::FrequencyBoxHertz(f, f.RespF);
+  const double respHz = kept && *kept != 0 ? *kept : f.RespFreq / mainwindow::FreqUnitFactorOf(f);
   // The high-pass response at f is the low-pass prototype's at fc^2 / f.
   const double probe = f.HighPassHalf == 1 ? double(f.DesignCutoff) * f.DesignCutoff / respHz
                                            : respHz;

@@ -2,12 +2,16 @@
 #include <cmath>
 
 #include "engine/capchoice.h"
+#include "engine/realpole.h"
 #include "engine/rounding.h"
 #include "engine/stagesynthesis.h"
 
 namespace engine {
 
 namespace {
+
+using detail::RealPoleParts;
+using detail::SynthesiseRealPole;
 
 bool Usable(double v) { return std::isfinite(v) && v > 0.0; }
 
@@ -45,10 +49,9 @@ StageResult Start(const StageRequest& in) {
 StageResult FirstOrder(const StageRequest& in, StageResult out) {
   if (in.FullyDifferential && in.ThreePole) out.CapDivisor = 2;
   if (!Usable(in.b0) || !Usable(in.R1)) return out;
-  out.C1 = std::isfinite(in.C1) ? std::fabs(in.C1) : 0.0f;
-  if (out.C1 == 0.0f)
-    out.C1 = StdCaps(Sng(1.0 / (double(in.b0) * in.R1)), CapNearest, out.CapDivisor, in.Series);
-  out.R1 = StdRes(Sng(1.0 / (double(in.b0) * out.C1)), in.Series);
+  const RealPoleParts pole = SynthesiseRealPole(in.b0, in.R1, in.C1, out.CapDivisor, in.Series);
+  out.C1 = pole.C1;
+  out.R1 = pole.R1;
   // A real pole whose resistor stays near the seed is merged into the next stage.
   if (in.ThreePole && Sng(10.0 * double(in.ScaleResistor)) > out.R1) out.ThreePoleR1 = out.R1;
   out.R2 = out.R3 = 0;

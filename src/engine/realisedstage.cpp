@@ -23,7 +23,47 @@ float scaled(float c, double by) {
 
 }  // namespace
 
+void LinkThreePole(BuiltStage& real, BuiltStage& stage, float rho) {
+  for (BuiltStage* x : {&real, &stage}) {
+    x->ThreePoleLinked = true;
+    x->Rho = rho;
+  }
+  real.LinkR1 = stage.R1;
+  real.LinkR2 = stage.R2;
+  real.LinkR3 = stage.R3;
+  real.LinkR4 = stage.R4;
+  real.LinkC1 = stage.C1;
+  real.LinkC2 = stage.C2;
+  stage.LinkR1 = real.R1;
+  stage.LinkC1 = real.C1;
+  stage.LinkR2 = stage.LinkR3 = stage.LinkR4 = stage.LinkC2 = 0;
+}
+
+ThreePoleParts ThreePoleSectionOf(const BuiltStage& s) {
+  const double rho = usable(s.Rho) ? s.Rho : 1.0;
+  // The real pole holds the stage's parts as its link, the stage the real pole's.
+  const bool real = s.FirstOrder;
+  ThreePoleParts p;
+  p.Mfb = s.Mfb;
+  p.Rr = (real ? s.R1 : s.LinkR1) * rho;
+  p.Cr = (real ? s.C1 : s.LinkC1) / rho;
+  p.R1 = real ? s.LinkR1 : s.R1;
+  p.R2 = real ? s.LinkR2 : s.R2;
+  p.R3 = real ? s.LinkR3 : s.R3;
+  p.R4 = real ? s.LinkR4 : s.R4;
+  p.C1 = real ? s.LinkC1 : s.C1;
+  p.C2 = real ? s.LinkC2 : s.C2;
+  return p;
+}
+
 std::optional<RealisedSection> AnalyzeBuiltStage(const BuiltStage& s) {
+  if (s.ThreePoleLinked) {
+    const ThreePoleParts p = ThreePoleSectionOf(s);
+    // Three real roots are told apart by the RC's own pole.
+    const std::optional<ThreePoleFactors> f = AnalyzeThreePole(p, 1.0 / (p.Rr * p.Cr));
+    if (!f) return std::nullopt;
+    return s.FirstOrder ? f->RealPole : f->Pair;
+  }
   if (s.Mfb) {
     return AnalyzeMFBStage(Sng(double(s.R1) + s.SeriesR1), s.R2, s.R3, s.C1, s.C2).Section;
   }
@@ -31,6 +71,7 @@ std::optional<RealisedSection> AnalyzeBuiltStage(const BuiltStage& s) {
 }
 
 double RealisedGain(const BuiltStage& s) {
+  if (s.ThreePoleLinked && s.FirstOrder) return 1.0;  // no amplifier
   const double inputR = double(s.R1) + s.SeriesR1;
   double gain = 1.0;
   if (s.Mfb && s.R2 != 0) gain = s.R2 / inputR;

@@ -7,6 +7,7 @@
 
 #include "engine/stageanalysis.h"
 #include "engine/stdvalues.h"
+#include "engine/threepole.h"
 
 namespace engine {
 
@@ -21,9 +22,24 @@ struct BuiltStage {
   float C1 = 0, C2 = 0;  // farads; C2 of the fully differential stage is the full value
   float Gain = 1;        // realised gain magnitude, V/V
   float F0 = 0;          // stage frequency (hertz) of the high-pass exchange
+  // Option "Use 3 pole section": the real pole feeds the next stage without an amplifier and
+  // the two are one third-order section, analysed together. ThreePoleLinked marks both; Link
+  // holds the other one's parts (the real pole's R1 and C1 for the stage, the stage's parts for
+  // the real pole) and Rho = f0(stage) / f0(real pole) carries the real pole's parts into the
+  // stage's frame (1 in the low-pass). The real pole then realises the cubic's real pole, the
+  // stage its pole pair.
+  bool ThreePoleLinked = false;
+  float Rho = 1;
+  float LinkR1 = 0, LinkR2 = 0, LinkR3 = 0, LinkR4 = 0, LinkC1 = 0, LinkC2 = 0;
 };
 
-// The section the stage realises with every component as built.
+// Links the real pole and the stage it feeds as one three-pole section (rho: the frame ratio).
+void LinkThreePole(BuiltStage& real, BuiltStage& stage, float rho);
+// The loaded third-order section a linked stage or real pole belongs to, in the stage's frame.
+ThreePoleParts ThreePoleSectionOf(const BuiltStage& s);
+
+// The section the stage realises with every component as built (for a linked three-pole stage
+// or real pole: its factor of the loaded section).
 std::optional<RealisedSection> AnalyzeBuiltStage(const BuiltStage& s);
 
 // The stage's own gain magnitude: R2 / (R1 + SeriesR1) for MFB, 1 + R4/R3 for a Sallen-Key

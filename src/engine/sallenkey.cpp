@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "engine/capchoice.h"
+#include "engine/realpole.h"
 #include "engine/rounding.h"
 #include "engine/stagesynthesis.h"
 
@@ -55,10 +56,10 @@ StageResult Sallen(const StageRequest& in) {
     // The real pole: one resistor and one capacitor.
     if (in.b0 == 0.0f) out.b0 = 0.00001f;
     if (!Usable(out.b0)) return out;
-    out.C1 = std::isfinite(in.C1) ? std::fabs(in.C1) : 0.0f;
-    if (out.C1 == 0.0f)
-      out.C1 = StdCaps(Sng(1.0 / (double(out.b0) * in.R1)), CapNearest, 1, in.Series);
-    out.R1 = StdRes(Sng(1.0 / (double(out.b0) * out.C1)), in.Series);
+    const detail::RealPoleParts pole =
+        detail::SynthesiseRealPole(out.b0, in.R1, in.C1, 1, in.Series);
+    out.C1 = pole.C1;
+    out.R1 = pole.R1;
     out.R2 = 0;
     out.C2 = 0;
     out.Ok = Usable(out.R1) && Usable(out.C1);

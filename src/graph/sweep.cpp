@@ -14,6 +14,7 @@
 #include "graph/title.h"
 #include "graph/traces.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/frequencyunit.h"
 #include "mainwindow/listchoices.h"
 
 namespace graph {
@@ -34,8 +35,9 @@ bool isWideBandPass(const CalverdonForm& f) {
 }
 bool isTwoEdge(const CalverdonForm& f) { return mainwindow::ChosenPassBandIs(f, engine::IsTwoHalves); }
 
-std::optional<double> edge(const CalverdonForm& f, const QString& text) {
-  return engine::EngValue(text, f.DecimalSep);
+// An edge box's frequency in hertz, whatever the unit the boxes are written in.
+std::optional<double> edge(const CalverdonForm& f, const forms::TextBox& box) {
+  return mainwindow::FrequencyBoxHertz(f, box);
 }
 
 // The phase each MFB single-ended section adds (its inversion), by the pole count. A
@@ -56,7 +58,7 @@ int phaseOffset(const CalverdonForm& f) {
 
 // Decades of a two-edge design: two more than the edges span, at least three.
 float twoEdgeDecades(const CalverdonForm& f) {
-  const auto low = edge(f, f.Text34.Text), high = edge(f, f.Text2.Text);
+  const auto low = edge(f, f.Text34), high = edge(f, f.Text2);
   if (!low || !high) return 3;
   float r = engine::Sng(*low / *high);
   if (!(r > 0) || !std::isfinite(r)) return 3;
@@ -66,7 +68,7 @@ float twoEdgeDecades(const CalverdonForm& f) {
 
 float referenceFrequency(const CalverdonForm& f) {
   if (!isTwoEdge(f)) return f.DesignCutoff;
-  const double low = edge(f, f.Text34.Text).value_or(0), high = edge(f, f.Text2.Text).value_or(0);
+  const double low = edge(f, f.Text34).value_or(0), high = edge(f, f.Text2).value_or(0);
   return engine::Sng(std::min(low, high));
 }
 

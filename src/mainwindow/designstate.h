@@ -25,6 +25,17 @@ using StageTexts = std::array<QString, 6>;
 using StageValues = std::array<float, 6>;
 using SweepArray = std::array<double, 601>;
 
+// The frequency boxes across a change of their unit ("Rad/s"): the texts the last toggle
+// replaced and the ones it wrote (a toggle back restores boxes not edited in between), and the
+// exact frequency in hertz each box stands for while it still shows what the toggle wrote, so
+// that a change of unit alone never moves the design. Boxes: Text34, Text2, RespF.
+struct FrequencyUnitMemory {
+  bool valid = false;
+  int checkedAfter = 0;  // the box's value the toggle converted to
+  std::array<QString, 3> before, after;
+  std::array<std::optional<double>, 3> hertz;
+};
+
 // A custom amplitude-axis limit: empty until the user enters one.
 struct AxisLimit {
   bool set = false;
@@ -137,6 +148,7 @@ struct GraphState {
   int GraphRightX = 0, GraphTopY = 0, GraphBottomY = 0;
   bool GainHeadroom = false;
   double FreqUnitFactor = 0;  // 1 for hertz, 2 pi for radians per second
+  FrequencyUnitMemory FrequencyUnitKept;
   std::array<AxisLimit, 9> AmplLimits{};
   float DbPerDiv = 0;
   bool PlotResponseFocus = false;

@@ -63,6 +63,9 @@ double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QStrin
   } else {
     box.Text = EngText(f, v, f.DisplayDigits);
   }
+  // A box that still shows what the last unit toggle wrote stands for its exact hertz.
+  if (const std::optional<double> kept = FrequencyBoxHertz(f, box); kept && unit == FreqUnitFactorOf(f))
+    return *kept;
   return EngNumber(f, box.Text).value_or(v) / unit;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // The unit of the frequency boxes: hertz or radians per second ("Rad/s").
 #include <QString>
-#include <array>
 #include <optional>
 
 #include "mainwindow/calverdonform_fwd.h"
@@ -12,22 +11,18 @@ struct TextBox;
 
 namespace mainwindow {
 
-// The texts the last unit toggle replaced and the ones it wrote, so that a toggle back can
-// restore boxes that were not edited in between instead of rounding twice.
-struct FrequencyUnitMemory {
-  bool valid = false;
-  int checkedAfter = 0;  // the box's value the toggle converted to
-  std::array<QString, 3> before, after;  // Text34, Text2, RespF
-};
-
-// Converts the three frequency boxes between hertz and radians per second after the "Rad/s"
-// box changed, then recomputes unless busy.
-void Rad_Click(CalverdonForm& f, FrequencyUnitMemory& memory);
+// Shows the three frequency boxes (Text34, Text2, RespF) in the unit the "Rad/s" box now
+// holds, then recomputes unless busy. Each box keeps the exact hertz it stood for: it shows
+// that value in the new unit and is read as that value until it is edited, so the design never
+// moves by the rounding of a converted text. A toggle back restores the texts the first one
+// replaced where the boxes were not edited since.
+void Rad_Click(CalverdonForm& f);
 
 // The factor between the unit the frequency boxes are written in and hertz (1 or 2 pi).
 double FreqUnitFactorOf(const CalverdonForm& f);
-// The frequency a box holds, in hertz: its number divided by the unit factor; nothing when
-// the box cannot be read.
+// The frequency a box holds, in hertz: the exact value kept by the last unit toggle while the
+// box still shows the text that toggle wrote, else its number divided by the unit factor;
+// nothing when the box cannot be read.
 std::optional<double> FrequencyBoxHertz(const CalverdonForm& f, const forms::TextBox& box);
 
 // The heading of the response readouts for a response frequency as the box shows it:

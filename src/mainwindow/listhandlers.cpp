@@ -47,9 +47,7 @@ void RegisterListHandlers(CalverdonForm& f) {
   RegisterEntryBox(f, QStringLiteral("Vs"), 0, false, &Vs_Validate);
 
   // Every toggle of the unit box, by mouse or keyboard, converts the frequency boxes.
-  auto unitMemory = std::make_shared<FrequencyUnitMemory>();
-  f.on(QStringLiteral("Rad"), Event::Click,
-       [&f, unitMemory](EventArgs&) { Rad_Click(f, *unitMemory); });
+  f.on(QStringLiteral("Rad"), Event::Click, [&f](EventArgs&) { Rad_Click(f); });
 
   onEvents(f, QStringLiteral("AutoSwapHPandLP"), {Event::Click}, &AutoSwapHPandLP_Click);
   onEvents(f, QStringLiteral("ThreePole"), {Event::Click}, &ThreePole_Click);

@@ -137,7 +137,11 @@ bool lowPassStageWritten(const NetlistRequest& r, int k) { return r.Count > 2 * 
 bool unityGain(const StageCaptions& s) { return s.R3.trimmed() == QLatin1String("0"); }
 
 void lowPassCards(Text& t, const NetlistRequest& r) {
-  if (oddOrder(r)) {
+  if (oddOrder(r) && r.RealPoleUnbuffered && lowPassStageWritten(r, 1)) {
+    // The RC drives stage a's input node directly.
+    t.line(t.capCard(QStringLiteral("C1r 0 Node190 "), r.RealC));
+    t.line(t.card(QStringLiteral("R1r Node90 Node190 "), r.RealR));
+  } else if (oddOrder(r)) {
     t.line(QStringLiteral("Xr Node50 Node190 Node10 Node20 Node190 ") + kIdealSubckt);
     t.line(t.capCard(QStringLiteral("C1r 0 Node50 "), r.RealC));
     t.line(t.card(QStringLiteral("R1r Node90 Node50 "), r.RealR));

@@ -54,6 +54,8 @@ struct NetlistRequest {
   int Count = 0;
   std::array<StageCaptions, 5> Stages{};
   QString RealR, RealC;   // the real-pole section of an odd low-pass order
+  // "Use 3 pole section": the real pole is an RC without amplifier feeding stage a.
+  bool RealPoleUnbuffered = false;
   QString Supply;         // the supply magnitude, "5" for +/-5 V
   bool SingleSupply = false;
   QString Vin;            // the source's AC amplitude, as typed

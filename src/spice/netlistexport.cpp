@@ -103,6 +103,7 @@ WrittenNetlist WriteNetlist(CalverdonForm& f, const AnalysisWindow& window) {
   for (int i = 0; i < 5; ++i) r.Stages[size_t(i)] = captionsOf(f, i);
   r.RealR = f.RealR.Caption;
   r.RealC = f.RealC.Caption;
+  r.RealPoleUnbuffered = f.ThreePole.Checked;
   r.Supply = f.SupplyText;
   r.SingleSupply = f.SScheck.Value() == 1;
   r.Vin = f.Vin.Text;

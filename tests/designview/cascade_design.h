@@ -16,6 +16,8 @@ struct CascadeDesign {
   std::vector<QString> gains;  // gain box texts, stage A first
   bool values = true;          // labels show component values (else sensitivities)
   QString cutoff = QStringLiteral("1k");
+  QString capacitors;       // capacitor series; empty keeps the window's choice
+  bool threePole = false;   // option "Use 3 pole section"
 };
 
 inline const char* const kResponses[6] = {"Butterworth",        "Bessel",
@@ -38,6 +40,11 @@ inline std::vector<engine::BuiltStage> RunDesign(SequenceFixture& s, const Casca
   f.CircuitType.setFromUser(d.circuit, QLatin1String(kCircuits[d.circuit]));
   const int series = static_cast<int>(f.ResistorList.items().indexOf(d.resistors));
   f.ResistorList.setFromUser(series, d.resistors);
+  if (!d.capacitors.isEmpty()) {
+    const int caps = static_cast<int>(f.CapacitorList.items().indexOf(d.capacitors));
+    f.CapacitorList.setFromUser(caps, d.capacitors);
+  }
+  f.ThreePole.Checked = d.threePole;
   for (int i = 0; i < 5; ++i) {
     f.GainTB[i].Text = i < int(d.gains.size()) ? d.gains[i] : QString();
     f.C1Entry[i].Text.clear();

@@ -132,6 +132,24 @@ TEST(Netlist, LowPassOfFourPolesDrivesNode190AndOfOnePoleHasTheRealPoleAlone) {
   EXPECT_FALSE(lines.join("\n").contains("Xa "));
 }
 
+// "Use 3 pole section": the netlist is the circuit drawn, the RC driving stage a directly.
+TEST(Netlist, ThreePoleSectionHasTheRealPoleWithoutAmplifier) {
+  NetlistRequest r = request(NetlistLayout::LowPass, 3);
+  r.RealR = "2.00k";
+  r.RealC = "68.0n";
+  r.RealPoleUnbuffered = true;
+  r.Stages[0] = {.R1 = "10.0k", .R2 = "15.0k", .R3 = "0", .C1 = "4.70n", .C2 = "22.0n"};
+  const QStringList lines = linesOf(spice::BuildNetlists(r).Files[0].Text);
+  EXPECT_TRUE(lines.contains("V3 Node90 0 DC 0 AC 1 SIN 0 100m 100K 0 0 DISTOF1 1 DISTOF2 1"));
+  EXPECT_TRUE(lines.contains("C1r 0 Node190 68.0n IC=0"));
+  EXPECT_TRUE(lines.contains("R1r Node90 Node190 2.00k"));
+  EXPECT_TRUE(lines.contains("R1a Node190 Node240 10.0k"));
+  EXPECT_FALSE(lines.join("\n").contains("Xr ")) << "no amplifier in the real pole";
+  // A one-pole design has no stage to feed: its real pole keeps its amplifier.
+  r.Count = 1;
+  EXPECT_TRUE(linesOf(spice::BuildNetlists(r).Files[0].Text).contains("R1r Node90 Node50 2.00k"));
+}
+
 TEST(Netlist, BandPassKeepsItsModelsInASecondFile) {
   NetlistRequest r = request(NetlistLayout::BandPassTwoFile, 2);
   r.Stages[0] = {.R1 = "15.9k", .R2 = "31.8k", .R3 = "1.00k", .R4 = "7.50k", .R5 = "3.30k",
