@@ -251,8 +251,12 @@ TEST(DesignFile, ARejectedFileChangesNothingAndGetsOneMessage) {
     const Snapshot before = snapshot(f);
     const int sequences = x.sequences;
     const QString p = x.path(c.name ? QString::fromLatin1(c.name) : QStringLiteral("none.cvf"));
-    if (c.kind == 'p') ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
-    if (c.kind == 'd') ASSERT_TRUE(QDir().mkpath(p));
+    if (c.kind == 'p') {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
+    }
+    if (c.kind == 'd') {
+      ASSERT_TRUE(QDir().mkpath(p));
+    }
     if (c.name && c.kind == 'f') x.write(p, c.bytes);
 
     EXPECT_FALSE(OpenFile(f, p));

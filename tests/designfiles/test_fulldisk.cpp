@@ -73,6 +73,6 @@ INSTANTIATE_TEST_SUITE_P(
                      designfiles::kSaveFailed},
         FullDiskCase{"ChartData", "SaveChartData", "chart.csv", false, false,
                      graph::kChartSaveFailed}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -232,7 +232,9 @@ TEST(CascadePass, ThreePoleSectionIsTheLoadedRealPoleAndStageAOnly) {
     for (const BuiltStage* b : {&real, &a}) {
       const int k = b->Section;
       EXPECT_NEAR(f.PoleB0[k] / plain.f.PoleB0[k], 1.0, 0.08) << k;
-      if (k != real.Section) EXPECT_NEAR(f.PoleB1[k] / plain.f.PoleB1[k], 1.0, 0.08) << k;
+      if (k != real.Section) {
+        EXPECT_NEAR(f.PoleB1[k] / plain.f.PoleB1[k], 1.0, 0.08) << k;
+      }
     }
     // The later stages are buffered as before: they realise their targets alone.
     for (std::size_t j = 2; j < built.size(); ++j) {

@@ -62,7 +62,8 @@ TEST(FrequencyUnits, TitleLegendAndReadoutsInRadiansPerSecond) {
 
 // What a design is: its section frequencies and stage values, and where its sweep starts.
 struct DesignSnapshot {
-  float cutoff = 0, sweepStart = 0;
+  float cutoff = 0;
+  double sweepStart = 0;
   std::vector<float> stageF0;
   QStringList captions;
   bool operator==(const DesignSnapshot&) const = default;
