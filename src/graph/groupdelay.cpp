@@ -17,11 +17,11 @@ constexpr int kMaxNormalisingSteps = 40;
 
 }  // namespace
 
-float SweptGroupDelay(const CalverdonForm& f, int i) {
-  if (i < 1 || i + 1 >= static_cast<int>(f.SweepFreq.size())) return 0;
-  const double df = f.SweepFreq[i + 1] - f.SweepFreq[i];
+float SweptGroupDelay(const mainwindow::GraphState& g, int i) {
+  if (i < 1 || i + 1 >= static_cast<int>(g.SweepFreq.size())) return 0;
+  const double df = g.SweepFreq[i + 1] - g.SweepFreq[i];
   if (!(df > 0)) return 0;
-  const float d = engine::Sng(-(f.SweepPhase[i + 1] - f.SweepPhase[i]) / (df * 360));
+  const float d = engine::Sng(-(g.SweepPhase[i + 1] - g.SweepPhase[i]) / (df * 360));
   return std::isfinite(d) ? d : 0.0f;
 }
 

@@ -2,6 +2,7 @@
 // The group delay of the computed sweep: its values, the scale of its trace and axis, the
 // trace and the axis labels GroupDelay(0..8).
 #include "mainwindow/calverdonform_fwd.h"
+#include "mainwindow/designstate.h"
 
 namespace graph {
 
@@ -10,7 +11,7 @@ using mainwindow::CalverdonForm;
 // The group delay in seconds between sweep points i and i + 1, from the fall of SweepPhase:
 // -dphi / (360 df), single precision (positive where the phase falls). 0 where the
 // frequencies do not rise.
-float SweptGroupDelay(const CalverdonForm& f, int i);
+float SweptGroupDelay(const mainwindow::GraphState& g, int i);
 
 // The scale of the group-delay axis for a largest delay of maxDelay seconds: the power of ten
 // that brings it to 1 .. 10, halved for every doubling of the normalised value beyond 2, 4,

@@ -37,10 +37,10 @@ double crossing(double f1, double g1, double f2, double g2, double level) {
 }
 
 struct Points {
-  const CalverdonForm& f;
+  const mainwindow::GraphState& g;
   int last;
-  double freq(int k) const { return f.SweepFreq[size_t(k + 1)]; }
-  double gain(int k) const { return f.PlotGain[size_t(k)]; }
+  double freq(int k) const { return g.SweepFreq[size_t(k + 1)]; }
+  double gain(int k) const { return g.PlotGain[size_t(k)]; }
 };
 
 // The band edges around point `centre` where the gain crosses `level`: walking away from it

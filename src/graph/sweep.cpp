@@ -78,10 +78,10 @@ double toDb(double magnitude) {
 }
 
 // Continuity of a phase computed modulo 360 degrees from point to point.
-void unwrapPhase(CalverdonForm& f) {
+void unwrapPhase(mainwindow::GraphState& g) {
   for (int i = 2; i <= kSweepPoints; ++i) {
-    const double jump = f.SweepPhase[i] - f.SweepPhase[i - 1];
-    if (std::fabs(jump) > 180) f.SweepPhase[i] -= 360 * std::round(jump / 360);
+    const double jump = g.SweepPhase[i] - g.SweepPhase[i - 1];
+    if (std::fabs(jump) > 180) g.SweepPhase[i] -= 360 * std::round(jump / 360);
   }
 }
 
