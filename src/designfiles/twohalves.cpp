@@ -53,6 +53,16 @@ void showSectionBoxes(CalverdonForm& f, int poles) {
   }
 }
 
+// The texts each half keeps while the other is on screen, as the record holds them.
+void keptHalves(const mainwindow::TwoHalfState& s, TwoHalves& h) {
+  h.lowPass = keptTexts(s.LowPassGainText, s.LowPassFnText, s.QTextLP, s.LowPassC1RealText);
+  h.highPass = keptTexts(s.HighPassGainText, s.HighPassFnText, s.QTextHP, s.HighPassC1RealText);
+}
+void keepHalves(mainwindow::TwoHalfState& s, const TwoHalves& h) {
+  keep(h.lowPass, s.LowPassGainText, s.LowPassFnText, s.QTextLP, s.LowPassC1RealText);
+  keep(h.highPass, s.HighPassGainText, s.HighPassFnText, s.QTextHP, s.HighPassC1RealText);
+}
+
 }  // namespace
 
 void ShowHalfView(CalverdonForm& f, HalfView view) {
@@ -75,14 +85,12 @@ TwoHalves HalvesOf(const CalverdonForm& f) {
   h.lowPassPoles = f.Text18.Text;
   h.lowPassEdge = f.Text34.Text;
   h.sectionBoxPoles = sectionBoxPoles(f);
-  h.lowPass = keptTexts(f.LowPassGainText, f.LowPassFnText, f.QTextLP, f.LowPassC1RealText);
-  h.highPass = keptTexts(f.HighPassGainText, f.HighPassFnText, f.QTextHP, f.HighPassC1RealText);
+  keptHalves(f, h);
   return h;
 }
 
 void ApplyHalves(CalverdonForm& f, const TwoHalves& h) {
-  keep(h.lowPass, f.LowPassGainText, f.LowPassFnText, f.QTextLP, f.LowPassC1RealText);
-  keep(h.highPass, f.HighPassGainText, f.HighPassFnText, f.QTextHP, f.HighPassC1RealText);
+  keepHalves(f, h);
   showSectionBoxes(f, h.sectionBoxPoles);
   ShowHalfView(f, h.view);
 }
