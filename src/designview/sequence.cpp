@@ -8,6 +8,7 @@
 #include "designview/widebandviews.h"
 #include "engine/engnotation.h"
 #include "graph/axes.h"
+#include "graph/frequencywindow.h"
 #include "graph/graphlimits.h"
 #include "graph/graphsettings.h"
 #include "mainwindow/calverdonform.h"
@@ -71,10 +72,9 @@ int DesignSequence::SequenceUpdateScreen() {
 
 int DesignSequence::updatescreen() { return designview::updatescreen(f_); }
 
-void DesignSequence::CalcDecades() { graph::CalcDecades(f_); }
-
 void install(CalverdonForm& f) {
   f.recompute = std::make_unique<DesignSequence>(f);
+  f.axis = std::make_unique<graph::WindowAxis>(f);
   RegisterWideBandViews(f);
   RegisterSimulationRun(f);
   graph::RegisterGraphLimits(f);

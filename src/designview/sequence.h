@@ -17,7 +17,6 @@ class DesignSequence : public mainwindow::Recompute {
   int SequenceUpdateScreen() override;
   // One display pass.
   int updatescreen() override;
-  void CalcDecades() override;
 
  protected:
   CalverdonForm& f_;

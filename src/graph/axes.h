@@ -2,14 +2,11 @@
 // The graph's frequency axis, grid and frequency window. The window lives in the captions of
 // the legend: Gfreq(0) holds the start and Gfreq(3) the end frequency (or the engineer's limit
 // boxes StartF and EndF while they are shown).
-#include "mainwindow/frequencyboxes.h"
+#include "graph/frequencywindow.h"
 
 namespace graph {
 
 using mainwindow::CalverdonForm;
-
-// The window's captions are read the one way the frequency boxes read them too.
-using mainwindow::FrequencyCaptionHertz;
 
 // The number of decades the frequency axis shows (AxisDecades), from the window ends; 3 when
 // it cannot be worked out or is below 0.01. While StartF is shown, its value also becomes the

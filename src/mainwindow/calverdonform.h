@@ -2,12 +2,14 @@
 // The main window object: the window model of the main window (its controls and layout),
 // the design state, and the services the program reaches outside the process.
 //
-// The design view installs the recompute sequence (`recompute`), so that the entry handlers
-// here can call it without depending on the layers above them.
+// The design view installs the recompute sequence (`recompute`) and the graph's frequency axis
+// (`axis`), so that the entry handlers here can call them without depending on the layers
+// above them.
 #include <memory>
 
 #include "forms/form.h"
 #include "mainwindow/designstate.h"
+#include "mainwindow/graphaxis.h"
 #include "mainwindow/mainwindowcontrols.h"
 #include "mainwindow/recompute.h"
 #include "platform/services.h"
@@ -29,6 +31,8 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   platform::Services svc;
   // The recompute sequence; without one nothing is recomputed.
   std::unique_ptr<Recompute> recompute;
+  // The graph's frequency axis; without one it stays as it is.
+  std::unique_ptr<GraphAxis> axis;
   // The simulators the application installs: ngspice inside the process (the simulator choice
   // "MQIM") and the ngspice program (the two outside choices). Without them band-pass and notch
   // designs are drawn without a simulated response.
@@ -46,7 +50,15 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   int updatescreen() { return recompute ? recompute->updatescreen() : 0; }
   // The decades the frequency axis shows, from its end captions.
   void CalcDecades() {
-    if (recompute) recompute->CalcDecades();
+    if (axis) axis->CalcDecades();
+  }
+  // Moves the graph's frequency window to show `hertz` in its middle third.
+  void ShiftGraphWindow(double hertz, bool upperBoundInside) {
+    if (axis) axis->ShiftWindow(hertz, upperBoundInside);
+  }
+  // Moves the graph's cursor line to the response frequency.
+  void PlaceResponseCursor() {
+    if (axis) axis->PlaceResponseCursor();
   }
 
   // The recompute gate of every design-changing handler: runs the sequence unless busy.

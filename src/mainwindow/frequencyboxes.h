@@ -16,15 +16,6 @@ namespace mainwindow {
 inline constexpr double kMinFrequency = 0.001;
 inline constexpr double kMaxFrequency = 2e8;
 
-// The frequency in hertz that a legend caption or graph limit box holds, read in engineering
-// notation. A caption written in radians per second ("628Rad/s") is converted back to
-// hertz, taking the hertz value of fewest significant digits (up to `digits`) that writes
-// the same caption, so the window never drifts by the unit conversion; any other caption
-// is hertz. Nothing when the text holds no number. The graph axis and the frequency boxes
-// both read the window through this.
-std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decimalSep,
-                                            int digits);
-
 // Cutoff, centre or low-pass edge frequency: normalised, clamped to 0.001 Hz .. 200 MHz (in
 // the box's unit) and rewritten; the graph window follows it, band-pass and notch stage frequencies are filled
 // from it, then the design is recomputed unless the window is busy.
@@ -41,12 +32,6 @@ void Text12_Validate(CalverdonForm& f, bool& cancel);
 void RespF_Validate(CalverdonForm& f, bool& cancel);
 // Significant digits: a whole number 1 .. 6.
 void SigDig_Validate(CalverdonForm& f, bool& cancel);
-
-// Moves the graph's frequency window in steps of a third of its width until `hertz` lies in
-// its middle third (the upper boundary belongs to the upper third unless
-// `upperBoundInside`), then recomputes the axis decades. The window ends are read and the
-// legend captions written as the axis does: hertz, or radians per second with the unit.
-void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside);
 
 // Band-pass and notch designs: the section frequency boxes get the stage frequencies in hertz
 // spread around the centre frequency by the spacing. Other pass bands are left alone.

@@ -12,8 +12,6 @@ class Recompute {
   virtual int SequenceUpdateScreen() = 0;
   // One display pass of the design on screen; 0 on success.
   virtual int updatescreen() = 0;
-  // The decades the frequency axis shows, from its end captions.
-  virtual void CalcDecades() = 0;
 };
 
 }  // namespace mainwindow

@@ -2,6 +2,7 @@
 // The window with the graph's own handlers registered and a recompute sequence that counts
 // its runs (and, when asked, draws the computed response of the design set up).
 #include "graph/axes.h"
+#include "graph/frequencywindow.h"
 #include "graph/graphlimits.h"
 #include "graph/graphsettings.h"
 #include "graph/sweep.h"
@@ -15,9 +16,8 @@ struct GraphEditFixture : GraphFixture {
   explicit GraphEditFixture(QChar sep = QLatin1Char('.')) : GraphFixture(sep) {
     graph::RegisterGraphLimits(f);
     graph::RegisterGraphSettings(f);
-    RecomputeStandIn& standIn = InstallRecomputeStandIn(f);
-    standIn.decades = [this] { graph::CalcDecades(f); };
-    standIn.sequence = [this] {
+    f.axis = std::make_unique<graph::WindowAxis>(f);
+    InstallRecomputeStandIn(f).sequence = [this] {
       ++sequences;
       if (draws) graph::DrawComputedResponse(f);
       return 0;

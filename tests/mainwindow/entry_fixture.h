@@ -10,11 +10,12 @@
 
 #include "engine/engnotation.h"
 #include "forms/events.h"
+#include "graph/frequencywindow.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/entryhandlers.h"
 #include "support/nonnumbers.h"
-#include "support/windowfixture.h"
 #include "support/recomputestandin.h"
+#include "support/windowfixture.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList& l, std::ostream* os) {
@@ -41,12 +42,8 @@ struct EntryFixture : WindowFixture {
       --depth;
       return 0;
     };
-    recompute.decades = [this] {
-      const double start = engine::EngValue(f.Gfreq[0].Caption, f.DecimalSep).value_or(0);
-      const double end = engine::EngValue(f.Gfreq[3].Caption, f.DecimalSep).value_or(0);
-      f.AxisDecades = start != 0 && end != 0 ? static_cast<float>(std::log10(end / start)) : 3;
-      if (f.AxisDecades == 0) f.AxisDecades = 3;
-    };
+    // The graph's own frequency axis: the boxes move its window and its cursor line.
+    f.axis = std::make_unique<graph::WindowAxis>(f);
     f.Gfreq[0].Caption = QStringLiteral("100 Hz");
     f.Gfreq[3].Caption = QStringLiteral("100 kHz");
     f.AxisDecades = 3;

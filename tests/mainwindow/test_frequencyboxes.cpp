@@ -165,7 +165,7 @@ QString radiansText(double hertz, QChar sep = QLatin1Char('.')) {
 }
 
 double captionHertz(const EntryFixture& s, const QString& caption) {
-  return mainwindow::FrequencyCaptionHertz(caption, s.f.DecimalSep, 3).value_or(-1);
+  return graph::FrequencyCaptionHertz(caption, s.f.DecimalSep, 3).value_or(-1);
 }
 
 TEST(RadiansPerSecond, AnEntryMovesTheWindowAsTheSameFrequencyInHertz) {

@@ -8,13 +8,9 @@
 
 struct RecomputeStandIn : mainwindow::Recompute {
   std::function<int()> sequence, pass;
-  std::function<void()> decades;
 
   int SequenceUpdateScreen() override { return sequence ? sequence() : 0; }
   int updatescreen() override { return pass ? pass() : 0; }
-  void CalcDecades() override {
-    if (decades) decades();
-  }
 };
 
 // Puts a stand-in into the window in place of its sequence and returns it.
