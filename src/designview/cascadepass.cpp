@@ -455,8 +455,10 @@ void CascadePass(CalverdonForm& f, std::vector<BuiltStage>* built) {
       // Nothing to show for a section that could not be built; a real pole waiting for it is
       // shown as it stands.
       clearStageCaptions(f, k);
-      if (linkedPair) showSection(f, *realPole, built);
-      if (linkedPair) realPole.reset();
+      if (linkedPair) {
+        showSection(f, *realPole, built);
+        realPole.reset();
+      }
       continue;
     }
     if (threePole && k == f.SectionCount) {

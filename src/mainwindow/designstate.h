@@ -8,7 +8,6 @@
 // element 5 where a total is kept.
 #include <QChar>
 #include <QString>
-#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -161,10 +160,8 @@ struct SimulationState {
   // the ideal op-amp).
   std::vector<int> ModelFirstLine{0};
   QString OpAmpSubckt, SupplyText, NetlistText;
-  // The results of the last run read back: the vector names ("frequency" first, node
-  // voltages by their node), the values by point and vector, and the vector of the design's
-  // output node (-1 when there is none).
-  QStringList SimVarNames;
+  // The results of the last run read back: the values by point and vector (vector 0 the
+  // frequency), and the vector of the design's output node (-1 when there is none).
   std::vector<std::vector<double>> SimReal, SimImag;  // point by output vector
   int SimColumn = -1;
   // True only when the last run and its read-back succeeded, so SimReal and SimImag hold the

@@ -21,10 +21,9 @@ std::optional<QString> outputNode(const CalverdonForm& f) {
   return QStringLiteral("node%1").arg(f.PoleCount * 100 + 90);
 }
 
-// The window's copy of the results: SimReal and SimImag by point and vector, the vector
-// names, and the output node's vector in SimColumn (-1 for a design without one).
+// The window's copy of the results: SimReal and SimImag by point and vector, and the output
+// node's vector in SimColumn (-1 for a design without one).
 void keepResults(mainwindow::SimulationState& sim, const SimResults& r, int column) {
-  sim.SimVarNames = r.Names;
   sim.SimColumn = column;
   const size_t vectors = size_t(r.vectors());
   sim.SimReal.assign(size_t(r.points()), std::vector<double>(vectors, 0.0));
@@ -39,7 +38,6 @@ void keepResults(mainwindow::SimulationState& sim, const SimResults& r, int colu
 // The read-back: after a run its results, after none nothing; either way the window notes the
 // pass band that was simulated. Results without the design's output node are a failed run.
 void readBack(CalverdonForm& f, Source source, const SpiceEngine* engine) {
-  f.SimVarNames.clear();
   f.SimColumn = -1;
   const SimResults none;
   const SimResults& r = source != Source::Nothing && engine ? engine->results() : none;

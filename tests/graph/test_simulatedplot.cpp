@@ -28,7 +28,6 @@ struct PlotFixture : WindowFixture {
     f.Gfreq[0].Caption = QStringLiteral("100");
     f.Gfreq[3].Caption = QStringLiteral("100k");
     f.PlotResponse.Enabled = false;
-    f.SimVarNames = QStringList({"frequency", "node190"});
     f.SimColumn = 1;
     f.SimReal.assign(301, std::vector<double>(2, 0.0));
     f.SimImag = f.SimReal;
