@@ -37,7 +37,8 @@ inline const QString kIdealSubckt = QStringLiteral("IDEAL_OPAMP_XN");
 // (R3 "0" for a unity-gain stage); band-pass stages R1..R5, C1, C2 (R4 "0" when the input goes
 // straight to R1); notch stages R1..R6, C1, C2.
 struct StageCaptions {
-  QString R1, R2, R3, R4, R5, R6, C1, C2;
+  // A caption not given is empty: a stage names only the parts its layout has.
+  QString R1{}, R2{}, R3{}, R4{}, R5{}, R6{}, C1{}, C2{};
 };
 
 struct NetlistRequest {
