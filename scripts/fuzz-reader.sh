@@ -11,30 +11,22 @@ out="${2:-build-fuzz}"
 reader="${3:-design}"
 
 case "$reader" in
-  design)
-    target=fuzz_reader
-    sources=(tests/designfiles/fuzz/fuzz_reader.cpp src/designfiles/designrecord.cpp
-             src/engine/numbertext.cpp src/engine/rounding.cpp)
-    ;;
-  raw)
-    target=fuzz_rawfile
-    sources=(tests/spice/fuzz/fuzz_rawfile.cpp src/spice/rawfile.cpp)
-    ;;
-  models)
-    target=fuzz_modellibrary
-    sources=(tests/spice/fuzz/fuzz_modellibrary.cpp src/spice/modellibrary.cpp)
-    ;;
+  design) target=fuzz_reader ;;
+  raw) target=fuzz_rawfile ;;
+  models) target=fuzz_modellibrary ;;
   *) echo "unknown reader: $reader" >&2; exit 2 ;;
 esac
 corpus="$out/corpus-$reader"
 [ "$reader" = design ] && corpus="$out/corpus"
 mkdir -p "$corpus"
 
-# shellcheck disable=SC2046
-clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-  -fPIC -Isrc $(pkg-config --cflags Qt6Core) \
-  "${sources[@]}" \
-  $(pkg-config --libs Qt6Core) -o "$out/$target"
+# CMake owns the fuzz targets (tests/CMakeLists.txt): each links the layer its reader is in.
+if [ ! -f "$out/CMakeCache.txt" ]; then
+  cmake -S . -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DCALVERDON_FUZZ=ON -DCALVERDON_BENCH=OFF \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$out" -j "$(nproc)" --target "$target"
+program="$out/bin/$target"
 
 case "$reader" in
   design)
@@ -59,5 +51,5 @@ case "$reader" in
 esac
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}" \
-  "$out/$target" -max_total_time="$seconds" -timeout=5 -max_len=4096 -print_final_stats=1 \
+  "$program" -max_total_time="$seconds" -timeout=5 -max_len=4096 -print_final_stats=1 \
   "$corpus"

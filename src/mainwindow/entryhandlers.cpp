@@ -169,10 +169,11 @@ void RegisterEntryHandlers(CalverdonForm& f) {
   for (auto [name, validate] : {std::pair{"SpacF", &SpacF_Validate},
                                 std::pair{"SigDig", &SigDig_Validate},
                                 std::pair{"Qtotal", &Qtotal_Validate}}) {
-    f.on(QLatin1String(name), forms::Event::Validate, [&f, validate](forms::EventArgs&) {
-      bool cancel = false;
-      validate(f, cancel);
-    });
+    f.on(QLatin1String(name), forms::Event::Validate,
+         [&f, validate = validate](forms::EventArgs&) {
+           bool cancel = false;
+           validate(f, cancel);
+         });
   }
   f.on(QStringLiteral("Qtotal"), forms::Event::LostFocus,
        [&f](forms::EventArgs&) { Qtotal_LostFocus(f); });
