@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include <limits>
 #include <stdexcept>
 
 namespace forms {
@@ -50,7 +51,20 @@ Form::Designed Form::designed(const Control& c) const {
   return it == designed_.end() ? Designed{c.Left, c.Top, c.Width, c.Height} : it->second;
 }
 
-void Form::on(const QString& name, Event ev, Handler h) { handlers_[{name, ev}] = std::move(h); }
+bool Form::holds(const QString& name) const {
+  if (name == Name) return true;
+  // Any element of a control array, or the single control (index -1), of that name.
+  auto it = byName_.lower_bound({name, std::numeric_limits<int>::min()});
+  return it != byName_.end() && it->first.first == name;
+}
+
+void Form::on(const QString& name, Event ev, Handler h) {
+  // A handler under a name no control has would never run: a misspelt name is a wiring fault.
+  if (!holds(name))
+    throw std::logic_error("handler for a control the form does not hold: " +
+                           Name.toStdString() + "." + name.toStdString());
+  handlers_[{name, ev}] = std::move(h);
+}
 
 bool Form::hasHandler(const QString& name, Event ev) const {
   return handlers_.count({name, ev}) != 0;

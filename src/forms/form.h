@@ -105,8 +105,12 @@ class Form {
 
   // ---- event table ----
   // A handler for one event of a control or of every element of a control array
-  // (the handler receives the element in EventArgs::Index).
+  // (the handler receives the element in EventArgs::Index), or of the form itself under its
+  // Name. Throws std::logic_error for a name the form holds no control of: place the
+  // controls before their handlers are registered.
   void on(const QString& name, Event ev, Handler h);
+  // Whether the form is called name or holds a control (or control array) of that name.
+  bool holds(const QString& name) const;
   bool hasHandler(const QString& name, Event ev) const;
   // Runs the handler of c for ev, if there is one. Returns whether a handler ran.
   bool raise(Control& c, Event ev, EventArgs& args);

@@ -115,6 +115,19 @@ TEST(WindowModel, LayoutTableKeepsDesignAndRefusesDuplicates) {
   EXPECT_THROW(f.place(again, "Box", 1, nullptr, 0, 0, 1, 1), std::logic_error);
 }
 
+// A handler can only be registered for what the form holds: a control, a control array (by
+// its name, any element) or the form itself. A misspelt name would never run.
+TEST(WindowModel, HandlersForControlsTheFormDoesNotHoldAreRefused) {
+  SmallForm f;
+  auto none = [](EventArgs&) {};
+  EXPECT_NO_THROW(f.on("Box", Event::Click, none));
+  EXPECT_NO_THROW(f.on("Small", Event::Click, none));
+  for (const char* name : {"Bx", "box", "Box ", "", "Frame"}) {
+    EXPECT_THROW(f.on(name, Event::Click, none), std::logic_error) << name;
+    EXPECT_FALSE(f.hasHandler(name, Event::Click)) << name;
+  }
+}
+
 TEST(WindowModel, EventDepthCountsNestedHandlers) {
   SmallForm f;
   int depthInside = -1;
