@@ -11,15 +11,14 @@
 #include <unistd.h>
 
 #include "bandpass_design.h"
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/formview.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 #include "offscreen_main.h"
 #include "spice/ngspiceshared.h"
 #include "spice/opampmodels.h"
+#include "wiring/mainwindowwiring.h"
 
 namespace {
 
@@ -29,8 +28,7 @@ struct Design {
   bool second = false;
 
   Design() {
-    designview::install(f);
-    mainwindow::RegisterHandlers(f);
+    wiring::WireMainWindow(f, {});
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
     f.SuppressUpdate = true;
     f.Passband.SetText(QStringLiteral("Low-Pass"));
@@ -87,9 +85,7 @@ struct BandPassSession {
   int edits = 0;
 
   BandPassSession() {
-    f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
-    designview::install(f);
-    mainwindow::RegisterHandlers(f);
+    wiring::WireMainWindow(f, {.InProcess = &spice::NgspiceSharedEngine::instance()});
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
     f.SuppressUpdate = true;
     EnterFiveStageBandPass(f);

@@ -26,7 +26,9 @@ declare -A allowed=(
   # parts reads the op-amp model library with spice's window-free library reader.
   [parts]="parts spice/modellibrary.h mainwindow platform forms engine"
   [gui]="gui parts designfiles designview spice graph mainwindow platform forms engine"
-  [app]="app gui parts designfiles designview spice graph mainwindow platform forms engine"
+  # wiring: the one wiring of the main window, from every layer that registers its handlers.
+  [wiring]="wiring parts designfiles designview spice graph mainwindow platform forms engine"
+  [app]="app wiring gui parts designfiles designview spice graph mainwindow platform forms engine"
 )
 
 # Qt modules each layer may include headers of (besides the standard library).
@@ -40,6 +42,7 @@ declare -A qt_allowed=(
   [designview]="QtCore"
   [designfiles]="QtCore"
   [parts]="QtCore QtSql"
+  [wiring]="QtCore"
   [gui]="QtCore QtGui QtWidgets QtPrintSupport"
   [app]="QtCore QtGui QtWidgets QtPrintSupport"
 )

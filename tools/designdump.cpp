@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "designfiles/designfile.h"
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
+#include "wiring/mainwindowwiring.h"
 
 namespace {
 
@@ -164,8 +163,7 @@ void runCase(Writer& w, const Case& c, int number) {
   fakes::FakeServices fake;
   auto form = std::make_unique<mainwindow::CalverdonForm>(fake.services());
   mainwindow::CalverdonForm& f = *form;
-  designview::install(f);
-  mainwindow::RegisterHandlers(f);
+  wiring::WireMainWindow(f, {});
   mainwindow::SetStartDefaults(f, c.sep);
   auto sep = [&c](QString t) {
     t.replace(QLatin1Char('.'), c.sep);

@@ -5,18 +5,13 @@
 
 #include "app/startcheck.h"
 #include "designfiles/filecommands.h"
-#include "designview/sequence.h"
-#include "graph/graphcommands.h"
 #include "gui/qtservices.h"
 #include "mainwindow/aboutwindows.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
-#include "parts/partlist.h"
 #include "spice/ngspiceprogram.h"
 #include "spice/ngspiceshared.h"
-#include "spice/schematichandover.h"
-#include "spice/simulation.h"
+#include "wiring/mainwindowwiring.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -35,20 +30,11 @@ int main(int argc, char* argv[]) {
   // second instance) before anything is simulated.
   qt.paths.userFolder();
 
-  mainwindow::CalverdonForm form(qt.services());
-  designview::install(form);
-  mainwindow::RegisterHandlers(form);
-  mainwindow::RegisterStartupHandlers(form);
-  designfiles::RegisterFileCommands(form);
-  graph::RegisterGraphCommands(form);
-  spice::RegisterSimulationHandlers(form);
-  spice::RegisterSchematicHandover(form);
-  parts::RegisterPartList(form);
-
   // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
   spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
-  form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
-  form.SimulatorProgram = &program;
+  mainwindow::CalverdonForm form(qt.services());
+  wiring::WireMainWindow(form, {.InProcess = &spice::NgspiceSharedEngine::instance(),
+                                .Program = &program});
   app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the

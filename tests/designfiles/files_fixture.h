@@ -1,6 +1,6 @@
 #pragma once
-// The main window with the recompute sequence, the window's handlers and the file commands
-// installed, and its program and user folders in a temporary folder.
+// The main window wired as the program wires it (without simulators), with its program and user
+// folders in a temporary folder.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,11 +9,9 @@
 
 #include "designfiles/designfile.h"
 #include "designfiles/filecommands.h"
-#include "designview/sequence.h"
-#include "mainwindow/handlers.h"
-#include "mainwindow/startup.h"
-#include "support/windowfixture.h"
 #include "support/observedsequence.h"
+#include "support/windowfixture.h"
+#include "wiring/mainwindowwiring.h"
 
 struct FilesFixture : WindowFixture {
   QTemporaryDir dir;
@@ -24,10 +22,8 @@ struct FilesFixture : WindowFixture {
     QDir(dir.path()).mkpath(QStringLiteral("user"));
     fake.paths.program = dir.filePath(QStringLiteral("program"));
     fake.paths.user = dir.filePath(QStringLiteral("user"));
-    designview::install(f);
-    mainwindow::RegisterHandlers(f);
-    mainwindow::RegisterStartupHandlers(f);
-    designfiles::RegisterFileCommands(f);
+    // The program's wiring, without simulators.
+    wiring::WireMainWindow(f, {});
     ObserveSequence(f).wrapSequence([this](const ObservedSequence::Step& sequence) {
       ++sequences;
       return sequence();

@@ -1,30 +1,28 @@
 #pragma once
-// The main window in the widget tests: with the real recompute sequence and handlers on fake
-// services, and that window after a first recompute, shown and active, counting sequences.
+// The main window in the widget tests: wired as the program wires it (without simulators) on
+// fake services, and that window after a first recompute, shown and active, counting sequences.
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/formview.h"
 #include "gui/formwindow.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 #include "support/observedsequence.h"
+#include "wiring/mainwindowwiring.h"
 
-// The main window with the real recompute sequence and handlers on fake services.
+// The main window wired as the program wires it, without simulators, on fake services.
 struct RealMainWindow {
   fakes::FakeServices fake;
   mainwindow::CalverdonForm f{fake.services()};
 
   explicit RealMainWindow(QChar sep = QLatin1Char('.')) {
-    designview::install(f);
     mainwindow::SetStartDefaults(f, sep);
-    mainwindow::RegisterHandlers(f);
+    wiring::WireMainWindow(f, {});
   }
 };
 
