@@ -2,6 +2,7 @@
 // into the main window, reads the default design and shows the window.
 #include <QApplication>
 #include <QLocale>
+#include <QSessionManager>
 
 #include "app/startcheck.h"
 #include "designfiles/filecommands.h"
@@ -42,8 +43,14 @@ int main(int argc, char* argv[]) {
   mainwindow::Form_Load(form, mainwindow::DecimalSepOf(QLocale::system().toString(0.5)));
   mainwindow::Form_Initialize(form, &designfiles::OpenDefault);
 
-  // Closing the main window by any means ends the program; nothing is saved on the way out.
-  qt.windows.setCloseHandler(form, [&qt] { qt.windows.quit(); });
+  // Closing the main window by any means is File "Close": a changed design is offered for
+  // saving first.
+  qt.windows.setCloseHandler(form, [&form] { designfiles::CloseProgram(form); });
+  // The session ending asks the same; Cancel (or a failed save) asks the session to go on.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, [&form](QSessionManager& session) {
+    if (session.allowsInteraction() && !designfiles::MayDropDesign(form)) session.cancel();
+    session.release();
+  });
   qt.windows.show(form, false);
   return QApplication::exec();
 }

@@ -254,6 +254,7 @@ bool SaveSub(CalverdonForm& f, const QString& path) {
     return false;
   }
   f.DesignFile = path;
+  mainwindow::MarkDesignUnchanged(f);
   return true;
 }
 
@@ -299,6 +300,7 @@ bool OpenFile(CalverdonForm& f, const QString& path) {
   f.SuppressUpdate = false;
   f.SequenceUpdateScreen();
   f.DesignLoaded = true;
+  mainwindow::MarkDesignUnchanged(f);
   return endRead(f, true);
 }
 

@@ -66,9 +66,37 @@ void LoadNoDefaultFile(CalverdonForm& f) {
   f.SuppressUpdate = false;
   f.SequenceUpdateScreen();
   f.Text19.Text.clear();
+  mainwindow::MarkDesignUnchanged(f);
+}
+
+QByteArray DesignSnapshot(const CalverdonForm& f) {
+  DesignRecord r = RecordOf(f);
+  r.respF.clear();
+  r.respFreq = 0;
+  return WriteDesignRecord(r);
+}
+
+bool MayDropDesign(CalverdonForm& f) {
+  if (!f.Modified) return true;
+  f.Message(kSaveQuestion, platform::Buttons::SaveDiscardCancel, platform::Icon::Exclamation);
+  switch (f.MsgAnswer) {
+    case platform::AnswerDiscard:
+      return true;
+    case platform::AnswerSave:
+      // A save that succeeds clears the mark; a failed or cancelled one leaves it.
+      mnuFileSave_Click(f);
+      return !f.Modified;
+    default:
+      return false;
+  }
+}
+
+void CloseProgram(CalverdonForm& f) {
+  if (MayDropDesign(f)) mainwindow::EndProgram(f);
 }
 
 void mnuFileNew_click(CalverdonForm& f) {
+  if (!MayDropDesign(f)) return;
   // Busy while the start values go back in, so no handler recomputes a half-set design.
   f.SuppressUpdate = true;
   mainwindow::Form_Initialize(f, &OpenDefault);
@@ -79,7 +107,7 @@ void mnuFileNew_click(CalverdonForm& f) {
 }
 
 void mnuFileOpen_Click(CalverdonForm& f) {
-  if (!f.svc.fileDialogs) return;
+  if (!f.svc.fileDialogs || !MayDropDesign(f)) return;
   platform::FileDialogRequest request;
   request.title = QStringLiteral("Open");
   request.filter = QStringLiteral("Calverdon Files (*.cvf)|*.*");
@@ -131,7 +159,8 @@ void RegisterFileCommands(CalverdonForm& f) {
   menu("mnuFileSave", &mnuFileSave_Click);
   menu("mnuFileSaveAs", &mnuFileSaveAs_Click);
   menu("SADmnu", &SADmnu_Click);
-  menu("exitmnu", &mainwindow::EndProgram);
+  menu("exitmnu", &CloseProgram);
+  f.Snapshots.take = &DesignSnapshot;
 }
 
 }  // namespace designfiles

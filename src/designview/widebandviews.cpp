@@ -86,7 +86,10 @@ void RegisterWideBandViews(CalverdonForm& f) {
                                std::pair{"HighPassView", &HighPassView_Click},
                                std::pair{"ShowTotal", &ShowTotal_Click},
                                std::pair{"ShowValuesTable", &ShowValuesTable_Click}})
-    f.on(QLatin1String(name), forms::Event::Click, [&f, handler](forms::EventArgs&) { handler(f); });
+    // Another view of the same design leaves it as changed or unchanged as it was.
+    f.on(QLatin1String(name), forms::Event::Click, [&f, handler](forms::EventArgs&) {
+      mainwindow::KeepDesignMark(f, [&f, handler] { handler(f); });
+    });
 }
 
 }  // namespace designview

@@ -71,6 +71,10 @@ class Form {
 
   QString Name;
   QString Caption;
+  // Whether the window's content changed since it was last saved. A form that keeps such
+  // content (MarksChanges) shows the mark in its caption.
+  bool Modified = false;
+  bool MarksChanges = false;
   int Width = 0, Height = 0;  // client area in twips
   VbColor BackColor = kSysButtonFace;
   bool Visible = false;

@@ -289,8 +289,15 @@ void FormView::syncWith(bool all) {
 void FormView::syncForm(bool all) {
   if (all || form_.Caption != caption_) {
     caption_ = form_.Caption;
-    setWindowTitle(caption_);
-    emit captionChanged(caption_);
+    // The placeholder where the window shows its changed mark.
+    const QString title = form_.MarksChanges ? caption_ + QStringLiteral("[*]") : caption_;
+    setWindowTitle(title);
+    emit captionChanged(title);
+  }
+  if (all || form_.Modified != modified_) {
+    modified_ = form_.Modified;
+    setWindowModified(modified_);
+    emit modifiedChanged(modified_);
   }
   if (all || form_.BackColor != backColor_) {
     backColor_ = form_.BackColor;

@@ -77,7 +77,9 @@ class FormView : public QWidget {
 
  signals:
   void designSizeChanged(QSize size);
-  void captionChanged(const QString& caption);
+  // The window title: the form's caption, with the changed mark's placeholder when it has one.
+  void captionChanged(const QString& title);
+  void modifiedChanged(bool modified);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +131,7 @@ class FormView : public QWidget {
   detail::Scale scale_;
   QSize designSize_;
   QString caption_;
+  bool modified_ = false;
   forms::VbColor backColor_ = 0;
   unsigned drawingRevision_ = 0;
   QRect drawingExtent_;  // where the window's own drawing was painted last, in pixels

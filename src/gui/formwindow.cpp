@@ -12,8 +12,10 @@ FormWindow::FormWindow(forms::Form& form, QWidget* parent)
     : QMainWindow(parent), form_(form), view_(new FormView(form, this)) {
   setCentralWidget(view_);
   if (QMenuBar* bar = view_->takeMenuBar()) setMenuBar(bar);
-  setWindowTitle(form.Caption);
+  setWindowTitle(view_->windowTitle());
+  setWindowModified(form.Modified);
   connect(view_, &FormView::captionChanged, this, &QWidget::setWindowTitle);
+  connect(view_, &FormView::modifiedChanged, this, &QWidget::setWindowModified);
   // When code changes the form's size the window follows, keeping the present scale.
   connect(view_, &FormView::designSizeChanged, this,
           [this](QSize) { resize(sizeForScale(view_->scaleFactor())); });

@@ -51,6 +51,11 @@ int QtMessageService::show(const QString& text, const QString& title, platform::
       // Closing a yes/no box is the careful answer.
       escape = QMessageBox::No;
       break;
+    case platform::Buttons::SaveDiscardCancel:
+      box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      first = QMessageBox::Save;
+      escape = QMessageBox::Cancel;
+      break;
   }
   box.setDefaultButton(first);
   box.setEscapeButton(escape);
@@ -63,6 +68,8 @@ int QtMessageService::show(const QString& text, const QString& title, platform::
     case QMessageBox::Yes: return platform::AnswerYes;
     case QMessageBox::No: return platform::AnswerNo;
     case QMessageBox::Ok: return platform::AnswerOk;
+    case QMessageBox::Save: return platform::AnswerSave;
+    case QMessageBox::Discard: return platform::AnswerDiscard;
     default: break;
   }
   // No button (the box went away otherwise): the escape answer.

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "mainwindow/designchanges.h"
 #include "mainwindow/designstate.h"
 #include "mainwindow/graphaxis.h"
 #include "mainwindow/mainwindowcontrols.h"
@@ -42,12 +43,20 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   // The recompute sequence and one display pass; 0 on success.
   int SequenceUpdateScreen() {
     ++SequencesRun;
-    return recompute ? recompute->SequenceUpdateScreen() : 0;
+    const int result = recompute ? recompute->SequenceUpdateScreen() : 0;
+    NoteDesignChange(*this);
+    return result;
   }
   // How many recompute sequences were started, so a handler can tell whether a step it ran
   // recomputed already.
   unsigned SequencesRun = 0;
-  int updatescreen() { return recompute ? recompute->updatescreen() : 0; }
+  int updatescreen() {
+    const int result = recompute ? recompute->updatescreen() : 0;
+    NoteDesignChange(*this);
+    return result;
+  }
+  // What the changed-design mark compares (designchanges.h).
+  DesignSnapshots Snapshots;
   // The decades the frequency axis shows, from its end captions.
   void CalcDecades() {
     if (axis) axis->CalcDecades();

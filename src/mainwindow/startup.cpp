@@ -55,6 +55,7 @@ void Form_Initialize(CalverdonForm& f, const std::function<void(CalverdonForm&)>
   f.DesignLoaded = false;
   if (openDefault) openDefault(f);
   if (!f.DesignLoaded && !f.SuppressUpdate) f.SequenceUpdateScreen();
+  MarkDesignUnchanged(f);
 }
 
 void EndProgram(CalverdonForm& f) {

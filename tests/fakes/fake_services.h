@@ -29,8 +29,13 @@ class FakeMessages : public platform::MessageService {
            platform::Icon icon) override {
     shown.push_back({text, title, buttons, icon});
     if (whileShown) whileShown();
-    if (answers.empty()) return buttons == platform::Buttons::YesNo ? platform::AnswerYes
-                                                                    : platform::AnswerOk;
+    // Unscripted: Yes to a yes/no question, Discard to the save question (the command goes on
+    // as it would without the question), else OK.
+    if (answers.empty()) {
+      if (buttons == platform::Buttons::YesNo) return platform::AnswerYes;
+      if (buttons == platform::Buttons::SaveDiscardCancel) return platform::AnswerDiscard;
+      return platform::AnswerOk;
+    }
     int a = answers.front();
     answers.pop_front();
     return a;

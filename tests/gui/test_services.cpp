@@ -40,6 +40,9 @@ TEST(QtServices, MessageBoxAnswersAreTheProgramsNumbers) {
       {platform::Buttons::YesNoCancel, "", platform::AnswerCancel},
       {platform::Buttons::YesNo, "No", platform::AnswerNo},
       {platform::Buttons::YesNo, "", platform::AnswerNo},
+      {platform::Buttons::SaveDiscardCancel, "Save", platform::AnswerSave},
+      {platform::Buttons::SaveDiscardCancel, "Discard", platform::AnswerDiscard},
+      {platform::Buttons::SaveDiscardCancel, "", platform::AnswerCancel},
   };
   for (const Case& c : cases) {
     guitest::answerNextBox(c.press);
