@@ -15,7 +15,6 @@ TEST(MainWindowClose, AChangedDesignAsksBeforeTheWindowClosesAndCancelKeepsIt) {
   auto& f = x.f;
   gui::QtMessageService messages;
   f.svc.messages = &messages;
-  designfiles::RegisterFileCommands(f);
   designfiles::LoadNoDefaultFile(f);
 
   // The window the program shows, closed the way main() wires it.
