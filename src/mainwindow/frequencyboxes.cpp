@@ -86,11 +86,11 @@ void showCentre(CalverdonForm& f) {
 
 }  // namespace
 
-void FillStageFrequencies(CalverdonForm& f) {
+void FillStageFrequencies(CalverdonForm& f, int stages) {
   if (!isBandPassOrNotch(f)) return;
   // The section frequency boxes are hertz, as is the spacing; the centre box may hold
   // radians per second.
-  const int n = f.PoleCount;
+  const int n = stages;
   const double centre = FrequencyBoxHertz(f, f.Text34).value_or(0.0);
   if (n == 1) {
     f.FnInput[0].Text = (FreqUnitFactorOf(f) == 1.0 ? f.Text34.Text
@@ -109,10 +109,16 @@ void FillStageFrequencies(CalverdonForm& f) {
   }
 }
 
+void SpreadStagesFromCentre(CalverdonForm& f, int stages) {
+  if (!isBandPassOrNotch(f)) return;
+  showCentre(f);
+  FillStageFrequencies(f, stages);
+}
+
 void Text34_Validate(CalverdonForm& f, bool&) {
   normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
   showCentre(f);
-  FillStageFrequencies(f);
+  FillStageFrequencies(f, f.PoleCount);
   f.RecomputeUnlessBusy();
 }
 
@@ -128,7 +134,7 @@ void SpacF_Validate(CalverdonForm& f, bool&) {
   // The spacing is a difference of frequencies, not a place on the axis: the window stays on
   // the centre the stages are spread round.
   showCentre(f);
-  FillStageFrequencies(f);
+  FillStageFrequencies(f, f.PoleCount);
   f.RecomputeUnlessBusy();
 }
 

@@ -36,9 +36,15 @@ void RespF_Validate(CalverdonForm& f, bool& cancel);
 // Significant digits: a whole number 1 .. 6.
 void SigDig_Validate(CalverdonForm& f, bool& cancel);
 
-// Band-pass and notch designs: the section frequency boxes get the stage frequencies in hertz
-// spread around the centre frequency by the spacing (a spacing of 0 puts every stage at the
-// centre). Other pass bands are left alone.
-void FillStageFrequencies(CalverdonForm& f);
+// Band-pass and notch designs of `stages` stages: the section frequency boxes get the stage
+// frequencies in hertz spread around the centre frequency by the spacing (one stage: the
+// centre box's text with "Hz"; 2 to 5: five significant digits; a spacing of 0 puts every
+// stage at the centre). Other pass bands, and other counts, are left alone.
+void FillStageFrequencies(CalverdonForm& f, int stages);
+
+// Band-pass and notch designs whose stage count changed to `stages`: the graph window shows
+// the centre frequency as a centre entry leaves it, and the stage frequencies are filled from
+// the centre and spacing. Other pass bands are left alone.
+void SpreadStagesFromCentre(CalverdonForm& f, int stages);
 
 }  // namespace mainwindow

@@ -296,6 +296,32 @@ TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
   }
 }
 
+// A new stage count spreads the stages round the centre again and the window shows the
+// centre; validating the same count leaves stage frequencies the engineer typed.
+TEST(StageFrequencies, ANewStageCountSpreadsTheStagesAgain) {
+  EntryFixture s;
+  s.showPassBandWithoutHandler("Band-Pass");
+  s.f.PoleCount = s.f.PrevPoles = 4;
+  s.f.Text18.Text = "4";
+  s.f.SpacF.Text = "300";
+  s.f.Text34.Text = "12.0k";
+  s.f.Gfreq[0].Caption = "10";
+  s.f.Gfreq[3].Caption = "10.0k";
+  s.leave(s.f.Text18, "5");
+  const QStringList five = {"11.400k", "11.700k", "12.000k", "12.300k", "12.600k"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.f.FnInput[i].Text, five[i]) << i;
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "1.00k");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "1.00M");
+  s.f.PoleCount = 5;
+  s.leave(s.f.Text18, "4");
+  const QStringList four = {"11.550k", "11.850k", "12.150k", "12.450k"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(s.f.FnInput[i].Text, four[i]) << i;
+
+  s.f.FnInput[1].Text = "11.9k";
+  s.leave(s.f.Text18, "4");
+  EXPECT_EQ(s.f.FnInput[1].Text, "11.9k");
+}
+
 TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
   EntryFixture s;
   s.showPassBandWithoutHandler("Band-Pass");
