@@ -60,7 +60,7 @@ std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decima
   return hertz;
 }
 
-void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside) {
+void ShiftGraphWindow(CalverdonForm& f, double hertz) {
   const double k = f.AxisDecades;
   double start = windowEnd(f, f.StartF, f.Gfreq[0]);
   double end = windowEnd(f, f.EndF, f.Gfreq[3]);
@@ -77,8 +77,7 @@ void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside) {
     // where the window stops where it got to.
     int lastDirection = 0;
     for (int step = 0; step < 2000; ++step) {
-      const bool inUpperThird =
-          upperBoundInside ? !(start * twoThirds >= hertz) : !(start * twoThirds > hertz);
+      const bool inUpperThird = !(start * twoThirds > hertz);
       int direction = 0;
       if (inUpperThird) {
         direction = 1;
@@ -132,8 +131,8 @@ void PlaceResponseCursor(CalverdonForm& f) {
 }
 
 void WindowAxis::CalcDecades() { graph::CalcDecades(f_); }
-void WindowAxis::ShiftWindow(double hertz, bool upperBoundInside) {
-  ShiftGraphWindow(f_, hertz, upperBoundInside);
+void WindowAxis::ShiftWindow(double hertz) {
+  ShiftGraphWindow(f_, hertz);
 }
 void WindowAxis::PlaceResponseCursor() { graph::PlaceResponseCursor(f_); }
 

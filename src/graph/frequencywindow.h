@@ -24,10 +24,10 @@ std::optional<double> FrequencyCaptionHertz(const QString& caption, QChar decima
                                             int digits);
 
 // Moves the graph's frequency window in steps of a third of its width until `hertz` lies in
-// its middle third (the upper boundary belongs to the upper third unless
-// `upperBoundInside`), then recomputes the axis decades. The window ends are read and the
+// its middle third (the upper boundary belongs to the upper third), then recomputes the axis
+// decades. The window ends are read and the
 // legend captions written as the axis does: hertz, or radians per second with the unit.
-void ShiftGraphWindow(CalverdonForm& f, double hertz, bool upperBoundInside);
+void ShiftGraphWindow(CalverdonForm& f, double hertz);
 
 // The cursor line at the response frequency RespFreq on the logarithmic axis. The window's
 // start and decades are read first; a start that cannot be read resets the window to
@@ -39,7 +39,7 @@ class WindowAxis : public mainwindow::GraphAxis {
  public:
   explicit WindowAxis(CalverdonForm& f) : f_(f) {}
   void CalcDecades() override;
-  void ShiftWindow(double hertz, bool upperBoundInside) override;
+  void ShiftWindow(double hertz) override;
   void PlaceResponseCursor() override;
 
  private:

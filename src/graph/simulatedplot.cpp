@@ -1,7 +1,9 @@
 #include "graph/simulatedplot.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
@@ -36,12 +38,48 @@ double crossing(double f1, double g1, double f2, double g2, double level) {
   return f1 + (level - g1) * (f2 - f1) / (g2 - g1);
 }
 
+// The simulated points 0..last: frequency, gain in dB and phase as drawn.
 struct Points {
   const mainwindow::GraphState& g;
+  const std::array<double, 301>& phases;
   int last;
   double freq(int k) const { return g.SweepFreq[size_t(k + 1)]; }
   double gain(int k) const { return g.PlotGain[size_t(k)]; }
+  double phase(int k) const { return phases[size_t(k)]; }
 };
+
+struct Reading {
+  double gainDb, phaseDeg;
+};
+
+// The simulated response at `hertz`: a simulated point's own gain and phase, or between the
+// two points around it gain (dB) and phase linear in log frequency, the phase taken the short
+// way round and shown again within -180 .. 180 degrees. Nothing outside the simulated points
+// (a frequency within a millionth of an end counts as that end).
+std::optional<Reading> responseAt(const Points& p, double hertz) {
+  if (!(hertz > 0) || !std::isfinite(hertz)) return std::nullopt;
+  constexpr double kEndSlack = 1e-6;
+  if (hertz < p.freq(0)) {
+    if (hertz < p.freq(0) * (1 - kEndSlack)) return std::nullopt;
+    return Reading{p.gain(0), p.phase(0)};
+  }
+  int k = 0;
+  while (k <= p.last && p.freq(k) < hertz) ++k;
+  if (k > p.last) {
+    if (hertz > p.freq(p.last) * (1 + kEndSlack)) return std::nullopt;
+    return Reading{p.gain(p.last), p.phase(p.last)};
+  }
+  if (k == 0 || p.freq(k) == hertz) return Reading{p.gain(k), p.phase(k)};
+  const double f0 = p.freq(k - 1), f1 = p.freq(k);
+  if (!(f0 > 0) || !(f1 > f0)) return Reading{p.gain(k), p.phase(k)};
+  const double t = std::log(hertz / f0) / std::log(f1 / f0);
+  const double p0 = p.phase(k - 1);
+  const double p1 = p.phase(k) + 360 * std::round((p0 - p.phase(k)) / 360);
+  double ph = p0 + t * (p1 - p0);
+  if (ph > 180) ph -= 360;
+  if (ph <= -180) ph += 360;
+  return Reading{p.gain(k - 1) + t * (p.gain(k) - p.gain(k - 1)), ph};
+}
 
 // The band edges around point `centre` where the gain crosses `level`: walking away from it
 // while `inside` holds; nothing when a side never crosses inside the plotted points.
@@ -62,7 +100,7 @@ std::optional<double> bandwidth(const Points& p, int centre, double level, Insid
 // The measured overall Q: the peak of a band-pass design or the dip of a notch design over the
 // width between its -3 dB points (3 dB below the peak, or below the pass band left of the dip).
 std::optional<double> measuredQ(const CalverdonForm& f, int last) {
-  const Points p{f, last};
+  const Points p{f, f.SimPhase, last};
   const std::optional<PassBand> band = mainwindow::ChosenPassBand(f);
   if (band == PassBand::BandPass) {
     int peak = 0;
@@ -193,18 +231,19 @@ void PlotChart_Click(CalverdonForm& f) {
     }
   }
 
-  // The readouts at the response frequency, under their heading: the first plotted point at
-  // or above it.
+  // The readouts at the response frequency, under their heading; empty when the simulation
+  // did not reach it.
   const float typed = engine::Sng(engine::EngValue(f.RespF.Text, f.DecimalSep).value_or(0));
-  const double at = typed / mainwindow::FreqUnitFactorOf(f);
   if (std::isfinite(typed)) f.Label35.Caption = mainwindow::ResponseAtCaption(f, typed);
-  for (int k = 0; k <= last; ++k) {
-    if (f.SweepFreq[size_t(k + 1)] < at) continue;
+  if (const std::optional<Reading> r =
+          responseAt(Points{f, f.SimPhase, last}, typed / mainwindow::FreqUnitFactorOf(f))) {
     f.PhaseF[5].Caption =
-        engine::FormatFixed(f.SimPhase[size_t(k)], 1, 1, true, f.DecimalSep) + QChar(0x00BA);
+        engine::FormatFixed(r->phaseDeg, 1, 1, true, f.DecimalSep) + QChar(0x00BA);
     f.GainF[5].Caption =
-        engine::FormatFixed(f.PlotGain[size_t(k)], 1, 1, true, f.DecimalSep) + QStringLiteral(" dB");
-    break;
+        engine::FormatFixed(r->gainDb, 1, 1, true, f.DecimalSep) + QStringLiteral(" dB");
+  } else {
+    f.PhaseF[5].Caption.clear();
+    f.GainF[5].Caption.clear();
   }
 
   f.Qtotal.Visible = true;

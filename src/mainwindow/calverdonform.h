@@ -62,8 +62,8 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
     if (axis) axis->CalcDecades();
   }
   // Moves the graph's frequency window to show `hertz` in its middle third.
-  void ShiftGraphWindow(double hertz, bool upperBoundInside) {
-    if (axis) axis->ShiftWindow(hertz, upperBoundInside);
+  void ShiftGraphWindow(double hertz) {
+    if (axis) axis->ShiftWindow(hertz);
   }
   // Moves the graph's cursor line to the response frequency.
   void PlaceResponseCursor() {

@@ -54,6 +54,11 @@ double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QStrin
     value = EngNumber(f, box.Text);
   }
   const double v = std::fabs(value.value_or(1000.0));
+  // A box whose default is no frequency at all (the spacing's "0") keeps that default.
+  if (v == 0) {
+    box.Text = defaultText;
+    return 0;
+  }
   if (BelowLimit(v / unit, kMinFrequency)) {
     box.Text = limitText(f, kMinFrequency, unit, true);
   } else if (AboveLimit(v / unit, kMaxFrequency)) {
@@ -73,13 +78,19 @@ QString edgeFrequencyText(CalverdonForm& f) {
   return EngText(f, EngNumber(f, edge).value_or(0.0), f.DisplayDigits);
 }
 
+// The graph window as a centre entry leaves it: the centre frequency in its middle third.
+void showCentre(CalverdonForm& f) {
+  if (const std::optional<double> centre = FrequencyBoxHertz(f, f.Text34))
+    f.ShiftGraphWindow(*centre);
+}
+
 }  // namespace
 
-void FillStageFrequencies(CalverdonForm& f) {
+void FillStageFrequencies(CalverdonForm& f, int stages) {
   if (!isBandPassOrNotch(f)) return;
   // The section frequency boxes are hertz, as is the spacing; the centre box may hold
   // radians per second.
-  const int n = f.PoleCount;
+  const int n = stages;
   const double centre = FrequencyBoxHertz(f, f.Text34).value_or(0.0);
   if (n == 1) {
     f.FnInput[0].Text = (FreqUnitFactorOf(f) == 1.0 ? f.Text34.Text
@@ -88,6 +99,7 @@ void FillStageFrequencies(CalverdonForm& f) {
     return;
   }
   if (n < 2 || n > 5) return;
+  // An empty or unreadable spacing is no stagger: every stage at the centre.
   const double spacing = EngNumber(f, f.SpacF.Text).value_or(0.0);
   // Stage i sits (i - (n - 1) / 2) spacings from the centre.
   for (int i = 0; i < n; ++i) {
@@ -97,25 +109,32 @@ void FillStageFrequencies(CalverdonForm& f) {
   }
 }
 
+void SpreadStagesFromCentre(CalverdonForm& f, int stages) {
+  if (!isBandPassOrNotch(f)) return;
+  showCentre(f);
+  FillStageFrequencies(f, stages);
+}
+
 void Text34_Validate(CalverdonForm& f, bool&) {
-  const double v =
-      normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
-  f.ShiftGraphWindow(v, false);
-  FillStageFrequencies(f);
+  normaliseFrequencyBox(f, f.Text34, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
+  showCentre(f);
+  FillStageFrequencies(f, f.PoleCount);
   f.RecomputeUnlessBusy();
 }
 
 void Text2_Validate(CalverdonForm& f, bool&) {
   const double v =
       normaliseFrequencyBox(f, f.Text2, OneKiloText(f.DecimalSep), FreqUnitFactorOf(f));
-  f.ShiftGraphWindow(v, false);
+  f.ShiftGraphWindow(v);
   f.RecomputeUnlessBusy();
 }
 
 void SpacF_Validate(CalverdonForm& f, bool&) {
-  const double v = normaliseFrequencyBox(f, f.SpacF, OneKiloText(f.DecimalSep), 1.0);
-  f.ShiftGraphWindow(v, true);
-  FillStageFrequencies(f);
+  normaliseFrequencyBox(f, f.SpacF, QStringLiteral("0"), 1.0);
+  // The spacing is a difference of frequencies, not a place on the axis: the window stays on
+  // the centre the stages are spread round.
+  showCentre(f);
+  FillStageFrequencies(f, f.PoleCount);
   f.RecomputeUnlessBusy();
 }
 

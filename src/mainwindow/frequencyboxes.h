@@ -22,7 +22,10 @@ inline constexpr double kMaxFrequency = 2e8;
 void Text34_Validate(CalverdonForm& f, bool& cancel);
 // The high-pass edge of the wide designs, as the cutoff box without the stage frequencies.
 void Text2_Validate(CalverdonForm& f, bool& cancel);
-// Spacing between band-pass and notch stage frequencies, in hertz.
+// Spacing between band-pass and notch stage frequencies, in hertz: 0 (or an empty box) is no
+// stagger and the box shows "0"; any other value is clamped as the cutoff box is. The graph
+// window follows the centre frequency (never the spacing itself) and the stage frequencies
+// are filled again, then the design is recomputed unless the window is busy.
 void SpacF_Validate(CalverdonForm& f, bool& cancel);
 // Resistor seed of the synthesis, 100 ohms .. 10 Mohms; recomputes whatever the busy flag
 // (and clears it). Text that cannot be read is answered and empties the box.
@@ -33,8 +36,15 @@ void RespF_Validate(CalverdonForm& f, bool& cancel);
 // Significant digits: a whole number 1 .. 6.
 void SigDig_Validate(CalverdonForm& f, bool& cancel);
 
-// Band-pass and notch designs: the section frequency boxes get the stage frequencies in hertz
-// spread around the centre frequency by the spacing. Other pass bands are left alone.
-void FillStageFrequencies(CalverdonForm& f);
+// Band-pass and notch designs of `stages` stages: the section frequency boxes get the stage
+// frequencies in hertz spread around the centre frequency by the spacing (one stage: the
+// centre box's text with "Hz"; 2 to 5: five significant digits; a spacing of 0 puts every
+// stage at the centre). Other pass bands, and other counts, are left alone.
+void FillStageFrequencies(CalverdonForm& f, int stages);
+
+// Band-pass and notch designs whose stage count changed to `stages`: the graph window shows
+// the centre frequency as a centre entry leaves it, and the stage frequencies are filled from
+// the centre and spacing. Other pass bands are left alone.
+void SpreadStagesFromCentre(CalverdonForm& f, int stages);
 
 }  // namespace mainwindow

@@ -11,8 +11,8 @@ class GraphAxis {
   // The decades the frequency axis shows, from its end captions.
   virtual void CalcDecades() = 0;
   // Moves the frequency window until `hertz` lies in its middle third (the upper boundary
-  // belongs to the upper third unless `upperBoundInside`), then recomputes the decades.
-  virtual void ShiftWindow(double hertz, bool upperBoundInside) = 0;
+  // belongs to the upper third), then recomputes the decades.
+  virtual void ShiftWindow(double hertz) = 0;
   // Puts the cursor line at the response frequency RespFreq.
   virtual void PlaceResponseCursor() = 0;
 };

@@ -9,6 +9,7 @@
 #include "mainwindow/calverdonform.h"
 #include "mainwindow/choicelists.h"
 #include "mainwindow/entryboxes.h"
+#include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
 
 namespace mainwindow {
@@ -119,6 +120,9 @@ void Text18_Validate(CalverdonForm& f, bool&) {
     if (count > kMaxPoles) count = kMaxPoles;
   }
   f.Text18.Text = QString::number(count);
+  // More or fewer band-pass or notch stages are spread round the centre anew, before the
+  // pass that shows them.
+  if (count != f.PrevPoles) SpreadStagesFromCentre(f, count);
   acceptCount(f, count, f.PrevPoles);
 }
 

@@ -17,8 +17,9 @@ inline const QString kFamilyPrefixB = QStringLiteral("MT");
 
 // Pole count of the design: a whole number, at least the response's minimum and at most 10;
 // band-pass and notch designs warn about the simulation limits of the chosen op-amp model
-// and take at most 5 stages. A changed count clears the entered capacitors and recomputes
-// unless the window is busy.
+// and take at most 5 stages. A changed count clears the entered capacitors, spreads the
+// band-pass or notch stage frequencies round the centre again (the graph window following
+// the centre) and recomputes unless the window is busy.
 void Text18_Validate(CalverdonForm& f, bool& cancel);
 // Pole count of the high-pass half, with the same limits and no warnings.
 void Text1_Validate(CalverdonForm& f, bool& cancel);

@@ -5,16 +5,20 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <cmath>
 #include <complex>
 
 #include "designview/simulationrun.h"
+#include "engine/rounding.h"
 #include "engine/sectionresponse.h"
 #include "graph/traces.h"
 #include "simulation_fixture.h"
 #include "spice/netlist.h"
 #include "spice/netlistexport.h"
 #include "spice/rawfile.h"
+#include "support/readouts.h"
+#include "support/spicesim.h"
 #include "mainwindow/opampsupply.h"
 
 namespace {
@@ -237,6 +241,63 @@ TEST(Simulation, BothEnginesGiveTheSameResponseForEveryLayout) {
     }
     EXPECT_GE(compared, 4) << "the source, stage outputs and inner nodes of both runs";
     EXPECT_TRUE(a.names.contains(l.band == "Notch" ? "node390" : "node390"));
+  }
+}
+
+// The readouts at the response frequency are the circuit's response there: the written
+// netlist run again at exactly that frequency (a one-point sweep), for response frequencies
+// between the simulated points and for one on a simulated point (1 kHz, a point whose own
+// frequency may come out a rounding below the response frequency).
+TEST(Simulation, ReadoutIsTheWrittenCircuitsResponseAtTheResponseFrequency) {
+  struct Case {
+    BPNotchDesign design;
+    std::vector<const char*> at;
+  };
+  BPNotchDesign wide = bandPass(4, QStringLiteral("1.23k"), QStringLiteral("1"));
+  wide.capacitors = QStringLiteral("E24");
+  for (BPNotchRow& r : wide.rows) r.gain.clear();
+  BPNotchDesign staggered = bandPass(3, QStringLiteral("10k"), QStringLiteral("2"));
+  staggered.rows[0].fn = QStringLiteral("9.7k");
+  staggered.rows[2].fn = QStringLiteral("10.3k");
+  const Case cases[] = {
+      {wide, {"1k", "1.5k", "2.7k", "333"}},
+      {staggered, {"9.5k", "10.1k", "12k"}},
+      {notch(3, QStringLiteral("1k"), QStringLiteral("2")), {"1.2k", "700", "1.5k"}},
+  };
+  for (const Case& c : cases) {
+    SimulationFixture s;
+    mainwindow::CalverdonForm& f = s.f;
+    RunBPNotchDesign(s, c.design);
+    for (const char* at : c.at) {
+      SCOPED_TRACE(QStringLiteral("%1, %2 stages, at %3")
+                       .arg(c.design.band, c.design.stages, QLatin1String(at))
+                       .toStdString());
+      f.RespF.Text = QLatin1String(at);
+      f.SequenceUpdateScreen();
+      ASSERT_TRUE(f.SimPlotValid) << s.fake.messages.texts().join("\n").toStdString();
+      const double hertz = engine::EngValue(QLatin1String(at), '.').value();
+
+      QString netlist = f.NetlistText;
+      netlist.replace(QRegularExpression(QStringLiteral("^\\.AC [^\\r\\n]*"),
+                                         QRegularExpression::MultilineOption),
+                      QStringLiteral(".AC LIN 1 %1 %1").arg(spicetest::Num(hertz)));
+      spice::SpiceEngine& inside = *f.SimulatorInProcess;
+      inside.putNetlist({netlist, {}, {}, {}});
+      const spice::SimulationStatus st = inside.run();
+      ASSERT_TRUE(st.Ok) << st.Error.toStdString();
+      const spice::SimResults& r = inside.results();
+      const std::optional<int> out = r.vectorIndex(QStringLiteral("node%1").arg(f.PoleCount * 100 + 90));
+      ASSERT_TRUE(out.has_value());
+      ASSERT_EQ(r.points(), 1);
+      ASSERT_NEAR(r.Values[0][0].real() / hertz, 1.0, 1e-9);
+      const Complex h = r.Values[0][size_t(*out)];
+      // Within 0.05 dB and 0.5 degrees, besides the captions' one decimal.
+      EXPECT_NEAR(ReadoutNumber(f.GainF[5]), 20 * std::log10(std::abs(h)), 0.05 + 0.05)
+          << f.GainF[5].Caption.toStdString();
+      const double degrees = ReadoutNumber(f.PhaseF[5]);
+      EXPECT_NEAR(std::remainder(degrees - std::arg(h) * 180 / engine::Pi, 360.0), 0, 0.5 + 0.05)
+          << f.PhaseF[5].Caption.toStdString();
+    }
   }
 }
 

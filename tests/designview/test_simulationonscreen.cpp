@@ -1,8 +1,10 @@
 // The graph shows the simulation of the choices on screen: a changed op-amp model, supply or
 // simulator re-simulates a band-pass or notch design in one display pass, and "Plot Chart"
-// replaces what the graph showed instead of drawing over it.
+// replaces what the graph showed instead of drawing over it. The spacing and stage-count
+// boxes keep a band-pass or notch design, its graph window and its simulation on the centre.
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -193,6 +195,89 @@ TEST(SimulationOnScreen, PlotChartDrawsNoSimulationOfAnotherDesign) {
   const forms::DisplayList computed = f.Graph.drawing;
   f.raise(f.PlotChart, forms::Event::Click);
   EXPECT_TRUE(sameLines(computed, f.Graph.drawing));
+}
+
+// The stage frequencies of a centre of 10 kHz by stage count, as the section boxes show them:
+// no spacing, and a spacing of 300 Hz.
+const QStringList kAtCentre[] = {
+    {}, {"10.0kHz"}, {"10.000k", "10.000k"}, {"10.000k", "10.000k", "10.000k"},
+    {"10.000k", "10.000k", "10.000k", "10.000k"},
+    {"10.000k", "10.000k", "10.000k", "10.000k", "10.000k"}};
+const QStringList kSpread300[] = {{},
+                                  {"10.0kHz"},
+                                  {"9.8500k", "10.150k"},
+                                  {"9.7000k", "10.000k", "10.300k"},
+                                  {"9.5500k", "9.8500k", "10.150k", "10.450k"},
+                                  {"9.4000k", "9.7000k", "10.000k", "10.300k", "10.600k"}};
+
+QString acLine(const QString& netlist) {
+  for (const QString& line : netlist.split(QRegularExpression(QStringLiteral("[\\r\\n]+"))))
+    if (line.startsWith(QLatin1String(".AC"), Qt::CaseInsensitive)) return line;
+  return {};
+}
+
+// A band-pass or notch design at 10 kHz as the engineer enters it: the centre typed, then the
+// spacing box tabbed through (it keeps "0"), emptied, and given 300 Hz; then the stage count
+// changed up and down and back. Every step leaves the stages where the centre and spacing put
+// them and the graph window, and the simulated sweep, where the centre entry put them.
+TEST(SimulationOnScreen, SpacingAndStageCountKeepTheDesignOnItsCentre) {
+  for (const char* band : {"Band-Pass", "Notch"})
+    for (int n = 1; n <= 5; ++n) {
+      SCOPED_TRACE(testing::Message() << band << ", " << n << " stages");
+      OnScreenFixture s;
+      mainwindow::CalverdonForm& f = s.f;
+      const auto leave = [&f](forms::TextBox& box, const QString& text) {
+        box.Text = text;
+        f.raise(box, forms::Event::Validate);
+      };
+      s.chooseModel(QStringLiteral("Ideal Op Amp"));
+      BPNotchDesign d;
+      d.band = QLatin1String(band);
+      d.stages = QString::number(n);
+      EnterBPNotchDesign(s, d);
+      f.SpacF.Text = QStringLiteral("0");
+      f.raise(f.Text18, forms::Event::Validate);
+      f.SequenceUpdateScreen();
+      leave(f.Text34, QStringLiteral("10k"));
+      ASSERT_TRUE(f.SimPlotValid) << s.fake.messages.texts().join("\n").toStdString();
+      const QString start = f.Gfreq[0].Caption, end = f.Gfreq[3].Caption;
+      const QString sweep = acLine(f.NetlistText);
+      // The centre in the window's middle third.
+      const double first = engine::EngValue(start, '.').value_or(0);
+      EXPECT_LE(first * 10, 1e4);
+      EXPECT_GE(first * 100, 1e4);
+      EXPECT_FALSE(sweep.isEmpty());
+
+      auto expectOnCentre = [&](const QString& step, const QStringList& stages) {
+        SCOPED_TRACE(step.toStdString());
+        for (int i = 0; i < int(stages.size()); ++i)
+          EXPECT_EQ(f.FnInput[i].Text, stages[i]) << "stage " << i;
+        EXPECT_EQ(f.Gfreq[0].Caption, start);
+        EXPECT_EQ(f.Gfreq[3].Caption, end);
+        EXPECT_EQ(acLine(f.NetlistText), sweep);
+        EXPECT_TRUE(f.SimPlotValid);
+        if (d.band == "Band-Pass") {
+          EXPECT_FALSE(f.Qtotal.Text.isEmpty());
+        }
+      };
+      leave(f.SpacF, f.SpacF.Text);
+      EXPECT_EQ(f.SpacF.Text, "0");
+      expectOnCentre("spacing tabbed through", kAtCentre[n]);
+      leave(f.SpacF, QString());
+      EXPECT_EQ(f.SpacF.Text, "0");
+      expectOnCentre("spacing emptied", kAtCentre[n]);
+      leave(f.SpacF, QStringLiteral("300"));
+      expectOnCentre("spacing 300", kSpread300[n]);
+      for (const int other : {n + 1, n - 1}) {
+        if (other < 1 || other > 5) continue;
+        leave(f.Text18, QString::number(other));
+        EXPECT_EQ(f.PoleCount, other);
+        expectOnCentre(QStringLiteral("%1 stages").arg(other), kSpread300[other]);
+        leave(f.Text18, QString::number(n));
+        expectOnCentre(QStringLiteral("back to %1 stages").arg(n), kSpread300[n]);
+      }
+      EXPECT_TRUE(s.fake.messages.shown.empty()) << s.fake.messages.texts().join("\n").toStdString();
+    }
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST(FrequencyAxis, AWindowMovedByAFrequencyEntryInRadiansKeepsItsHertz) {
   window(g.f, "100Hz", "100kHz");
   g.f.Rad.setFromUser(1);
   graph::LabelFrequencyAxis(g.f);
-  graph::ShiftGraphWindow(g.f, 50e3, false);
+  graph::ShiftGraphWindow(g.f, 50e3);
   EXPECT_EQ(g.f.Gfreq[0].Caption, "6.28kRad/s");
   for (int pass = 0; pass < 3; ++pass) graph::LabelFrequencyAxis(g.f);
   EXPECT_EQ(g.f.Gfreq[0].Caption, "6.28kRad/s");

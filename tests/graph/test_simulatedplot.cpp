@@ -9,6 +9,7 @@
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
 #include "graph/simulatedplot.h"
+#include "support/readouts.h"
 #include "support/windowfixture.h"
 
 namespace {
@@ -78,13 +79,36 @@ TEST(SimulatedPlot, BandPassQCentreReadoutsAndGroupDelayMatchTheClosedForm) {
   EXPECT_GE(engine::EngValue(f.GroupDelay[0].Caption, '.').value(), f.GroupDelayMax);
 }
 
-TEST(SimulatedPlot, ReadoutTakesTheFirstPointAtOrAboveTheResponseFrequency) {
-  PlotFixture p;
-  p.f.RespF.Text = QStringLiteral("1.01k");
-  p.simulate("Band-Pass", [](double fr) { return bandPass(fr, 1000, 5); });
-  // 1.01 kHz lies between the points at 1000 and 1023.3 Hz: the readout is that of 1023.3 Hz.
-  const double g = 20 * std::log10(std::abs(bandPass(1000 * std::pow(10.0, 0.01), 1000, 5)));
-  EXPECT_EQ(p.f.GainF[5].Caption, engine::FormatFixed(g, 1, 1, true, '.') + " dB");
+// The readouts are the response at the frequency their heading names: between two simulated
+// points as well (an inverting stage whose phase passes through 180 degrees between the points
+// around 1.01 kHz), at the ends of the simulated points exactly, and none beyond them.
+TEST(SimulatedPlot, ReadoutIsTheResponseAtTheResponseFrequency) {
+  const auto inverted = [](double fr) { return -bandPass(fr, 1005, 5); };
+  for (const char* resp : {"1.01k", "990", "1.2k", "333", "100", "100k"}) {
+    SCOPED_TRACE(resp);
+    PlotFixture p;
+    p.f.RespF.Text = QString::fromLatin1(resp);
+    p.simulate("Band-Pass", inverted);
+    const Complex h = inverted(engine::EngValue(p.f.RespF.Text, '.').value());
+    // The captions' one decimal, and what the straight line between the points may miss.
+    EXPECT_NEAR(ReadoutNumber(p.f.GainF[5]), 20 * std::log10(std::abs(h)), 0.05 + 0.05)
+        << p.f.GainF[5].Caption.toStdString();
+    EXPECT_NEAR(ReadoutNumber(p.f.PhaseF[5]), std::arg(h) * 180 / engine::Pi, 0.5 + 0.05)
+        << p.f.PhaseF[5].Caption.toStdString();
+  }
+  for (const char* resp : {"99", "101k", "1M"}) {
+    SCOPED_TRACE(resp);
+    PlotFixture p;
+    p.f.RespF.Text = QString::fromLatin1(resp);
+    p.f.GainF[5].Caption = QStringLiteral("-1.0 dB");
+    p.f.PhaseF[5].Caption = QStringLiteral("1.0") + QChar(0x00BA);
+    p.simulate("Band-Pass", inverted);
+    EXPECT_TRUE(p.f.GainF[5].Caption.isEmpty()) << p.f.GainF[5].Caption.toStdString();
+    EXPECT_TRUE(p.f.PhaseF[5].Caption.isEmpty()) << p.f.PhaseF[5].Caption.toStdString();
+    const float hertz = engine::Sng(engine::EngValue(resp, '.').value());
+    EXPECT_EQ(p.f.Label35.Caption,
+              QStringLiteral("Response at %1 Hz.").arg(engine::Engsuffix(hertz, 3, "", '.')));
+  }
 }
 
 TEST(SimulatedPlot, NotchQIsMeasuredBelowThePassBandLeftOfTheDip) {

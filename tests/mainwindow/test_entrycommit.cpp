@@ -123,10 +123,10 @@ TEST(PendingEntry, CommitsArrayBoxesByIndexAndIgnoresOtherNames) {
     EntryFixture t;
     t.f.LastEntry = name;
     t.f.Text3.Text = "0.2";
-    t.f.SpacF.Text = "0";
+    t.f.SpacF.Text = "0.2";
     t.click(t.f.Graph);
     EXPECT_EQ(t.f.Text3.Text, "0.2") << name;
-    EXPECT_EQ(t.f.SpacF.Text, "0") << name;
+    EXPECT_EQ(t.f.SpacF.Text, "0.2") << name;
     EXPECT_EQ(t.sequences, 1) << name;
   }
 }

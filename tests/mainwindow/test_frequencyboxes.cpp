@@ -40,13 +40,29 @@ TEST(CutoffBox, NormalisesClampsAndRecomputes) {
                                    });
 }
 
-TEST(SecondEdgeAndSpacingBoxes, TakeOneKilohertzForEmptyOrZero) {
-  const std::vector<BoxCase> cases = {
-      {"", "1.00k", false, 1},   {"0", "1.00k", false, 1},      {"-20k", "20.0k", false, 1},
-      {"1G", "200M", false, 1},  {"x", "1.00k", true, 1},
-  };
-  runTable(&CalverdonForm::Text2, cases);
-  runTable(&CalverdonForm::SpacF, cases);
+TEST(SecondEdgeBox, TakesOneKilohertzForEmptyOrZero) {
+  runTable(&CalverdonForm::Text2, {
+                                      {"", "1.00k", false, 1},
+                                      {"0", "1.00k", false, 1},
+                                      {"-20k", "20.0k", false, 1},
+                                      {"1G", "200M", false, 1},
+                                      {"x", "1.00k", true, 1},
+                                  });
+}
+
+// No spacing is a spacing: the box keeps "0", and an empty box means the same.
+TEST(SpacingBox, KeepsZeroAndClampsOtherSpacings) {
+  runTable(&CalverdonForm::SpacF, {
+                                      {"0", "0", false, 1},
+                                      {"", "0", false, 1},
+                                      {"-0", "0", false, 1},
+                                      {"0.00k", "0", false, 1},
+                                      {"-20k", "20.0k", false, 1},
+                                      {"300", "300", false, 1},
+                                      {"0.0001", "1.00m", false, 1},
+                                      {"1G", "200M", false, 1},
+                                      {"x", "0", true, 1},
+                                  });
 }
 
 TEST(FrequencyBoxes, RecomputeOnlyWhenNotBusy) {
@@ -105,11 +121,16 @@ TEST(GraphWindow, MovesInThirdsUntilTheFrequencyIsInTheMiddleThird) {
   }
 }
 
-TEST(GraphWindow, SpacingKeepsItsUpperBoundaryInsideAndSecondEdgeShiftsToo) {
+// The spacing is no place on the axis: after it the window is the one the centre gives.
+TEST(GraphWindow, SpacingShowsTheCentreAndSecondEdgeShiftsToo) {
+  for (const char* spacing : {"300", "10k", "0", "", "150M"}) {
+    EntryFixture s;
+    s.f.Text34.Text = "10.0k";
+    s.leave(s.f.SpacF, spacing);
+    EXPECT_EQ(s.f.Gfreq[0].Caption, "1.00k") << spacing;
+    EXPECT_EQ(s.f.Gfreq[3].Caption, "1.00M") << spacing;
+  }
   EntryFixture s;
-  s.leave(s.f.SpacF, "10k");
-  EXPECT_EQ(s.f.Gfreq[0].Caption, "100");
-  EXPECT_EQ(s.f.Gfreq[3].Caption, "100k");
   s.leave(s.f.Text2, "10k");
   EXPECT_EQ(s.f.Gfreq[0].Caption, "1.00k");
   EXPECT_EQ(s.f.Gfreq[3].Caption, "1.00M");
@@ -185,16 +206,18 @@ TEST(RadiansPerSecond, AnEntryMovesTheWindowAsTheSameFrequencyInHertz) {
       EXPECT_FLOAT_EQ(inRadians.f.AxisDecades, 3);
     }
   }
-  // The second edge in radians per second and the spacing, which is always hertz.
+  // The second edge in radians per second, and the spacing, which is always hertz and
+  // brings the window back to the centre's.
   EntryFixture s;
   useRadians(s);
+  s.leave(s.f.Text34, radiansText(2e3));
   s.leave(s.f.Text2, radiansText(50e3));
   EXPECT_EQ(s.f.Gfreq[0].Caption, "6.28kRad/s");
   EXPECT_EQ(s.f.Gfreq[3].Caption, "6.28MRad/s");
   s.leave(s.f.SpacF, "500");
   EXPECT_EQ(s.f.SpacF.Text, "500");
-  EXPECT_EQ(s.f.Gfreq[0].Caption, "62.8Rad/s");
-  EXPECT_EQ(s.f.Gfreq[3].Caption, "62.8kRad/s");
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "628Rad/s");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "628kRad/s");
 }
 
 TEST(RadiansPerSecond, LimitsApplyInHertz) {
@@ -263,11 +286,40 @@ TEST(StageFrequencies, SpreadAroundTheCentreBySpacing) {
     s.leave(s.f.SpacF, "2k");
     EXPECT_EQ(s.f.FnInput[0].Text, withSep("7.0000k", sep));
     EXPECT_EQ(s.f.FnInput[3].Text, withSep("13.000k", sep));
+    // No spacing puts every stage at the centre.
+    s.leave(s.f.SpacF, "0");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(s.f.FnInput[i].Text, withSep("10.000k", sep)) << i;
 
     s.f.PoleCount = 1;
     s.leave(s.f.Text34, "5k");
     EXPECT_EQ(s.f.FnInput[0].Text, withSep("5.00kHz", sep));
   }
+}
+
+// A new stage count spreads the stages round the centre again and the window shows the
+// centre; validating the same count leaves stage frequencies the engineer typed.
+TEST(StageFrequencies, ANewStageCountSpreadsTheStagesAgain) {
+  EntryFixture s;
+  s.showPassBandWithoutHandler("Band-Pass");
+  s.f.PoleCount = s.f.PrevPoles = 4;
+  s.f.Text18.Text = "4";
+  s.f.SpacF.Text = "300";
+  s.f.Text34.Text = "12.0k";
+  s.f.Gfreq[0].Caption = "10";
+  s.f.Gfreq[3].Caption = "10.0k";
+  s.leave(s.f.Text18, "5");
+  const QStringList five = {"11.400k", "11.700k", "12.000k", "12.300k", "12.600k"};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.f.FnInput[i].Text, five[i]) << i;
+  EXPECT_EQ(s.f.Gfreq[0].Caption, "1.00k");
+  EXPECT_EQ(s.f.Gfreq[3].Caption, "1.00M");
+  s.f.PoleCount = 5;
+  s.leave(s.f.Text18, "4");
+  const QStringList four = {"11.550k", "11.850k", "12.150k", "12.450k"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(s.f.FnInput[i].Text, four[i]) << i;
+
+  s.f.FnInput[1].Text = "11.9k";
+  s.leave(s.f.Text18, "4");
+  EXPECT_EQ(s.f.FnInput[1].Text, "11.9k");
 }
 
 TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
