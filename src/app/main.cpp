@@ -29,13 +29,16 @@ int main(int argc, char* argv[]) {
   // The splash outlives the window host, whose windows refer to the forms they show.
   mainwindow::SplashWindow splash;
   gui::QtServices qt;
+  mainwindow::CalverdonForm form(qt.services());
+  // Armed before the splash: a message the splash's reading of the settings shows is closed
+  // by the check too.
+  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
   mainwindow::RunSplash(splash, qt.services());
 
   // This instance's folder for netlists and simulator output is chosen (and locked against a
   // second instance) before anything is simulated.
   qt.paths.userFolder();
 
-  mainwindow::CalverdonForm form(qt.services());
   designview::install(form);
   mainwindow::RegisterHandlers(form);
   mainwindow::RegisterStartupHandlers(form);
@@ -49,7 +52,6 @@ int main(int argc, char* argv[]) {
   spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
   form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
   form.SimulatorProgram = &program;
-  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.

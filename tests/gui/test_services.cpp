@@ -52,8 +52,8 @@ TEST(QtServices, MessageBoxAnswersAreTheProgramsNumbers) {
 
 TEST(QtServices, SettingsAreStoredPerUserBySectionAndKey) {
   QTemporaryDir dir;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  gui::QtSettingsService settings;
+  gui::QtSettingsService settings(nullptr, dir.path());
+  EXPECT_EQ(settings.fileOf("Calverdon"), dir.path() + "/Calverdon/Calverdon.conf");
   EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "True");
   settings.set("Calverdon", "ShowAbout", "Value", "False");
   EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "False");
