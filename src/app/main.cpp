@@ -36,8 +36,15 @@ int main(int argc, char* argv[]) {
   mainwindow::RunSplash(splash, qt.services());
 
   // This instance's folder for netlists and simulator output is chosen (and locked against a
-  // second instance) before anything is simulated.
-  qt.paths.userFolder();
+  // second instance) before anything is simulated. With every instance folder held or
+  // blocked there is none to write to without touching another instance's files.
+  if (qt.paths.userFolder().isEmpty()) {
+    qt.messages.show(QStringLiteral("Calverdon cannot start another instance: every folder for "
+                                    "an instance's netlists is in use or blocked.\r\n") +
+                         qt.paths.sharedUserFolder(),
+                     mainwindow::kProductName, platform::Buttons::Ok, platform::Icon::Critical);
+    return 1;
+  }
 
   designview::install(form);
   mainwindow::RegisterHandlers(form);
