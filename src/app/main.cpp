@@ -25,18 +25,27 @@ int main(int argc, char* argv[]) {
   // The splash outlives the window host, whose windows refer to the forms they show.
   mainwindow::SplashWindow splash;
   gui::QtServices qt;
-  mainwindow::RunSplash(splash, qt.services());
-
-  // This instance's folder for netlists and simulator output is chosen (and locked against a
-  // second instance) before anything is simulated.
-  qt.paths.userFolder();
-
   // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
   spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
   mainwindow::CalverdonForm form(qt.services());
+  // Armed before the splash: a message the splash's reading of the settings shows is closed
+  // by the check too.
+  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
+  mainwindow::RunSplash(splash, qt.services());
+
+  // This instance's folder for netlists and simulator output is chosen (and locked against a
+  // second instance) before anything is simulated. With every instance folder held or
+  // blocked there is none to write to without touching another instance's files.
+  if (qt.paths.userFolder().isEmpty()) {
+    qt.messages.show(QStringLiteral("Calverdon cannot start another instance: every folder for "
+                                    "an instance's netlists is in use or blocked.\r\n") +
+                         qt.paths.sharedUserFolder(),
+                     mainwindow::kProductName, platform::Buttons::Ok, platform::Icon::Critical);
+    return 1;
+  }
+
   wiring::WireMainWindow(form, {.InProcess = &spice::NgspiceSharedEngine::instance(),
                                 .Program = &program});
-  app::ArmStartCheck(QCoreApplication::arguments(), qt, form);
 
   // The load step (about window when the setting asks for it), then the start values, the
   // default design and the first recompute.

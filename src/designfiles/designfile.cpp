@@ -1,17 +1,19 @@
 #include "designfiles/designfile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
+#include "designfiles/fitboxes.h"
 #include "designfiles/twohalves.h"
 #include "engine/engnotation.h"
 #include "engine/numbertext.h"
 #include "engine/rounding.h"
 #include "mainwindow/calverdonform.h"
+#include "mainwindow/datafiles.h"
 #include "mainwindow/entryboxes.h"
 #include "mainwindow/frequencyboxes.h"
 #include "mainwindow/listchoices.h"
+#include "mainwindow/poleboxes.h"
 #include "mainwindow/savefiles.h"
 #include "mainwindow/version.h"
 
@@ -61,9 +63,10 @@ void restorePolesAndCutoff(CalverdonForm& f, const DesignRecord& r) {
       mainwindow::PassBandOf(f.Passband.List(r.passbandIndex));
   const bool lowPass = band == engine::PassBand::LowPass;
   const bool stages = band && engine::IsBandPassOrNotch(*band);
-  if ((lowPass && r.poleCount >= 1 && r.poleCount <= 10) ||
-      (stages && r.poleCount >= 1 && r.poleCount <= 5))
-    f.Text18.Text = QString::number(r.poleCount);
+  // The record's numbers are within the limits (FitRecordNumbers).
+  if (lowPass || stages)
+    f.Text18.Text = QString::number(stages ? std::min(r.poleCount, mainwindow::kMaxStages)
+                                           : r.poleCount);
   if (lowPass && r.cutoff > 0) {
     const double unit = f.Rad.Value() == 1 ? 2 * engine::Pi : 1.0;
     const int digits = f.DisplayDigits > 0 ? f.DisplayDigits : 3;
@@ -170,6 +173,9 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   f.DesignCutoff = r.cutoff;
   f.CircuitMode = r.circuitMode;
   applyHalves(f, r);
+  // The design computed is the one the boxes show: a number no box takes becomes what the
+  // box would make of it.
+  FitBoxesToLimits(f);
 
   // The counts the pole boxes compare a new entry with: the loaded ones, so that entering
   // another count recomputes and entering the same one does not.
@@ -260,29 +266,27 @@ bool SaveSub(CalverdonForm& f, const QString& path) {
 
 bool OpenFile(CalverdonForm& f, const QString& path) {
   f.SetMousePointer(forms::kPointerHourglass);
-  // Only a regular file can be a design: opening a named pipe or a device waits for a writer
-  // or reads for ever, so anything else that exists is refused before it is opened.
-  const QFileInfo info(path);
-  if (info.exists() && !info.isFile()) {
+  // Only a regular file can be a design: a named pipe or a device is never opened, and a
+  // design file is a few hundred bytes, so anything far larger is not one either.
+  const mainwindow::DataFile file = mainwindow::ReadDataFile(path, mainwindow::kDesignFileLimit);
+  if (mainwindow::IsRefused(file.state)) {
     f.Message(kDamagedFile, platform::Buttons::Ok, platform::Icon::Exclamation);
     return endRead(f, false);
   }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  if (file.state != mainwindow::FileState::Regular) {
     f.Message(kUnreadableFile + QStringLiteral("\r\n") + path, platform::Buttons::Ok,
               platform::Icon::Exclamation);
     return endRead(f, false);
   }
-  // A design file is a few hundred bytes; anything far larger is not one.
-  const QByteArray bytes = file.read(1 << 20);
-  file.close();
+  const QByteArray& bytes = file.bytes;
 
   const ReadResult result = ReadDesignRecord(bytes);
   if (result.status == ReadStatus::Unsupported) {
     f.Message(kUnsupportedFile);
     return endRead(f, false);
   }
-  if (result.status != ReadStatus::Ok) {
+  DesignRecord record = result.record;
+  if (result.status != ReadStatus::Ok || !FitRecordNumbers(record)) {
     f.Message(kDamagedFile, platform::Buttons::Ok, platform::Icon::Exclamation);
     return endRead(f, false);
   }
@@ -292,7 +296,7 @@ bool OpenFile(CalverdonForm& f, const QString& path) {
   // below puts the saved design's edges in order as any recompute does.
   const bool autoSwap = f.AutoSwapHPandLP.Checked;
   f.AutoSwapHPandLP.Checked = false;
-  apply(f, result.record);
+  apply(f, record);
   f.AutoSwapHPandLP.Checked = autoSwap;
   f.DisplayDigits = 3;
   bool cancel = false;

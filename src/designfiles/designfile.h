@@ -40,8 +40,11 @@ bool SaveSub(CalverdonForm& f, const QString& path);
 
 // Reads the design file at path into the window and recomputes. The whole file is read and
 // checked first: a missing, damaged or unsupported file, or one that is not a regular file (a
-// folder, a named pipe, a device), is reported once and changes nothing
-// but the busy flag, which is always cleared. Returns whether the design was read.
+// folder, a named pipe, a device) of at most 1 MB, or one with a box text holding a number
+// beyond the single range (which no box reads), is reported once and changes nothing
+// but the busy flag, which is always cleared. A number that its box would not take is
+// applied as the box would take it typed (fitboxes.h), so the boxes show the design computed.
+// Returns whether the design was read.
 bool OpenFile(CalverdonForm& f, const QString& path);
 
 }  // namespace designfiles

@@ -15,7 +15,7 @@ struct QtServices {
   QtFileDialogs fileDialogs;
   QtColorChooser colors;
   QtPrintService printer;
-  QtSettingsService settings;
+  QtSettingsService settings{&messages};
   QtProcessRunner processes;
   QtProgramLauncher launcher;
   QtDocumentOpener documents;

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "designfiles/filecommands.h"
+#include "mainwindow/datafiles.h"
 
 namespace gui {
 
@@ -58,13 +59,18 @@ QString QtPaths::userFolder() {
 
 namespace {
 
-// The most instances given a folder of their own; one more works in the shared folder.
+// The highest instance number given a folder of its own; an instance beyond it gets none.
 constexpr int kMostInstances = 99;
+// A lock file holds a process number, a program and a host name.
+constexpr qint64 kMostLockBytes = 4096;
 
 // A lock held until the instance ends. The lock file names the process holding it, so a lock
 // left by an instance that died is taken over at once; a lock never ages into a stale one
 // however long its instance runs.
 std::unique_ptr<QLockFile> tryLock(const QString& lockFile, bool& refused) {
+  // A lock is a small regular file the lock reads when it is held: a pipe or a device in its
+  // place would be waited on for ever. Such a lock counts as held.
+  if (mainwindow::IsRefused(mainwindow::CheckDataFile(lockFile, kMostLockBytes))) return nullptr;
   auto lock = std::make_unique<QLockFile>(lockFile);
   lock->setStaleLockTime(0);
   if (lock->tryLock(0)) return lock;
@@ -79,17 +85,35 @@ InstanceFolder::InstanceFolder(QString sharedFolder) : shared_(QDir::cleanPath(s
 InstanceFolder::~InstanceFolder() = default;
 
 QString InstanceFolder::own() {
-  if (!own_.isEmpty()) return own_;
+  if (chosen_) return own_;
+  chosen_ = true;
   QDir().mkpath(shared_);
   bool refused = false;
   lock_ = tryLock(shared_ + QStringLiteral("/calverdon.lock"), refused);
-  own_ = shared_;
-  for (int n = 2; !lock_ && !refused && n <= kMostInstances; ++n) {
-    const QString folder = shared_ + QStringLiteral("/instance-%1").arg(n);
-    lock_ = tryLock(folder + QStringLiteral(".lock"), refused);
-    if (lock_ && QDir().mkpath(folder)) own_ = folder;
+  // Held, or no lock can be made in the shared folder at all (then nothing can be written
+  // there either, by this instance or another): the shared folder.
+  if (lock_ || refused) {
+    own_ = shared_;
+    return own_;
   }
-  return own_;
+  for (int n = 2; n <= kMostInstances; ++n) {
+    const QString folder = shared_ + QStringLiteral("/instance-%1").arg(n);
+    bool lockRefused = false;
+    std::unique_ptr<QLockFile> lock = tryLock(folder + QStringLiteral(".lock"), lockRefused);
+    // Held by another instance, or its lock cannot be made: the next one.
+    if (!lock) continue;
+    // A file or anything else by the folder's name (a link could lead into another
+    // instance's folder), or a folder that cannot be made: its lock is let go and the next
+    // one is tried.
+    if (!QDir().mkpath(folder)) continue;
+    const QFileInfo made(folder);
+    if (made.isDir() && !made.isSymLink()) {
+      lock_ = std::move(lock);
+      own_ = folder;
+      return own_;
+    }
+  }
+  return own_;  // none free: empty
 }
 
 // ---- processes

@@ -22,7 +22,9 @@ class QtClock : public platform::Clock {
 // per-user data folder that several instances may share. The first instance takes the shared
 // folder itself; while it runs, a second takes "instance-2" inside it, a third "instance-3",
 // and so on. Each holds a lock file beside its folder for as long as it lives; a folder whose
-// instance has ended (or died) is taken by the next instance that needs one.
+// instance has ended (or died) is taken by the next instance that needs one. A name that is
+// taken by something other than a folder (a file "instance-2") is passed over: an instance
+// never falls back into the shared folder while another instance holds it.
 class InstanceFolder {
  public:
   explicit InstanceFolder(QString sharedFolder);
@@ -32,12 +34,14 @@ class InstanceFolder {
 
   const QString& shared() const { return shared_; }
   // This instance's folder, chosen (and locked) at the first call and kept afterwards. When no
-  // lock can be taken at all (a folder that cannot be written), the shared folder.
+  // lock can be taken at all (a folder that cannot be written), the shared folder. Empty when
+  // another instance holds the shared folder and no instance folder is free.
   QString own();
 
  private:
   QString shared_;
   QString own_;
+  bool chosen_ = false;
   std::unique_ptr<QLockFile> lock_;
 };
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "forms/form.h"
+#include "mainwindow/datafiles.h"
 #include "mainwindow/designchanges.h"
 #include "mainwindow/designstate.h"
 #include "mainwindow/graphaxis.h"
@@ -87,6 +88,10 @@ struct CalverdonForm : forms::Form, MainWindowControls, DesignState {
   // A message box with the product name as title.
   int Message(const QString& text, platform::Buttons buttons = platform::Buttons::Ok,
               platform::Icon icon = platform::Icon::None);
+
+  // The data files refused and told (ReadWindowDataFile), so a pass that reads one again does
+  // not tell it again.
+  RefusalsTold DataFileRefusals;
 
   // The pole-pair dialog, created at its first opening and kept (hidden) after it closes.
   std::shared_ptr<PolePairEntryForm> PolePairEntry;

@@ -39,6 +39,14 @@ QString NumberText(const CalverdonForm& f, double value) {
 bool BelowLimit(double v, double limit) { return engine::Sng(v) < engine::Sng(limit); }
 bool AboveLimit(double v, double limit) { return engine::Sng(v) > engine::Sng(limit); }
 
+double MagnitudeInLimits(double v, double zeroValue, double low, double high) {
+  double a = std::fabs(v);
+  if (a == 0) a = zeroValue;
+  if (BelowLimit(a, low)) a = low;
+  if (AboveLimit(a, high)) a = high;
+  return a;
+}
+
 QString OneKiloText(QChar decimalSep) {
   return QStringLiteral("1") + decimalSep + QStringLiteral("000 k");
 }

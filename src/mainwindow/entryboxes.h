@@ -41,6 +41,10 @@ QString NumberText(const CalverdonForm& f, double value);
 bool BelowLimit(double v, double limit);
 bool AboveLimit(double v, double limit);
 
+// The magnitude of an entry within [low, high] as those compare it; zero stands for
+// `zeroValue`.
+double MagnitudeInLimits(double v, double zeroValue, double low, double high);
+
 // "1" + separator + "000 k": the empty and zero default of the frequency boxes.
 QString OneKiloText(QChar decimalSep);
 

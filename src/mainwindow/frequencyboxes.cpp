@@ -59,13 +59,7 @@ double normaliseFrequencyBox(CalverdonForm& f, forms::TextBox& box, const QStrin
     box.Text = defaultText;
     return 0;
   }
-  if (BelowLimit(v / unit, kMinFrequency)) {
-    box.Text = limitText(f, kMinFrequency, unit, true);
-  } else if (AboveLimit(v / unit, kMaxFrequency)) {
-    box.Text = limitText(f, kMaxFrequency, unit, false);
-  } else {
-    box.Text = EngText(f, v, f.DisplayDigits);
-  }
+  box.Text = FrequencyBoxText(f, v, unit);
   // A box that still shows what the last unit toggle wrote stands for its exact hertz.
   if (const std::optional<double> kept = FrequencyBoxHertz(f, box); kept && unit == FreqUnitFactorOf(f))
     return *kept;
@@ -85,6 +79,14 @@ void showCentre(CalverdonForm& f) {
 }
 
 }  // namespace
+
+QString FrequencyBoxText(const CalverdonForm& f, double v, double unit) {
+  if (BelowLimit(v / unit, kMinFrequency)) return limitText(f, kMinFrequency, unit, true);
+  if (AboveLimit(v / unit, kMaxFrequency)) return limitText(f, kMaxFrequency, unit, false);
+  return EngText(f, v, f.DisplayDigits);
+}
+
+double SeedInLimits(double ohms) { return MagnitudeInLimits(ohms, 10000, kMinSeed, kMaxSeed); }
 
 void FillStageFrequencies(CalverdonForm& f, int stages) {
   if (!isBandPassOrNotch(f)) return;
@@ -147,11 +149,7 @@ void Text12_Validate(CalverdonForm& f, bool&) {
     box.Text.clear();
     return;
   }
-  double v = std::fabs(*value);
-  if (v == 0) v = 10000;
-  if (BelowLimit(v, 100)) v = 100;
-  if (AboveLimit(v, 1e7)) v = 1e7;
-  box.Text = EngText(f, v, f.DisplayDigits);
+  box.Text = EngText(f, SeedInLimits(*value), f.DisplayDigits);
   // The resistor box recomputes even while the window is busy.
   f.SuppressUpdate = false;
   f.SequenceUpdateScreen();

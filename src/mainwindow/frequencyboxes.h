@@ -16,6 +16,15 @@ namespace mainwindow {
 inline constexpr double kMinFrequency = 0.001;
 inline constexpr double kMaxFrequency = 2e8;
 
+// The text a frequency box of unit `unit` times hertz shows for the magnitude `v` in that unit:
+// the value in engineering notation, or the limit it is beyond, in the box's unit.
+QString FrequencyBoxText(const CalverdonForm& f, double v, double unit);
+
+// The resistor seed an entry of `ohms` gives: its magnitude, 10 k for zero, within the limits.
+inline constexpr double kMinSeed = 100;
+inline constexpr double kMaxSeed = 1e7;
+double SeedInLimits(double ohms);
+
 // Cutoff, centre or low-pass edge frequency: normalised, clamped to 0.001 Hz .. 200 MHz (in
 // the box's unit) and rewritten; the graph window follows it, band-pass and notch stage frequencies are filled
 // from it, then the design is recomputed unless the window is busy.

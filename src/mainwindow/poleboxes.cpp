@@ -1,5 +1,6 @@
 #include "mainwindow/poleboxes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -108,6 +109,12 @@ void acceptCount(CalverdonForm& f, int count, int& previous) {
 
 }  // namespace
 
+int PoleCountInLimits(const CalverdonForm& f, int count, bool designCount) {
+  if (designCount && bandPassOrNotch(f)) return std::clamp(count, 1, kMaxStages);
+  count = std::clamp(count, minimumPoles(f), kMaxPoles);
+  return bandPassOrNotch(f) ? std::min(count, kMaxStages) : count;
+}
+
 void Text18_Validate(CalverdonForm& f, bool&) {
   int count = wholeCount(f, f.Text18);
   if (count < 1) count = 1;
@@ -116,8 +123,7 @@ void Text18_Validate(CalverdonForm& f, bool&) {
     count = applySimulationLimits(f, count);
   } else {
     f.MinPoles = minimumPoles(f);
-    if (count < f.MinPoles) count = f.MinPoles;
-    if (count > kMaxPoles) count = kMaxPoles;
+    count = PoleCountInLimits(f, count, true);
   }
   f.Text18.Text = QString::number(count);
   // More or fewer band-pass or notch stages are spread round the centre anew, before the
@@ -129,9 +135,7 @@ void Text18_Validate(CalverdonForm& f, bool&) {
 void Text1_Validate(CalverdonForm& f, bool&) {
   int count = wholeCount(f, f.Text1);
   f.MinPoles = minimumPoles(f);
-  if (count < f.MinPoles) count = f.MinPoles;
-  if (count > kMaxPoles) count = kMaxPoles;
-  if (bandPassOrNotch(f) && count > kMaxStages) count = kMaxStages;
+  count = PoleCountInLimits(f, count, false);
   f.Text1.Text = QString::number(count);
   acceptCount(f, count, f.PrevPolesHP);
 }

@@ -24,4 +24,8 @@ void Text18_Validate(CalverdonForm& f, bool& cancel);
 // Pole count of the high-pass half, with the same limits and no warnings.
 void Text1_Validate(CalverdonForm& f, bool& cancel);
 
+// The count a pole box takes for a whole number, as the two boxes clamp it (without their
+// warnings): the design's pole box (designCount) or the high-pass half's.
+int PoleCountInLimits(const CalverdonForm& f, int count, bool designCount);
+
 }  // namespace mainwindow

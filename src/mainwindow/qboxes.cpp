@@ -18,6 +18,8 @@ namespace mainwindow {
 namespace {
 
 constexpr int kStageRows = 5;
+constexpr double kMinRipple = 0.001, kMaxRipple = 10;
+constexpr double kMinBandQ = 0.51;
 
 
 // The separators made the locale's and the text cut at the first character that cannot
@@ -57,6 +59,13 @@ QString defaultTotalQ(const CalverdonForm& f) {
 
 }  // namespace
 
+double RippleInLimits(double dB) {
+  if (dB == 0 || BelowLimit(dB, kMinRipple)) return kMinRipple;
+  return AboveLimit(dB, kMaxRipple) ? kMaxRipple : dB;
+}
+
+double BandQInLimits(double q) { return q == 0 || BelowLimit(q, kMinBandQ) ? kMinBandQ : q; }
+
 void Text19_Validate(CalverdonForm& f, bool&) {
   if (!ChosenResponseIs(f, engine::FilterResponse::Chebychev)) return;
   forms::TextBox& box = f.Text19;
@@ -66,16 +75,12 @@ void Text19_Validate(CalverdonForm& f, bool&) {
     box.Text.clear();
     return;
   }
-  double v = *value;
-  box.Text = NumberText(f, v);
-  if (v == 0) {
+  const double v = RippleInLimits(*value);
+  if (*value == 0) {
     box.Text = QString(f.DecimalSep) + QStringLiteral("001");
-    v = 0.001;
-  } else if (AboveLimit(v, 10)) {
+  } else if (AboveLimit(*value, kMaxRipple)) {
     box.Text = QStringLiteral("10");
-    v = 10;
-  } else if (BelowLimit(v, 0.001)) {
-    v = 0.001;
+  } else {
     box.Text = NumberText(f, v);
   }
   // Entered capacitors were chosen for the ripple the design had: only a new ripple drops
@@ -95,15 +100,9 @@ void Text3_Validate(CalverdonForm& f, bool&) {
     box.Text = QStringLiteral("1");
     return;
   }
-  double q = *value;
-  box.Text = NumberText(f, q);
-  if (q == 0) {
-    box.Text = QStringLiteral("0") + f.DecimalSep + QStringLiteral("51");
-    q = 0.51;
-  } else if (BelowLimit(q, 0.51)) {
-    q = 0.51;
-    box.Text = NumberText(f, q);
-  }
+  const double q = BandQInLimits(*value);
+  box.Text = *value == 0 ? QStringLiteral("0") + f.DecimalSep + QStringLiteral("51")
+                         : NumberText(f, q);
   f.RecomputeUnlessBusy();
   const float bandQ = engine::Sng(q);
 

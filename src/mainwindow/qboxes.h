@@ -16,4 +16,8 @@ void Qtotal_Validate(CalverdonForm& f, bool& cancel);
 // Sets the scale factor from the total-Q box without recomputing.
 void Qtotal_LostFocus(CalverdonForm& f);
 
+// The values the ripple and stage Q boxes take for an entry, as they clamp it.
+double RippleInLimits(double dB);
+double BandQInLimits(double q);
+
 }  // namespace mainwindow

@@ -41,6 +41,25 @@ void limitBandPassGain(CalverdonForm& f, int i, double q) {
 
 }  // namespace
 
+double SectionFrequencyInLimits(double hertz) {
+  return MagnitudeInLimits(hertz, 1000, kMinFrequency, kMaxFrequency);
+}
+
+double SectionQInLimits(const CalverdonForm& f, double q) {
+  double v = std::fabs(q);
+  if (BelowLimit(v, minimumQ(f))) v = minimumQ(f);
+  if (AboveLimit(v, kMaxFrequency)) v = kMaxFrequency;
+  return v;
+}
+
+QString SectionFrequencyText(const CalverdonForm& f, double hertz) {
+  return EngText(f, hertz, f.DisplayDigits) + QStringLiteral("Hz");
+}
+
+QString SectionQText(const CalverdonForm& f, double q) {
+  return EngText(f, q, f.DisplayDigits + 2);
+}
+
 void FnInput_Validate(CalverdonForm& f, int i, bool&) {
   if (!isStageRow(i)) return;
   forms::TextBox& box = f.FnInput[i];
@@ -52,14 +71,7 @@ void FnInput_Validate(CalverdonForm& f, int i, bool&) {
     keptFnTexts(f)[i] = box.Text;
     return;
   }
-  if (*value == 0) {
-    box.Text = OneKiloText(f.DecimalSep);
-    value = EngNumber(f, box.Text);
-  }
-  double hertz = std::fabs(value.value_or(1000.0));
-  if (BelowLimit(hertz, kMinFrequency)) hertz = kMinFrequency;
-  if (AboveLimit(hertz, kMaxFrequency)) hertz = kMaxFrequency;
-  box.Text = EngText(f, hertz, f.DisplayDigits) + QStringLiteral("Hz");
+  box.Text = SectionFrequencyText(f, SectionFrequencyInLimits(*value));
   keptFnTexts(f)[i] = box.Text;
   f.RecomputeUnlessBusy();
 }
@@ -73,11 +85,9 @@ void QInput_Validate(CalverdonForm& f, int i, bool&) {
     f.Message(kNotUnderstood);
     return;
   }
-  double q = std::fabs(*value);
-  if (BelowLimit(q, minimumQ(f))) q = minimumQ(f);
-  if (AboveLimit(q, kMaxFrequency)) q = kMaxFrequency;
+  const double q = SectionQInLimits(f, *value);
   if (ChosenPassBandIs(f, engine::PassBand::BandPass)) limitBandPassGain(f, i, q);
-  box.Text = EngText(f, q, f.DisplayDigits + 2);
+  box.Text = SectionQText(f, q);
   keptQTexts(f)[i] = box.Text;
   f.RecomputeUnlessBusy();
 }

@@ -1,6 +1,5 @@
 #include "parts/partlist.h"
 
-#include <QFile>
 
 #include "mainwindow/calverdonform.h"
 #include "parts/datasheets.h"
@@ -44,9 +43,8 @@ namespace {
 // A fresh window: the part numbers of the library, nothing chosen.
 void load(CalverdonForm& f, PartList& w) {
   w.OpAmpSelection.Clear();
-  QFile library(spice::ModelLibraryPath(f.ProgramFolder()));
-  if (library.open(QIODevice::ReadOnly))
-    for (const QString& number : PartNumbers(library.readAll())) w.OpAmpSelection.AddItem(number);
+  if (const std::optional<QByteArray> library = spice::ReadModelLibrary(f))
+    for (const QString& number : PartNumbers(*library)) w.OpAmpSelection.AddItem(number);
   w.OpAmpSelection.setFromUser(-1, QString());
   w.DBGrid1.Rows.clear();
   w.DBGrid1.Row = -1;

@@ -2,12 +2,19 @@
 
 #include <QStringList>
 
+#include "mainwindow/calverdonform.h"
+#include "mainwindow/datafiles.h"
 #include "mainwindow/poleboxes.h"
 
 namespace spice {
 
 QString ModelLibraryPath(const QString& programFolder) {
   return programFolder + QStringLiteral("/models/marquenta.lib");
+}
+
+std::optional<QByteArray> ReadModelLibrary(mainwindow::CalverdonForm& f) {
+  return mainwindow::ReadWindowDataFile(f, ModelLibraryPath(f.ProgramFolder()),
+                                        mainwindow::kLibraryLimit);
 }
 
 namespace {

@@ -12,10 +12,18 @@
 #include <optional>
 #include <vector>
 
+#include "mainwindow/calverdonform_fwd.h"
+
 namespace spice {
 
 // The library's file: "models/marquenta.lib" in the program data folder.
 QString ModelLibraryPath(const QString& programFolder);
+
+// The library's bytes, for every reader of it (the model list, the part list, the netlists):
+// nothing when it is missing or cannot be opened; nothing and one message naming it when it is
+// no regular file of at most 16 MB (a named pipe, a device, a folder), told once while it stays
+// so (mainwindow/datafiles.h).
+std::optional<QByteArray> ReadModelLibrary(mainwindow::CalverdonForm& f);
 
 // The models a library lists, in library order, with the number of the entry (from 1) that
 // starts each.

@@ -47,10 +47,9 @@ bool modelText(CalverdonForm& f, NetlistLayout layout, NetlistRequest& r) {
   const int index = f.OpAmpModel.ListIndex();
   if (index <= 0 || f.OpAmpModel.Text() == kIdealOpAmp) return true;
   r.OpAmpSubckt = f.OpAmpModel.Text();
-  QFile library(ModelLibraryPath(f.ProgramFolder()));
   const int first = size_t(index) < f.ModelFirstLine.size() ? f.ModelFirstLine[size_t(index)] : 0;
-  if (library.open(QIODevice::ReadOnly))
-    r.ModelText = ModelText(library.readAll(), first,
+  if (const std::optional<QByteArray> library = ReadModelLibrary(f))
+    r.ModelText = ModelText(*library, first,
                             layout == NetlistLayout::BandPassTwoFile ? ModelEnd::EndModel
                                                                      : ModelEnd::Ends);
   return r.ModelText ? true : refuse(f, ModelNotFound(r.OpAmpSubckt));

@@ -1,6 +1,5 @@
 #include "spice/opampmodels.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "mainwindow/calverdonform.h"
@@ -9,8 +8,7 @@ namespace spice {
 
 void LoadOpAmpModels(CalverdonForm& f) {
   std::vector<LibraryModel> models;
-  QFile file(ModelLibraryPath(f.ProgramFolder()));
-  if (file.open(QIODevice::ReadOnly)) models = ListModels(file.readAll());
+  if (const std::optional<QByteArray> library = ReadModelLibrary(f)) models = ListModels(*library);
 
   forms::ComboBox& list = f.OpAmpModel;
   const QString chosen = list.Text();

@@ -9,8 +9,14 @@
 
 #include "gui/qtsystem.h"
 #include "simulation_fixture.h"
+#include "support/writtenfile.h"
 
 namespace {
+
+QByteArray contentsOf(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // The simulator program, started for real only at the window's first look whether it has
 // ended: what runs meanwhile (the other instance's pass) comes between the window's netlist
@@ -84,11 +90,13 @@ struct Instance {
   spice::NgspiceProgramEngine engine{runner, s.clock};
   double centre;
 
-  Instance(const QString& user, const QString& centreText)
+  // simulator: the choice of the outside program (0 writes the netlist and its models in two
+  // files, the others in one, Model.cir).
+  Instance(const QString& user, const QString& centreText, int simulator = 0)
       : paths(s.programDir.path(), user), centre(engine::EngValue(centreText, '.').value()) {
     s.f.svc.paths = &paths;
     s.f.SimulatorProgram = &engine;
-    s.chooseSimulator(0);
+    s.chooseSimulator(simulator);
     BPNotchDesign d;
     d.stages = QStringLiteral("1");
     d.centre = centreText;
@@ -135,6 +143,29 @@ TEST(TwoInstances, EachPlotsItsOwnPeakWhileTheOtherSimulatesInTheSameUserFolder)
   EXPECT_TRUE(QFile::exists(user.filePath("instance-2/bandpass.cir")));
   EXPECT_EQ(a.paths.userFolder().toStdString(), user.path().toStdString());
   EXPECT_EQ(b.paths.userFolder().toStdString(), user.filePath("instance-2").toStdString());
+}
+
+// A file where the second instance's folder would be: the second takes the next folder and
+// never the first one's.
+TEST(TwoInstances, AFileInPlaceOfTheSecondFolderSendsTheSecondInstanceToTheNextOne) {
+  QTemporaryDir user;
+  ASSERT_TRUE(WriteTestFile(user.filePath("instance-2"), "in the way"));
+  Instance a(user.path(), QStringLiteral("1k"), 1);
+  a.pass();
+  const QByteArray firstNetlist = contentsOf(user.filePath("Model.cir"));
+  ASSERT_FALSE(firstNetlist.isEmpty());
+
+  Instance b(user.path(), QStringLiteral("10k"), 1);
+  b.pass();
+  EXPECT_EQ(b.paths.userFolder().toStdString(), user.filePath("instance-3").toStdString());
+  EXPECT_TRUE(QFile::exists(user.filePath("instance-3/Model.cir")));
+  EXPECT_EQ(contentsOf(user.filePath("Model.cir")), firstNetlist);
+  EXPECT_EQ(contentsOf(user.filePath("instance-2")), QByteArray("in the way"));
+  for (Instance* i : {&a, &b}) {
+    EXPECT_TRUE(i->s.fake.messages.shown.empty())
+        << i->s.fake.messages.texts().join("\n").toStdString();
+    EXPECT_NEAR(i->peakOverCentre(), 1.0, 0.01);
+  }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "gui/qtdialogs.h"
 #include "gui/qtservices.h"
@@ -55,8 +56,8 @@ TEST(QtServices, MessageBoxAnswersAreTheProgramsNumbers) {
 
 TEST(QtServices, SettingsAreStoredPerUserBySectionAndKey) {
   QTemporaryDir dir;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  gui::QtSettingsService settings;
+  gui::QtSettingsService settings(nullptr, dir.path());
+  EXPECT_EQ(settings.fileOf("Calverdon"), dir.path() + "/Calverdon/Calverdon.conf");
   EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "True");
   settings.set("Calverdon", "ShowAbout", "Value", "False");
   EXPECT_EQ(settings.get("Calverdon", "ShowAbout", "Value", "True"), "False");
@@ -159,6 +160,26 @@ TEST(QtServices, EachInstanceWorksInAFolderOfItsOwnAndAFreedOneIsTakenAgain) {
 
   // A folder that cannot be locked at all: the shared one.
   EXPECT_EQ(gui::InstanceFolder("/proc/calverdon").own(), "/proc/calverdon");
+}
+
+TEST(QtServices, AnInstanceFolderThatCannotBeMadeIsPassedOverNeverForTheSharedOne) {
+  QTemporaryDir dir;
+  const QString shared = dir.filePath("user");
+  gui::InstanceFolder first(shared);
+  ASSERT_EQ(first.own(), shared);
+  // instance-2 is a file, instance-3 a link into the first instance's folder, and the lock of
+  // instance-4 a named pipe, which a lock would wait on for ever.
+  ASSERT_TRUE(WriteTestFile(shared + "/instance-2", "not a folder"));
+  ASSERT_TRUE(QFile::link(shared, shared + "/instance-3"));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(shared + "/instance-4.lock").constData(), 0600), 0);
+  gui::InstanceFolder second(shared);
+  EXPECT_EQ(second.own(), shared + "/instance-5");
+  EXPECT_TRUE(QFileInfo(shared + "/instance-2").isFile());
+
+  // Every instance folder held or blocked: none at all rather than the shared one.
+  for (int n = 6; n <= 99; ++n)
+    ASSERT_TRUE(WriteTestFile(shared + QStringLiteral("/instance-%1").arg(n), ""));
+  EXPECT_EQ(gui::InstanceFolder(shared).own(), QString());
 }
 
 // A file that is there but that no program of the desktop takes is not for the opener: the
