@@ -1,6 +1,6 @@
 // One display pass of a five-stage band-pass design at 10 kHz, simulation and plot included:
 // with ngspice inside the process (ideal op-amp and a library model) and with the ngspice
-// program (which the window waits for in half-second looks, as it must); and the read-back of
+// program (which the window waits for until it ends); and the read-back of
 // the program's raw file alone.
 #include <benchmark/benchmark.h>
 
@@ -25,8 +25,7 @@ struct Design {
   mainwindow::CalverdonForm f{fake.services()};
   BandPassFolders folders{fake};
   gui::QtProcessRunner runner;
-  gui::QtClock clock;
-  spice::NgspiceProgramEngine program{runner, clock};
+  spice::NgspiceProgramEngine program{runner};
   bool second = false;
 
   Design(int simulator, const QString& model) {

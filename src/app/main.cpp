@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
   parts::RegisterPartList(form);
 
   // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
-  spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
+  spice::NgspiceProgramEngine program(*qt.services().processes);
   form.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
   form.SimulatorProgram = &program;
   app::ArmStartCheck(QCoreApplication::arguments(), qt, form);

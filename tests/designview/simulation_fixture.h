@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 
 #include "bpnotch_design.h"
@@ -15,30 +14,14 @@
 #include "spice/opampmodels.h"
 #include "spice/simulation.h"
 
-// A clock whose half-second sleeps last a few milliseconds, so a waited-for program runs
-// without holding the test up. The program's time is counted in these sleeps, so the fixture
-// gives it many of them (kLoadedMachineSeconds): a machine under load may take a few seconds
-// for a run that takes a tenth of one alone.
-class QuickClock : public platform::Clock {
- public:
-  int sleeps = 0;
-  QDateTime now() override { return QDateTime(QDate(2026, 12, 10), QTime(20, 0)); }
-  void wait(double) override {}
-  void sleep(double) override {
-    ++sleeps;
-    QThread::msleep(5);
-  }
-};
-
-// About a minute of real time in QuickClock sleeps.
-inline constexpr double kLoadedMachineSeconds = 6000;
+// The time the fixture gives the program: a machine under load may take a few seconds for a
+// run that takes a tenth of one alone.
+inline constexpr double kLoadedMachineSeconds = 120;
 
 struct SimulationFixture : SequenceFixture {
   QTemporaryDir programDir, userDir;
   gui::QtProcessRunner runner;
-  QuickClock clock;
-  spice::NgspiceProgramEngine program{runner, clock, QStringLiteral("ngspice"),
-                                      kLoadedMachineSeconds};
+  spice::NgspiceProgramEngine program{runner, QStringLiteral("ngspice"), kLoadedMachineSeconds};
 
   explicit SimulationFixture(QChar sep = QLatin1Char('.')) : SequenceFixture(sep) {
     QDir(programDir.path()).mkpath(QStringLiteral("models"));
