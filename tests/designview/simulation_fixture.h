@@ -1,7 +1,6 @@
 #pragma once
 // The main window with both simulators installed: ngspice inside the process and the ngspice
-// program, the model library and the netlists' include files in a program folder of its own,
-// and the netlists and raw file in a user folder of its own.
+// program, in the folders of support/simulationfolders.h.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,31 +12,21 @@
 #include "spice/ngspiceshared.h"
 #include "spice/opampmodels.h"
 #include "spice/simulation.h"
+#include "support/simulationfolders.h"
 
 // The time the fixture gives the program: a machine under load may take a few seconds for a
 // run that takes a tenth of one alone.
 inline constexpr double kLoadedMachineSeconds = 120;
 
-struct SimulationFixture : SequenceFixture {
-  QTemporaryDir programDir, userDir;
+struct SimulationFixture : SequenceFixture, SimulationFolders {
   gui::QtProcessRunner runner;
   spice::NgspiceProgramEngine program{runner, QStringLiteral("ngspice"), kLoadedMachineSeconds};
 
-  explicit SimulationFixture(QChar sep = QLatin1Char('.')) : SequenceFixture(sep) {
-    QDir(programDir.path()).mkpath(QStringLiteral("models"));
-    install(QStringLiteral("models/marquenta.lib"), QStringLiteral("models/marquenta.lib"));
-    install(QStringLiteral("spice/10pSK.lib"), QStringLiteral("10pSK.lib"));
-    install(QStringLiteral("spice/bandpass.lib"), QStringLiteral("bandpass.lib"));
-    fake.paths.program = programDir.path();
-    fake.paths.user = userDir.path();
+  explicit SimulationFixture(QChar sep = QLatin1Char('.'))
+      : SequenceFixture(sep), SimulationFolders(fake) {
     f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
     f.SimulatorProgram = &program;
   }
-
-  void install(const QString& from, const QString& to) {
-    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/") + from, programDir.path() + "/" + to);
-  }
-  QString userFile(const QString& name) const { return userDir.path() + "/" + name; }
 
   // Selects simulator choice i (0 and 1 the program, 2 inside the process).
   void chooseSimulator(int i) {

@@ -96,7 +96,11 @@ struct Instance {
     d.rows = {{centreText, QStringLiteral("5"), QStringLiteral("1")}};
     EnterBPNotchDesign(s, d);
   }
-  void pass() { s.f.SequenceUpdateScreen(); }
+  // A pass of a Q other than the last pass's, so that each pass runs the simulator.
+  void pass() {
+    s.f.QInput[0].Text = s.f.QInput[0].Text == "5" ? QStringLiteral("6") : QStringLiteral("5");
+    s.f.SequenceUpdateScreen();
+  }
   // The frequency of the plotted peak over the design's centre.
   double peakOverCentre() const {
     const auto& f = s.f;
