@@ -9,7 +9,7 @@ namespace designview {
 using mainwindow::CalverdonForm;
 
 // "Test Spice": prepares the axis, then writes, runs and reads back the netlist of the design
-// on screen. It always runs the simulator.
+// on screen. It always runs the simulator and always tells its failure.
 void RunSpice_Click(CalverdonForm& f);
 
 // The same at the end of a display pass: a run that would repeat the last successful one

@@ -89,6 +89,8 @@ SimulatorChoice ChosenSimulator(const CalverdonForm& f) {
 }
 
 void XSpiceFileSave(CalverdonForm& f, const AnalysisWindow& window, RunFor asker) {
+  // "Test Spice" tells its failure even when a pass told the same one just before.
+  if (asker == RunFor::TestSpice) TellNextFault(f);
   f.SimResultsReady = false;
   const WrittenNetlist written = WriteNetlist(f, window);
   if (written.Outcome == NetlistOutcome::NoTrace || written.Outcome == NetlistOutcome::Refused)

@@ -21,7 +21,7 @@ SimulatorChoice ChosenSimulator(const CalverdonForm& f);
 // Who asks for a run. A display pass takes the results kept from the last successful run when
 // it would run exactly the same again (the same engine, simulator choice, netlist files and
 // included files), and tells a fault once while it stays the same (simulationfault.h).
-// "Test Spice" always runs.
+// "Test Spice" always runs, and always tells its failure.
 enum class RunFor { DisplayPass, TestSpice };
 
 // Writes the netlist for the analysis window the caller prepared, runs the simulator and reads
