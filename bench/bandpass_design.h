@@ -3,27 +3,10 @@
 // a band-pass session enter, and the program and user folders its simulation runs in: the
 // model library and the netlists' include files in a program folder of its own, netlists and
 // output in a user folder.
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "fakes/fake_services.h"
 #include "mainwindow/calverdonform.h"
+#include "support/simulationfolders.h"
 
-struct BandPassFolders {
-  QTemporaryDir programDir, userDir;
-
-  explicit BandPassFolders(fakes::FakeServices& fake) {
-    QDir(programDir.path()).mkpath(QStringLiteral("models"));
-    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/models/marquenta.lib"),
-                programDir.path() + QStringLiteral("/models/marquenta.lib"));
-    for (const char* stub : {"10pSK.lib", "bandpass.lib"})
-      QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/spice/") + QLatin1String(stub),
-                  programDir.path() + QLatin1Char('/') + QLatin1String(stub));
-    fake.paths.program = programDir.path();
-    fake.paths.user = userDir.path();
-  }
-};
+using BandPassFolders = SimulationFolders;
 
 // The boxes and the pass band, without running any handler.
 inline void EnterFiveStageBandPass(mainwindow::CalverdonForm& f) {

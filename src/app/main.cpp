@@ -26,7 +26,7 @@ int main(int argc, char* argv[]) {
   mainwindow::SplashWindow splash;
   gui::QtServices qt;
   // The simulators: ngspice inside the process, and the ngspice program for the outside choices.
-  spice::NgspiceProgramEngine program(*qt.services().processes, *qt.services().clock);
+  spice::NgspiceProgramEngine program(*qt.services().processes);
   mainwindow::CalverdonForm form(qt.services());
   // Armed before the splash: a message the splash's reading of the settings shows is closed
   // by the check too.

@@ -49,7 +49,7 @@ void simulateAndPlot(CalverdonForm& f) {
   graph::ClearGraph(f);
   graph::DrawGrid(f);
   f.PlotResponseFocus = false;
-  RunSpice_Click(f);
+  RunSpiceForPass(f);
   graph::PlotChart_Click(f);
 }
 

@@ -6,10 +6,18 @@
 
 namespace designview {
 
-void RunSpice_Click(CalverdonForm& f) {
+namespace {
+
+void runSpice(CalverdonForm& f, spice::RunFor asker) {
   graph::PrepareRunAxis(f);
-  spice::XSpiceFileSave(f, {f.AxisDecades, f.PlotStartFreq});
+  spice::XSpiceFileSave(f, {f.AxisDecades, f.PlotStartFreq}, asker);
 }
+
+}  // namespace
+
+void RunSpice_Click(CalverdonForm& f) { runSpice(f, spice::RunFor::TestSpice); }
+
+void RunSpiceForPass(CalverdonForm& f) { runSpice(f, spice::RunFor::DisplayPass); }
 
 void RegisterSimulationRun(CalverdonForm& f) {
   f.on(QStringLiteral("RunSpice"), forms::Event::Click,

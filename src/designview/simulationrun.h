@@ -8,8 +8,13 @@ namespace designview {
 
 using mainwindow::CalverdonForm;
 
-// Prepares the axis, then writes, runs and reads back the netlist of the design on screen.
+// "Test Spice": prepares the axis, then writes, runs and reads back the netlist of the design
+// on screen. It always runs the simulator and always tells its failure.
 void RunSpice_Click(CalverdonForm& f);
+
+// The same at the end of a display pass: a run that would repeat the last successful one
+// exactly takes its results instead, and a fault told already is not told again.
+void RunSpiceForPass(CalverdonForm& f);
 
 // Registers "Test Spice".
 void RegisterSimulationRun(CalverdonForm& f);

@@ -1,15 +1,15 @@
-// Programs started without waiting (the simulator program), and the sleep that waits for
-// them without processing window events.
+// Programs started without waiting (the simulator program), and the wait for their end that
+// processes no window events.
 //
 // Each program runs in a process group of its own, so that stopping it stops whatever it
 // started too (a wrapper script's simulator, for one): nothing it started writes its output
-// file after it was stopped.
+// file after it was stopped, and nothing it left running outlives its run.
 #include <signal.h>
 #include <unistd.h>
 
 #include <QProcess>
-#include <QThread>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "gui/qtsystem.h"
@@ -25,13 +25,18 @@ class QtStartedProgram : public platform::StartedProgram {
   ~QtStartedProgram() override {
     if (p_->state() != QProcess::NotRunning) kill();
   }
-  bool running() override {
-    // A wait of no time lets the process object notice that the program has ended.
-    if (p_->state() != QProcess::NotRunning) p_->waitForFinished(0);
-    return p_->state() != QProcess::NotRunning;
+  bool waitForEnd(double seconds) override {
+    if (p_->state() != QProcess::NotRunning) {
+      // The process object wakes the moment the program ends; the time is only the limit.
+      const double ms = std::clamp(seconds * 1000.0, 0.0, double(INT_MAX));
+      p_->waitForFinished(int(std::lround(ms)));
+    }
+    if (p_->state() != QProcess::NotRunning) return false;
+    stopLeftovers();
+    return true;
   }
   int exitCode() override {
-    if (running()) return -1;
+    if (p_->state() != QProcess::NotRunning) return -1;
     return p_->exitStatus() == QProcess::NormalExit ? p_->exitCode() : -1;
   }
   QString output() override {
@@ -48,6 +53,14 @@ class QtStartedProgram : public platform::StartedProgram {
   }
 
  private:
+  // What the program left running in its group, stopped at once after its end. The group's
+  // number is nobody else's while any of its processes lives, and the number of a group that
+  // has just emptied is not handed out again until the system has gone round all the others.
+  void stopLeftovers() {
+    if (group_ > 0) ::kill(-group_, SIGKILL);
+    group_ = 0;
+  }
+
   std::unique_ptr<QProcess> p_;
   pid_t group_ = 0;
   QString output_;
@@ -66,13 +79,6 @@ std::unique_ptr<platform::StartedProgram> QtProcessRunner::start(const QString& 
   p->start(program, arguments);
   if (!p->waitForStarted(10000)) return nullptr;
   return std::make_unique<QtStartedProgram>(std::move(p));
-}
-
-void QtClock::sleep(double seconds) {
-  if (!(seconds > 0)) return;
-  // At most a minute: a sleep is a pause, never a hang.
-  const double ms = std::min(seconds * 1000.0, 60000.0);
-  QThread::msleep(static_cast<unsigned long>(std::lround(ms)));
 }
 
 }  // namespace gui

@@ -15,7 +15,6 @@ class QtClock : public platform::Clock {
   QDateTime now() override;
   // Runs the event loop for the given time (nothing for a time that is not positive).
   void wait(double seconds) override;
-  void sleep(double seconds) override;
 };
 
 // The folder one instance of the program writes its netlists and simulator output to, inside a

@@ -16,6 +16,10 @@
 #include "engine/sections.h"
 #include "forms/color.h"
 
+namespace spice {
+class SpiceEngine;
+}
+
 namespace mainwindow {
 
 using SectionArray = engine::SectionArray;
@@ -153,6 +157,16 @@ struct GraphState {
   bool PlotResponseFocus = false;
 };
 
+// The last simulation run that succeeded, kept so that a display pass which would run exactly
+// the same again takes its results instead: the engine that ran it, everything the run read
+// (spice/runinputs.h) and the results as read back. No engine: no run is kept.
+struct KeptRun {
+  const spice::SpiceEngine* Engine = nullptr;
+  QString Inputs;
+  std::vector<std::vector<double>> Real, Imag;
+  int Column = -1;
+};
+
 // The simulation of a band-pass or notch design: the netlist, the op-amp model and the results
 // read back.
 struct SimulationState {
@@ -177,6 +191,7 @@ struct SimulationState {
   bool SimPlotValid = false;
   // The simulation fault told last, until a pass succeeds: the same fault is not told again.
   QString SimFaultTold;
+  KeptRun LastRun;
 };
 
 // The values the dialogs share with the main window: the design frequency, the section the

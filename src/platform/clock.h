@@ -10,8 +10,6 @@ class Clock {
   virtual QDateTime now() = 0;
   // Waits seconds, processing window events meanwhile.
   virtual void wait(double seconds) = 0;
-  // Sleeps seconds without processing window events: the window does not react meanwhile.
-  virtual void sleep(double seconds) = 0;
 };
 
 }  // namespace platform

@@ -14,14 +14,17 @@ struct ProcessResult {
   QString output;         // standard output and standard error
 };
 
-// A program started without waiting for it, asked now and then whether it has ended. It runs
-// in a process group of its own with whatever it starts.
+// A program started without waiting for it, then waited for. It runs in a process group of
+// its own with whatever it starts.
 class StartedProgram {
  public:
   virtual ~StartedProgram() = default;
-  // True until the program has ended; asking does not wait.
-  virtual bool running() = 0;
-  // The exit code once it has ended; -1 when it crashed or was stopped.
+  // Waits at most `seconds` for the program to end, without processing window events, and
+  // returns as soon as it has ended: true then, false when it still runs. The moment it is
+  // seen to have ended, whatever it left running in its group is stopped, so nothing it
+  // started outlives it.
+  virtual bool waitForEnd(double seconds) = 0;
+  // The exit code once it has ended; -1 when it crashed, was stopped or still runs.
   virtual int exitCode() = 0;
   // Its standard output and standard error so far.
   virtual QString output() = 0;

@@ -125,6 +125,7 @@ WrittenNetlist WriteNetlist(CalverdonForm& f, const AnalysisWindow& window) {
   }
   if (r.Layout != NetlistLayout::LowPass)
     out.RunFile = r.Folder + QLatin1Char('/') + build.Files.front().Name;
+  out.Files = build.Files;
   out.Outcome = NetlistOutcome::Written;
   return out;
 }

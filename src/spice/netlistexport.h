@@ -23,6 +23,7 @@ struct WrittenNetlist {
   NetlistOutcome Outcome = NetlistOutcome::NoLayout;
   std::optional<NetlistLayout> Layout;
   QString RunFile;  // the netlist a simulator runs (full path); empty for the low-pass layout
+  std::vector<NetlistFile> Files;  // the layout's files as written, once all were written
 };
 
 // The netlist layout of the design: by pass band, and for a band-pass design by the

@@ -7,36 +7,25 @@
 
 namespace spice {
 
-ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& clock,
-                         const QString& program, const QStringList& arguments,
-                         const QString& folder, double timeoutSeconds) {
+ShellResult ShellAndWait(platform::ProcessRunner& processes, const QString& program,
+                         const QStringList& arguments, const QString& folder,
+                         double timeoutSeconds) {
   ShellResult r;
   std::unique_ptr<platform::StartedProgram> p = processes.start(program, arguments, folder);
   if (!p) return r;
   r.Started = true;
-  double waited = 0;
-  for (;;) {
-    clock.sleep(kShellPollSeconds);
-    waited += kShellPollSeconds;
-    if (!p->running()) {
-      r.Finished = true;
-      r.ExitCode = p->exitCode();
-      break;
-    }
-    if (waited >= timeoutSeconds) {
-      p->kill();
-      break;
-    }
-  }
+  r.Finished = p->waitForEnd(timeoutSeconds);
+  if (r.Finished)
+    r.ExitCode = p->exitCode();
+  else
+    p->kill();
   r.Output = p->output();
   return r;
 }
 
-NgspiceProgramEngine::NgspiceProgramEngine(platform::ProcessRunner& processes,
-                                           platform::Clock& clock, QString program,
+NgspiceProgramEngine::NgspiceProgramEngine(platform::ProcessRunner& processes, QString program,
                                            double timeoutSeconds)
-    : processes_(processes), clock_(clock), program_(std::move(program)),
-      timeout_(timeoutSeconds) {}
+    : processes_(processes), program_(std::move(program)), timeout_(timeoutSeconds) {}
 
 QStringList NgspiceProgramEngine::Arguments(const QString& rawFile, const QString& netlistFile) {
   // ASCII raw output whatever the netlist asks for.
@@ -51,7 +40,7 @@ SimulationStatus NgspiceProgramEngine::run() {
   output_.clear();
   // A raw file left by an earlier run is never read as this run's.
   QFile::remove(job_.RawFile);
-  const ShellResult r = ShellAndWait(processes_, clock_, program_,
+  const ShellResult r = ShellAndWait(processes_, program_,
                                      Arguments(job_.RawFile, job_.NetlistFile), job_.Folder,
                                      timeout_);
   output_ = r.Output;

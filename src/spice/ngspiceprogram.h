@@ -1,7 +1,6 @@
 #pragma once
 // The ngspice program in batch mode, for the two outside-simulator choices: it runs the
 // netlist file and writes the ASCII raw file, which the window then reads back.
-#include "platform/clock.h"
 #include "platform/processes.h"
 #include "spice/spiceengine.h"
 
@@ -15,23 +14,22 @@ struct ShellResult {
   QString Output;
 };
 
-// The wait between two looks at whether the program has ended, and the longest wait.
-inline constexpr double kShellPollSeconds = 0.5;
+// The longest wait for the program.
 inline constexpr double kShellTimeoutSeconds = 20;
 
-// Starts the program and waits for its end: a sleep of half a second (the window does not
-// react meanwhile), then a look, again and again. The first look comes only after one sleep.
-// A program still running after timeoutSeconds is stopped.
-ShellResult ShellAndWait(platform::ProcessRunner& processes, platform::Clock& clock,
-                         const QString& program, const QStringList& arguments,
-                         const QString& folder, double timeoutSeconds = kShellTimeoutSeconds);
+// Starts the program and waits for its end, which ends the wait at once (the window does not
+// react meanwhile). A program still running after timeoutSeconds is stopped with its whole
+// process group; after a program's own end, whatever it left running in its group is stopped.
+ShellResult ShellAndWait(platform::ProcessRunner& processes, const QString& program,
+                         const QStringList& arguments, const QString& folder,
+                         double timeoutSeconds = kShellTimeoutSeconds);
 
 class NgspiceProgramEngine : public SpiceEngine {
  public:
-  // timeoutSeconds: the time the program gets, counted in the clock's sleeps.
-  NgspiceProgramEngine(platform::ProcessRunner& processes, platform::Clock& clock,
-                       QString program = QStringLiteral("ngspice"),
-                       double timeoutSeconds = kShellTimeoutSeconds);
+  // timeoutSeconds: the time the program gets.
+  explicit NgspiceProgramEngine(platform::ProcessRunner& processes,
+                                QString program = QStringLiteral("ngspice"),
+                                double timeoutSeconds = kShellTimeoutSeconds);
 
   void putNetlist(const SimulationJob& job) override { job_ = job; }
   // Deletes the raw file, runs the program on the netlist file and checks its start, end, exit
@@ -47,7 +45,6 @@ class NgspiceProgramEngine : public SpiceEngine {
 
  private:
   platform::ProcessRunner& processes_;
-  platform::Clock& clock_;
   QString program_;
   double timeout_;
   SimulationJob job_;

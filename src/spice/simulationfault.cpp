@@ -10,6 +10,6 @@ void TellSimulationFault(CalverdonForm& f, const QString& message) {
   f.Message(message);
 }
 
-void SimulationSucceeded(CalverdonForm& f) { f.SimFaultTold.clear(); }
+void TellNextFault(CalverdonForm& f) { f.SimFaultTold.clear(); }
 
 }  // namespace spice

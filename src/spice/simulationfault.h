@@ -14,7 +14,11 @@ using mainwindow::CalverdonForm;
 // Shows the message unless it is the fault told last and no pass has succeeded since.
 void TellSimulationFault(CalverdonForm& f, const QString& message);
 
+// The next fault is told whatever was told before: after a pass that succeeded, and before a
+// run of "Test Spice", which answers every click.
+void TellNextFault(CalverdonForm& f);
+
 // A pass succeeded: the next fault is told whatever it is.
-void SimulationSucceeded(CalverdonForm& f);
+inline void SimulationSucceeded(CalverdonForm& f) { TellNextFault(f); }
 
 }  // namespace spice

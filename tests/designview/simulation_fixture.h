@@ -1,11 +1,9 @@
 #pragma once
 // The main window with both simulators installed: ngspice inside the process and the ngspice
-// program, the model library and the netlists' include files in a program folder of its own,
-// and the netlists and raw file in a user folder of its own.
+// program, in the folders of support/simulationfolders.h.
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 
 #include "bpnotch_design.h"
@@ -14,47 +12,21 @@
 #include "spice/ngspiceshared.h"
 #include "spice/opampmodels.h"
 #include "spice/simulation.h"
+#include "support/simulationfolders.h"
 
-// A clock whose half-second sleeps last a few milliseconds, so a waited-for program runs
-// without holding the test up. The program's time is counted in these sleeps, so the fixture
-// gives it many of them (kLoadedMachineSeconds): a machine under load may take a few seconds
-// for a run that takes a tenth of one alone.
-class QuickClock : public platform::Clock {
- public:
-  int sleeps = 0;
-  QDateTime now() override { return QDateTime(QDate(2026, 12, 10), QTime(20, 0)); }
-  void wait(double) override {}
-  void sleep(double) override {
-    ++sleeps;
-    QThread::msleep(5);
-  }
-};
+// The time the fixture gives the program: a machine under load may take a few seconds for a
+// run that takes a tenth of one alone.
+inline constexpr double kLoadedMachineSeconds = 120;
 
-// About a minute of real time in QuickClock sleeps.
-inline constexpr double kLoadedMachineSeconds = 6000;
-
-struct SimulationFixture : SequenceFixture {
-  QTemporaryDir programDir, userDir;
+struct SimulationFixture : SequenceFixture, SimulationFolders {
   gui::QtProcessRunner runner;
-  QuickClock clock;
-  spice::NgspiceProgramEngine program{runner, clock, QStringLiteral("ngspice"),
-                                      kLoadedMachineSeconds};
+  spice::NgspiceProgramEngine program{runner, QStringLiteral("ngspice"), kLoadedMachineSeconds};
 
-  explicit SimulationFixture(QChar sep = QLatin1Char('.')) : SequenceFixture(sep) {
-    QDir(programDir.path()).mkpath(QStringLiteral("models"));
-    install(QStringLiteral("models/marquenta.lib"), QStringLiteral("models/marquenta.lib"));
-    install(QStringLiteral("spice/10pSK.lib"), QStringLiteral("10pSK.lib"));
-    install(QStringLiteral("spice/bandpass.lib"), QStringLiteral("bandpass.lib"));
-    fake.paths.program = programDir.path();
-    fake.paths.user = userDir.path();
+  explicit SimulationFixture(QChar sep = QLatin1Char('.'))
+      : SequenceFixture(sep), SimulationFolders(fake) {
     f.SimulatorInProcess = &spice::NgspiceSharedEngine::instance();
     f.SimulatorProgram = &program;
   }
-
-  void install(const QString& from, const QString& to) {
-    QFile::copy(QStringLiteral(CALVERDON_RESOURCES "/") + from, programDir.path() + "/" + to);
-  }
-  QString userFile(const QString& name) const { return userDir.path() + "/" + name; }
 
   // Selects simulator choice i (0 and 1 the program, 2 inside the process).
   void chooseSimulator(int i) {

@@ -12,6 +12,7 @@
 
 #include "designfiles/designfile.h"
 #include "designfiles/filecommands.h"
+#include "fake_program.h"
 #include "mainwindow/handlers.h"
 #include "simulation_fixture.h"
 #include "spice/netlistexport.h"
@@ -99,9 +100,7 @@ TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
       {"program missing", 1,
        [](FaultFixture& s) {
          static gui::QtProcessRunner runner;
-         static QuickClock clock;
-         static spice::NgspiceProgramEngine missing(runner, clock,
-                                                    QStringLiteral("/nonexistent/ngspice"));
+         static spice::NgspiceProgramEngine missing(runner, QStringLiteral("/nonexistent/ngspice"));
          s.f.SimulatorProgram = &missing;
        },
        [](FaultFixture&) { return spice::ProgramNotStarted("/nonexistent/ngspice"); }},
@@ -111,9 +110,9 @@ TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
       {"model that does not converge, inside", 2, model("KVR9002/30"), nullptr},
       {"program that never ends", 1,
        [](FaultFixture& s) {
-         static spice::NgspiceProgramEngine hanging(s.fake.processes, s.fake.clock);
+         static spice::NgspiceProgramEngine hanging(s.fake.processes);
          s.fake.processes.started = [](const fakes::ProcessCall&, fakes::FakeStartedProgram& p) {
-           p.pollsLeft = -1;
+           p.hangs = true;
            return true;
          };
          s.f.SimulatorProgram = &hanging;
@@ -121,7 +120,7 @@ TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
        [](FaultFixture&) { return spice::ProgramTimedOut(spice::kShellTimeoutSeconds); }},
       {"raw file cut short", 1,
        [](FaultFixture& s) {
-         static spice::NgspiceProgramEngine cut(s.fake.processes, s.fake.clock);
+         static spice::NgspiceProgramEngine cut(s.fake.processes);
          s.fake.processes.started = [](const fakes::ProcessCall& call, fakes::FakeStartedProgram& p) {
            const QString raw = call.arguments.value(3);
            p.onEnd = [raw] {
@@ -158,48 +157,6 @@ TEST(SimulationFaults, EachFailureGivesOneMessageAndTheWindowGoesOn) {
   }
 }
 
-// A stand-in for the simulator program: a shell script in a folder of its own, run with the
-// arguments the window gives ngspice ("-D filetype=ascii -r RAW -b NETLIST": $4 is the raw file,
-// $6 the netlist), which may call the real ngspice.
-struct FakeProgram {
-  QTemporaryDir dir;
-  QString path;
-  FakeProgram(const char* name, const QByteArray& script) : path(dir.filePath(name)) {
-    if (script.isEmpty()) return;  // the program is missing
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + script);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  }
-  QString file(const char* name) const { return dir.filePath(name); }
-};
-
-// A quick clock that holds its first sleep until a file exists, so a program's own start-up is
-// done before the window's time for it runs out.
-class WaitingClock : public QuickClock {
- public:
-  QString waitFor;
-  void sleep(double s) override {
-    for (int i = 0; i < 2000 && !waitFor.isEmpty() && !QFile::exists(waitFor); ++i)
-      QThread::msleep(5);
-    QuickClock::sleep(s);
-  }
-};
-
-// Whether a process has gone (a zombie waiting to be reaped has gone too).
-bool processGone(qint64 pid) {
-  for (int i = 0; i < 1000; ++i) {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly)) return true;
-    const QByteArray text = stat.readAll();
-    const qsizetype paren = text.lastIndexOf(')');
-    if (paren >= 0 && text.mid(paren + 2, 1) == "Z") return true;
-    QThread::msleep(5);
-  }
-  return false;
-}
-
 TEST(SimulationFaults, AFaultyProgramIsToldOncePerFaultOverManyPasses) {
   struct Case {
     const char* name;
@@ -227,12 +184,12 @@ TEST(SimulationFaults, AFaultyProgramIsToldOncePerFaultOverManyPasses) {
     FaultFixture s;
     s.runSound(1);
     FakeProgram program("ngspice", c.script);
-    WaitingClock clock;
-    if (c.hangs) clock.waitFor = program.file("child.pid");
-    spice::NgspiceProgramEngine engine(s.runner, clock, program.path,
-                                       c.hangs ? 2 : kLoadedMachineSeconds);
+    WaitingRunner runner;
+    if (c.hangs) runner.waitFor = program.file("child.pid");
+    const double timeout = c.hangs ? 0.5 : kLoadedMachineSeconds;
+    spice::NgspiceProgramEngine engine(runner, program.path, timeout);
     const QString message = c.script.isEmpty() ? spice::ProgramNotStarted(program.path)
-                            : c.hangs          ? spice::ProgramTimedOut(2)
+                            : c.hangs          ? spice::ProgramTimedOut(timeout)
                                                : spice::RawFileError();
     // The same fault pass after pass: told once, no plot of the sound run left.
     s.fake.messages.shown.clear();
@@ -243,10 +200,17 @@ TEST(SimulationFaults, AFaultyProgramIsToldOncePerFaultOverManyPasses) {
           << "a stopped program's output is no result";
     }
     s.expectFailedOnce(message);
+    // "Test Spice" answers every click, the same fault included; the passes that follow tell
+    // it no more.
+    s.f.raise(s.f.RunSpice, forms::Event::Click);
+    s.f.raise(s.f.RunSpice, forms::Event::Click);
+    s.f.SequenceUpdateScreen();
+    EXPECT_EQ(s.fake.messages.texts(), QStringList({message, message, message}))
+        << s.fake.messages.texts().join("\n").toStdString();
     if (c.hangs) {
       QFile pidFile(program.file("child.pid"));
       ASSERT_TRUE(pidFile.open(QIODevice::ReadOnly));
-      EXPECT_TRUE(processGone(pidFile.readAll().trimmed().toLongLong()))
+      EXPECT_TRUE(ProcessGone(pidFile.readAll().trimmed().toLongLong()))
           << "the program's own child is stopped with it";
     }
     // A sound pass, then the same fault is told again, once.

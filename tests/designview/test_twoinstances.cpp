@@ -18,16 +18,16 @@ QByteArray contentsOf(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The simulator program, started for real only at the window's first look whether it has
-// ended: what runs meanwhile (the other instance's pass) comes between the window's netlist
-// and the program reading it, as it may with two instances at once.
+// The simulator program, started for real only when the window waits for its end: what runs
+// meanwhile (the other instance's pass) comes between the window's netlist and the program
+// reading it, as it may with two instances at once.
 class LateProgram : public platform::StartedProgram {
  public:
   LateProgram(QString program, QStringList arguments, QString folder, std::function<void()> meanwhile)
       : program_(std::move(program)), arguments_(std::move(arguments)),
         folder_(std::move(folder)), meanwhile_(std::move(meanwhile)) {}
-  bool running() override {
-    if (ended_) return false;
+  bool waitForEnd(double) override {
+    if (ended_) return true;
     ended_ = true;
     if (meanwhile_) std::exchange(meanwhile_, nullptr)();
     QProcess p;
@@ -36,7 +36,7 @@ class LateProgram : public platform::StartedProgram {
     p.start(program_, arguments_);
     if (p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit) code_ = p.exitCode();
     output_ = QString::fromLocal8Bit(p.readAll());
-    return false;
+    return true;
   }
   int exitCode() override { return code_; }
   QString output() override { return output_; }
@@ -87,7 +87,7 @@ struct Instance {
   SimulationFixture s;
   InstancePaths paths;
   InterleavingRunner runner;
-  spice::NgspiceProgramEngine engine{runner, s.clock};
+  spice::NgspiceProgramEngine engine{runner};
   double centre;
 
   // simulator: the choice of the outside program (0 writes the netlist and its models in two
@@ -104,7 +104,11 @@ struct Instance {
     d.rows = {{centreText, QStringLiteral("5"), QStringLiteral("1")}};
     EnterBPNotchDesign(s, d);
   }
-  void pass() { s.f.SequenceUpdateScreen(); }
+  // A pass of a Q other than the last pass's, so that each pass runs the simulator.
+  void pass() {
+    s.f.QInput[0].Text = s.f.QInput[0].Text == "5" ? QStringLiteral("6") : QStringLiteral("5");
+    s.f.SequenceUpdateScreen();
+  }
   // The frequency of the plotted peak over the design's centre.
   double peakOverCentre() const {
     const auto& f = s.f;

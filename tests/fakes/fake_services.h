@@ -109,40 +109,52 @@ struct ProcessCall {
   QString folder;
 };
 
-// A started program that ends after a scripted number of polls (never when negative), with a
-// scripted exit code and output; what it does on its end runs then (writing its output file).
+// What the window asked of the programs it started: the longest waits, and the stops.
+struct StartedProgramLog {
+  std::vector<double> waits;
+  int kills = 0;
+};
+
+// A started program that ends when it is waited for (never when it hangs), with a scripted
+// exit code and output; what it does on its end runs then (writing its output file).
 class FakeStartedProgram : public platform::StartedProgram {
  public:
-  int pollsLeft = 0;
+  explicit FakeStartedProgram(StartedProgramLog& log) : log_(log) {}
+  bool hangs = false;
   int code = 0;
   QString text;
   std::function<void()> onEnd;
   bool killed = false;
-  bool running() override {
-    if (killed) return false;
-    if (pollsLeft == 0) {
-      if (onEnd) std::exchange(onEnd, nullptr)();
-      return false;
-    }
-    if (pollsLeft > 0) --pollsLeft;
+  bool waitForEnd(double seconds) override {
+    log_.waits.push_back(seconds);
+    if (killed) return true;
+    if (hangs) return false;
+    if (onEnd) std::exchange(onEnd, nullptr)();
     return true;
   }
-  int exitCode() override { return killed || running() ? -1 : code; }
+  int exitCode() override { return killed || hangs ? -1 : code; }
   QString output() override { return text; }
-  void kill() override { killed = true; }
+  void kill() override {
+    ++log_.kills;
+    killed = true;
+  }
+
+ private:
+  StartedProgramLog& log_;
 };
 
 class FakeProcesses : public platform::ProcessRunner {
  public:
   std::vector<ProcessCall> calls;
+  StartedProgramLog log;
   std::function<platform::ProcessResult(const ProcessCall&)> behaviour;
-  // Scripts each started program; none set: it ends at the first poll with exit code 0. A
+  // Scripts each started program; none set: it ends when waited for, with exit code 0. A
   // script that returns false makes the start fail.
   std::function<bool(const ProcessCall&, FakeStartedProgram&)> started;
   std::unique_ptr<platform::StartedProgram> start(const QString& p, const QStringList& a,
                                                   const QString& f) override {
     calls.push_back({p, a, f});
-    auto program = std::make_unique<FakeStartedProgram>();
+    auto program = std::make_unique<FakeStartedProgram>(log);
     if (started && !started(calls.back(), *program)) return nullptr;
     return program;
   }
@@ -193,13 +205,6 @@ class FakeClock : public platform::Clock {
     waits.push_back(seconds);
     if (duringWait) duringWait();
     current = current.addMSecs(static_cast<qint64>(seconds * 1000));
-  }
-  std::vector<double> sleeps;
-  std::function<void()> duringSleep;  // what happens outside while the window sleeps
-  void sleep(double seconds) override {
-    sleeps.push_back(seconds);
-    current = current.addMSecs(static_cast<qint64>(seconds * 1000));
-    if (duringSleep) duringSleep();
   }
 };
 
