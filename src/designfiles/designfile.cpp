@@ -176,6 +176,12 @@ void apply(CalverdonForm& f, const DesignRecord& r) {
   // The design computed is the one the boxes show: a number no box takes becomes what the
   // box would make of it.
   FitBoxesToLimits(f);
+  // A band-pass or notch stage count beyond the stages there are is read as the most there
+  // are, and those stages are spread round the centre anew, as a typed count spreads them.
+  const std::optional<engine::PassBand> band =
+      mainwindow::PassBandOf(f.Passband.List(r.passbandIndex));
+  if (band && engine::IsBandPassOrNotch(*band) && r.poleCount > mainwindow::kMaxStages)
+    mainwindow::SpreadStagesFromCentre(f, mainwindow::kMaxStages);
 
   // The counts the pole boxes compare a new entry with: the loaded ones, so that entering
   // another count recomputes and entering the same one does not.

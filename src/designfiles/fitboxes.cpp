@@ -95,15 +95,10 @@ bool FitRecordNumbers(DesignRecord& r) {
 }
 
 void FitBoxesToLimits(CalverdonForm& f) {
-  const QString poles = f.Text18.Text;
   fitPoleCount(f, f.Text18.Text, true);
   fitPoleCount(f, f.Text1.Text, false);
   fitFrequencyBox(f, f.Text34.Text);
   fitFrequencyBox(f, f.Text2.Text);
-  // A band-pass or notch stage count brought within its limits has stages the file holds no
-  // frequencies for: they are spread round the centre anew, as a typed count spreads them.
-  if (f.Text18.Text != poles)
-    mainwindow::SpreadStagesFromCentre(f, f.Text18.Text.toInt());
   // The band Q box answers a number beyond the single range as one it cannot read: "1".
   fit(
       f, f.Text3.Text,

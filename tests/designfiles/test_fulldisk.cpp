@@ -5,7 +5,6 @@
 
 #include "files_fixture.h"
 #include "graph/chartexport.h"
-#include "graph/graphcommands.h"
 #include "mainwindow/savefiles.h"
 #include "support/fulldisk.h"
 
@@ -29,7 +28,6 @@ TEST_P(FullDiskWrite, KeepsTheOldFileAndSaysSoOnce) {
   FullDisk disk;
   FilesFixture x;
   auto& f = x.f;
-  graph::RegisterGraphCommands(f);
   if (c.userFolder) x.fake.paths.user = disk.folder();
   designfiles::LoadNoDefaultFile(f);
 
