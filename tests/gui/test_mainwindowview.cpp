@@ -12,14 +12,13 @@
 #include <set>
 #include <gtest/gtest.h>
 
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/screenshot.h"
 #include "guitest.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/startup.h"
 #include "shownmainwindow.h"
+#include "wiring/mainwindowwiring.h"
 
 namespace {
 
@@ -52,9 +51,8 @@ QString firstMismatch(gui::FormView& view) {
 TEST(MainWindowView, TheMainWindowShowsItsModelBeforeAndAfterAnEntry) {
   fakes::FakeServices fake;
   mainwindow::CalverdonForm f(fake.services());
-  designview::install(f);
   mainwindow::SetStartDefaults(f, QLatin1Char('.'));
-  mainwindow::RegisterHandlers(f);
+  wiring::WireMainWindow(f, {});
   f.SequenceUpdateScreen();
 
   gui::FormWindow window(f);

@@ -6,15 +6,14 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
 #include "gui/qtwindowhost.h"
 #include "guitest.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/polepairdialog.h"
 #include "mainwindow/startup.h"
 #include "support/observedsequence.h"
+#include "wiring/mainwindowwiring.h"
 
 namespace {
 
@@ -29,9 +28,8 @@ struct ShownCustomDesign {
     services.windows = &host;
     form = std::make_unique<mainwindow::CalverdonForm>(services);
     mainwindow::CalverdonForm& f = *form;
-    designview::install(f);
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
-    mainwindow::RegisterHandlers(f);
+    wiring::WireMainWindow(f, {});
     f.Passband.SetText("Low-Pass");
     f.Text18.Text = "6";
     f.raise(f.Text18, forms::Event::Validate);

@@ -11,17 +11,15 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "designview/sequence.h"
 #include "fakes/fake_services.h"
-#include "graph/graphcommands.h"
 #include "gui/formview.h"
 #include "gui/formwindow.h"
 #include "gui/qtprint.h"
 #include "guitest.h"
 #include "mainwindow/calverdonform.h"
-#include "mainwindow/handlers.h"
 #include "mainwindow/mainwindowlayout.h"
 #include "mainwindow/startup.h"
+#include "wiring/mainwindowwiring.h"
 
 namespace {
 
@@ -75,10 +73,8 @@ struct PrintWindow {
     return s;
   }
   PrintWindow() {
-    designview::install(f);
     mainwindow::SetStartDefaults(f, QLatin1Char('.'));
-    mainwindow::RegisterHandlers(f);
-    graph::RegisterGraphCommands(f);
+    wiring::WireMainWindow(f, {});
     f.SequenceUpdateScreen();
     window = std::make_unique<gui::FormWindow>(f);
     window->show();

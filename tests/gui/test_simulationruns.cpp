@@ -107,13 +107,13 @@ TEST(SimulationRuns, EachChangeRunsTheSimulatorOnceAndNothingElseRunsIt) {
   const std::vector<Step> bandPass = {
       {"pole count", typed(stages, "1")}, {"pole count back", typed(stages, "2")},
       {"centre frequency", typed(centre, "2k")}, {"a box left as it was", typed(centre, "2k"), 0},
-      {"seed resistor", typed(seed, "22k")}, {"section Fn", typed(fn, "1.7k")},
+      {"seed resistor", typed(seed, "2.2k")}, {"section Fn", typed(fn, "1.7k")},
       {"section Q", typed(q, "4")}, {"section gain", typed(gain, "2")},
       {"supply box", typed(supply, "12")}, clickGraph};
   const std::vector<Step> notch = {
       {"pole count", typed(stages, "1")}, {"pole count back", typed(stages, "2")},
       {"centre frequency", typed(centre, "2k")}, {"a box left as it was", typed(centre, "2k"), 0},
-      {"seed resistor", typed(seed, "22k")}, {"section Fn", typed(fn, "1.7k")},
+      {"seed resistor", typed(seed, "2.2k")}, {"section Fn", typed(fn, "1.7k")},
       {"Q", typed(allQ, "4")}, {"supply box", typed(supply, "12")}, clickGraph};
   for (const char* band : {"Band-Pass", "Notch"})
     for (const int simulator : {1, 2}) {
