@@ -100,6 +100,8 @@ struct DesignResults {
   SectionArray EnteredC1{}, EnteredC2{};
   SectionFlags C1Edited{}, C2Edited{};
   SectionArray StageGainRef{};  // by stage: the gain a gain box change is measured from
+  // The spacing box's text when it got the focus: left as it was, it spreads nothing.
+  std::optional<QString> SpacingAtFocus;
   SectionArray SectionGain = [] {
     SectionArray a{};
     a[2] = 1.0f;

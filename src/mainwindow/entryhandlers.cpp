@@ -175,6 +175,8 @@ void RegisterEntryHandlers(CalverdonForm& f) {
            validate(f, cancel);
          });
   }
+  f.on(QStringLiteral("SpacF"), forms::Event::GotFocus,
+       [&f](forms::EventArgs&) { f.SpacingAtFocus = f.SpacF.Text; });
   f.on(QStringLiteral("Qtotal"), forms::Event::LostFocus,
        [&f](forms::EventArgs&) { Qtotal_LostFocus(f); });
 

@@ -132,7 +132,11 @@ void Text2_Validate(CalverdonForm& f, bool&) {
 }
 
 void SpacF_Validate(CalverdonForm& f, bool&) {
+  // Tabbing through the box is no entry: stage frequencies the engineer typed stay.
+  const bool leftAsItWas = f.SpacingAtFocus && *f.SpacingAtFocus == f.SpacF.Text;
+  f.SpacingAtFocus.reset();
   normaliseFrequencyBox(f, f.SpacF, QStringLiteral("0"), 1.0);
+  if (leftAsItWas) return;
   // The spacing is a difference of frequencies, not a place on the axis: the window stays on
   // the centre the stages are spread round.
   showCentre(f);

@@ -322,6 +322,31 @@ TEST(StageFrequencies, ANewStageCountSpreadsTheStagesAgain) {
   EXPECT_EQ(s.f.FnInput[1].Text, "11.9k");
 }
 
+// Tabbing through the spacing box is no entry: a stage frequency the engineer typed stays and
+// nothing is recomputed; a spacing typed into it spreads the stages.
+TEST(StageFrequencies, TabbingThroughTheSpacingKeepsTypedStages) {
+  for (const char* spacing : {"0", "300"}) {
+    SCOPED_TRACE(spacing);
+    EntryFixture s;
+    s.showPassBandWithoutHandler("Band-Pass");
+    s.f.PoleCount = 3;
+    s.f.Text34.Text = "10.0k";
+    s.f.SpacF.Text = QLatin1String(spacing);
+    s.f.FnInput[1].Text = "10.4k";
+    const int before = s.sequences;
+    s.f.raise(s.f.SpacF, forms::Event::GotFocus);
+    s.leave(s.f.SpacF, s.f.SpacF.Text);
+    EXPECT_EQ(s.f.FnInput[1].Text, "10.4k");
+    EXPECT_EQ(s.sequences, before);
+
+    s.f.raise(s.f.SpacF, forms::Event::GotFocus);
+    s.leave(s.f.SpacF, "200");
+    EXPECT_EQ(s.f.FnInput[1].Text, "10.000k");
+    EXPECT_EQ(s.f.FnInput[2].Text, "10.200k");
+    EXPECT_EQ(s.sequences, before + 1);
+  }
+}
+
 TEST(StageFrequencies, StayInsideTheFrequencyRangeAndOnlyForBandPassOrNotch) {
   EntryFixture s;
   s.showPassBandWithoutHandler("Band-Pass");
