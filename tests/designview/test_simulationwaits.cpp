@@ -17,21 +17,19 @@
 
 namespace {
 
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// The median wall time of three runs of `step`, in milliseconds.
-double medianMs(const std::function<void(int)>& step) {
-  std::vector<double> ms;
-  for (int i = 0; i < 3; ++i) {
+// The fastest of five runs of `step`, in milliseconds: a run is only ever slowed by the rest
+// of a loaded machine (a parallel test run, a sanitizer build), so the fastest is the one
+// closest to what the step itself costs.
+double fastestMs(const std::function<void(int)>& step) {
+  double fastest = 0;
+  for (int i = 0; i < 5; ++i) {
     QElapsedTimer wall;
     wall.start();
     step(i);
-    ms.push_back(double(wall.nsecsElapsed()) / 1e6);
+    const double ms = double(wall.nsecsElapsed()) / 1e6;
+    fastest = i == 0 ? ms : std::min(fastest, ms);
   }
-  return median(ms);
+  return fastest;
 }
 
 TEST(SimulationWaits, APassLastsAsLongAsTheProgramRunsAndLeavesNothingRunning) {
@@ -62,7 +60,7 @@ TEST(SimulationWaits, APassLastsAsLongAsTheProgramRunsAndLeavesNothingRunning) {
     ASSERT_TRUE(s.f.SimPlotValid) << s.fake.messages.texts().join("\n").toStdString();
     // The pass without a run (it takes the results just kept): what the design and the plot
     // cost on this machine at this moment, whatever its load.
-    const double withoutRun = medianMs([&](int) { s.f.SequenceUpdateScreen(); });
+    const double withoutRun = fastestMs([&](int) { s.f.SequenceUpdateScreen(); });
 
     const QByteArray mark = "CALVERDON_WAIT_TEST=" +
                             QByteArray::number(QCoreApplication::applicationPid()) + "-" +
@@ -72,7 +70,7 @@ TEST(SimulationWaits, APassLastsAsLongAsTheProgramRunsAndLeavesNothingRunning) {
     ASSERT_TRUE(QFile::copy(s.userFile(spice::kRawOutputFile), s.userFile("prepared.raw")));
     const double timeout = c.hangs ? 1 : kLoadedMachineSeconds;
     // The program's own run time: started by hand on the same files, the window not involved.
-    const double byHand = c.hangs ? timeout * 1000 : medianMs([&](int) {
+    const double byHand = c.hangs ? timeout * 1000 : fastestMs([&](int) {
       QProcess p;
       p.start(program.path, spice::NgspiceProgramEngine::Arguments(s.userFile("byhand.raw"),
                                                                     s.userFile("Model.cir")));
@@ -85,7 +83,7 @@ TEST(SimulationWaits, APassLastsAsLongAsTheProgramRunsAndLeavesNothingRunning) {
     s.fake.messages.shown.clear();
 
     // Passes of another Q each, so that each runs the program.
-    const double pass = medianMs([&](int k) {
+    const double pass = fastestMs([&](int k) {
       s.f.QInput[0].Text = QString::number(4 + k);
       s.f.SequenceUpdateScreen();
       EXPECT_EQ(s.f.SimPlotValid, c.message.isEmpty());
