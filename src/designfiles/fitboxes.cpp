@@ -46,14 +46,7 @@ void fitFrequencyBox(CalverdonForm& f, QString& text) {
   const double unit = mainwindow::FreqUnitFactorOf(f);
   fit(
       f, text,
-      [unit](double v) {
-        const double a = std::fabs(v);
-        if (mainwindow::BelowLimit(a / unit, mainwindow::kMinFrequency))
-          return mainwindow::kMinFrequency * unit;
-        if (mainwindow::AboveLimit(a / unit, mainwindow::kMaxFrequency))
-          return mainwindow::kMaxFrequency * unit;
-        return a;
-      },
+      [unit](double v) { return mainwindow::FrequencyBoxInLimits(v, unit); },
       [&f, unit](double v) { return mainwindow::FrequencyBoxText(f, v, unit); });
 }
 

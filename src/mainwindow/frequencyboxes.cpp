@@ -80,6 +80,13 @@ void showCentre(CalverdonForm& f) {
 
 }  // namespace
 
+double FrequencyBoxInLimits(double v, double unit) {
+  const double a = std::fabs(v);
+  if (BelowLimit(a / unit, kMinFrequency)) return kMinFrequency * unit;
+  if (AboveLimit(a / unit, kMaxFrequency)) return kMaxFrequency * unit;
+  return a;
+}
+
 QString FrequencyBoxText(const CalverdonForm& f, double v, double unit) {
   if (BelowLimit(v / unit, kMinFrequency)) return limitText(f, kMinFrequency, unit, true);
   if (AboveLimit(v / unit, kMaxFrequency)) return limitText(f, kMaxFrequency, unit, false);

@@ -19,6 +19,8 @@ inline constexpr double kMaxFrequency = 2e8;
 // The text a frequency box of unit `unit` times hertz shows for the magnitude `v` in that unit:
 // the value in engineering notation, or the limit it is beyond, in the box's unit.
 QString FrequencyBoxText(const CalverdonForm& f, double v, double unit);
+// The value such a box takes for an entry `v` in its unit: the magnitude within the limits.
+double FrequencyBoxInLimits(double v, double unit);
 
 // The resistor seed an entry of `ohms` gives: its magnitude, 10 k for zero, within the limits.
 inline constexpr double kMinSeed = 100;

@@ -1,9 +1,9 @@
 #include "spice/runinputs.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
+
+#include "mainwindow/datafiles.h"
 
 namespace spice {
 
@@ -29,14 +29,13 @@ QStringList includedPaths(const QString& text) {
   return paths;
 }
 
-// An included file as the simulator finds it: its contents, or what keeps them from being read.
+// An included file as the simulator finds it: its contents, or what keeps them from being read
+// (a named pipe, a device or a file larger than the model library's limit is never read).
 QString includedContents(const QString& path) {
-  const QFileInfo info(path);
-  if (!info.isFile() || info.size() > kMaxIncludedFileBytes)
-    return QStringLiteral("(no regular file of a sane size)");
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("(not readable)");
-  return QString::fromLatin1(file.readAll());
+  const mainwindow::DataFile file = mainwindow::ReadDataFile(path, mainwindow::kLibraryLimit);
+  if (file.state != mainwindow::FileState::Regular)
+    return QStringLiteral("(not read)");
+  return QString::fromLatin1(file.bytes);
 }
 
 }  // namespace
